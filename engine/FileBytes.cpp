@@ -1,0 +1,60 @@
+// Opens and reads files with QFile and tells why an open failed.
+#include "engine/FileBytes.h"
+
+#include "platform/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillora {
+
+void throwOpenFailure(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty())
+        throw Failure::fileNotFound();
+    if (!info.exists()) {
+        if (!QFileInfo(info.absolutePath()).isDir())
+            throw Failure::pathNotFound();
+        throw Failure::fileNotFound();
+    }
+    throw Failure::permissionDenied();
+}
+
+qint64 fileLength(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        throwOpenFailure(path);
+    return info.size();
+}
+
+QByteArray readFileBytes(const QString& path, qint64 offset, qint64 maxSize)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throwOpenFailure(path);
+    if (offset > 0 && !file.seek(offset))
+        throw Failure::deviceIo();
+    QByteArray bytes;
+    const qint64 available = file.size() - offset;
+    if (maxSize >= 0 || available > 0) {
+        const qint64 wanted = maxSize >= 0 ? qMin(maxSize, qMax<qint64>(available, 0)) : available;
+        bytes.resize(wanted);
+        const qint64 got = file.read(bytes.data(), wanted);
+        if (got < 0)
+            throw Failure::deviceIo();
+        bytes.resize(got);
+    }
+    if (maxSize < 0) {
+        // Files whose size the system does not know in advance (pipes, special files) are read to their end.
+        const QByteArray rest = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw Failure::deviceIo();
+        bytes.append(rest);
+    }
+    return bytes;
+}
+
+} // namespace quillora

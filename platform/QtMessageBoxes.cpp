@@ -1,0 +1,46 @@
+// Shows message boxes and the input box with QMessageBox and QInputDialog, owned by the active window.
+#include "platform/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quillora {
+
+namespace {
+// Qt lays out "\n" only; a lone CR of the classic box text starts a new line too.
+QString displayText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QChar(u'\r'), QChar(u'\n'));
+    return text;
+}
+} // namespace
+
+MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(request.title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(displayText(request.text));
+    box.setIcon(request.icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+QString QtMessageBoxes::input(const InputBoxRequest& request)
+{
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), request.title,
+                                                 displayText(request.prompt), QLineEdit::Normal, request.proposed,
+                                                 &accepted);
+    return accepted ? answer : QString();
+}
+
+} // namespace quillora

@@ -1,0 +1,32 @@
+// Helpers shared by the tests: readable QString output, temporary files, skipping where root ignores permissions.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& text, std::ostream* out);
+void PrintTo(const QByteArray& bytes, std::ostream* out);
+QT_END_NAMESPACE
+
+namespace quillora::testing {
+
+bool runningAsRoot();
+// Writes bytes to path, creating folders; fails the test when it cannot.
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+// Native separators for a path made with "/".
+QString native(const QString& path);
+
+} // namespace quillora::testing
+
+// Permission bits do not stop root: such tests run in CI as an ordinary user and are skipped as root.
+#define QUILLORA_SKIP_AS_ROOT()                                                                                       \
+    do {                                                                                                              \
+        if (quillora::testing::runningAsRoot())                                                                       \
+            GTEST_SKIP() << "permission bits do not apply to root; scripts/test runs this as an ordinary user";       \
+    } while (false)
