@@ -7,8 +7,7 @@ namespace quillora {
 
 namespace {
 // Calls add(piece) for every non-empty piece between spaces, in order.
-template <typename Add>
-void forEachPiece(QStringView text, Add&& add)
+template <typename Add> void forEachPiece(QStringView text, Add&& add)
 {
     qsizetype start = 0;
     const qsizetype size = text.size();

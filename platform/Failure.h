@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 
 namespace quillora {
@@ -13,8 +12,7 @@ public:
     explicit Failure(QString description, int number = 0)
         : description_(std::move(description))
         , number_(number)
-    {
-    }
+    { }
 
     const QString& description() const { return description_; }
     // The classic error number (70 permission denied, 76 path not found, ...), 0 when there is none.
