@@ -34,6 +34,9 @@ public:
     virtual QStringList listFiles(const QString& folder, const QString& pattern) = 0;
     // Names of the sub-folders of folder in listing order; throws Failure 70 or 76 when it cannot be listed.
     virtual QStringList listSubfolders(const QString& folder) = 0;
+    // The absolute path that path leads to with every link resolved, or the empty text when it leads nowhere.
+    // Facts that know no links give the path itself.
+    virtual QString resolvedPath(const QString& path) { return path; }
 };
 
 // The file facts the program uses; tests may put their own in place for a while.

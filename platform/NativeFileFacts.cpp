@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -75,6 +74,11 @@ ScopedFileFacts::ScopedFileFacts(FileFacts& replacement)
 ScopedFileFacts::~ScopedFileFacts()
 {
     currentFacts() = previous_;
+}
+
+QString NativeFileFacts::resolvedPath(const QString& path)
+{
+    return path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
 }
 
 #ifdef Q_OS_WIN
@@ -140,7 +144,14 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    const QByteArray name = encoded(path);
+    // A folder path ends with a separator. POSIX would then describe the folder a link leads to; the link itself
+    // is described here, with its reparse point, as Windows does for such a path.
+    QByteArray name = encoded(path);
+    bool namesFolder = false;
+    while (name.size() > 1 && name.endsWith('/')) {
+        name.chop(1);
+        namesFolder = true;
+    }
     struct stat link;
     if (::lstat(name.constData(), &link) != 0)
         return std::nullopt;
@@ -151,38 +162,30 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
         if (::stat(name.constData(), &target) != 0)
             target = link;
     }
+    if (namesFolder && !S_ISDIR(target.st_mode))
+        return std::nullopt;
     if (S_ISDIR(target.st_mode))
         value |= attribute::directory;
     else if (S_ISREG(target.st_mode))
         value |= attribute::archive;
     else if (!S_ISLNK(target.st_mode))
         value |= attribute::system;
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(QChar(u'/')))
-        trimmed.chop(1);
-    const QString leaf = trimmed.mid(trimmed.lastIndexOf(QChar(u'/')) + 1);
-    if (leaf.startsWith(QChar(u'.')) && leaf != QStringLiteral(".") && leaf != QStringLiteral(".."))
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArrayView leaf = QByteArrayView(name).sliced(slash + 1);
+    if (leaf.startsWith('.') && leaf != "." && leaf != "..")
         value |= attribute::hidden;
-    if (::access(name.constData(), W_OK) != 0)
+    // Only a refusal makes an entry read-only; a link that leads nowhere is not.
+    if (::access(name.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
         value |= attribute::readOnly;
     return value;
 }
 
 bool NativeFileFacts::opensAsExistingFile(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-#ifdef O_PATH
-    const int fd = ::open(encoded(path).constData(), O_PATH | O_CLOEXEC);
-#else
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-#endif
-    if (fd < 0)
-        return false;
+    // Pipes, sockets and devices do not count: reading a pipe without a writer or an endless device would never
+    // end. Asking for no access rights, the open succeeds exactly when the path can be resolved, as stat() does.
     struct stat info;
-    const bool file = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-    ::close(fd);
-    return file;
+    return !path.isEmpty() && ::stat(encoded(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool NativeFileFacts::isRootFolder(const QString& path)
@@ -197,11 +200,12 @@ QStringList NativeFileFacts::listFiles(const QString& folder, const QString& pat
     DIR* dir = ::opendir(base.constData());
     if (!dir)
         return names;
+    const bool everyName = pattern == u"*" || pattern == u"*.*";
     while (const dirent* entry = ::readdir(dir)) {
         if (isDotEntry(entry->d_name) || entryIsFolder(base, entry))
             continue;
         const QString name = QFile::decodeName(entry->d_name);
-        if (wildcardMatches(pattern, name))
+        if (everyName || wildcardMatches(pattern, name))
             names << name;
     }
     ::closedir(dir);
@@ -213,11 +217,13 @@ QStringList NativeFileFacts::listSubfolders(const QString& folder)
     const QByteArray base = withFinalSlash(folder);
     DIR* dir = ::opendir(base.constData());
     if (!dir) {
-        if (errno == EACCES || errno == EPERM)
+        const int reason = errno;
+        if (reason == EACCES || reason == EPERM)
             throw Failure::permissionDenied();
-        if (errno == ENOENT || errno == ENOTDIR)
+        // A path that cannot be resolved (missing, not a folder, a loop of links, too long) is not found.
+        if (reason == ENOENT || reason == ENOTDIR || reason == ELOOP || reason == ENAMETOOLONG)
             throw Failure::pathNotFound();
-        throw Failure(QString::fromLocal8Bit(strerror(errno)), 75);
+        throw Failure(QString::fromLocal8Bit(strerror(reason)), 75);
     }
     QStringList names;
     while (const dirent* entry = ::readdir(dir)) {

@@ -14,6 +14,7 @@ public:
     bool isRootFolder(const QString& path) override;
     QStringList listFiles(const QString& folder, const QString& pattern) override;
     QStringList listSubfolders(const QString& folder) override;
+    QString resolvedPath(const QString& path) override;
 };
 
 } // namespace quillora

@@ -1,0 +1,39 @@
+// Lists a folder through the platform's file facts; nothing here reports a failure.
+#include "folders/FileListing.h"
+
+#include "platform/Failure.h"
+#include "platform/FileFacts.h"
+#include "platform/NativeSeparator.h"
+
+namespace quillora {
+
+QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
+{
+    QString base = folder;
+    if (!base.endsWith(nativeSeparator()))
+        base += nativeSeparator();
+    QStringList found;
+    try {
+        found = fileFacts().listFiles(base, pattern);
+    } catch (const Failure&) {
+        return QStringList();
+    }
+    QStringList names;
+    names.reserve(found.size());
+    for (const QString& name : found) {
+        if (FileExistsEx(base + name))
+            names.append(name);
+    }
+    return names;
+}
+
+bool FileExistsEx(const QString& path)
+{
+    try {
+        return fileFacts().opensAsExistingFile(path);
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+} // namespace quillora

@@ -1,0 +1,16 @@
+// The files of one folder that match a wildcard pattern, and the open test behind it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillora {
+
+// The names (no folder part) of the files in folder that match pattern and pass FileExistsEx, in the platform's
+// listing order. The folder may end with a separator or not. No match, or a folder that cannot be searched,
+// gives the empty list.
+QStringList ListFilesInFolder(const QString& folder, const QString& pattern);
+// True when path can be opened as an existing file (not a folder) without asking for any access right.
+bool FileExistsEx(const QString& path);
+
+} // namespace quillora

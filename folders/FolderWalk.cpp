@@ -1,0 +1,161 @@
+// The folder walk. Steps are numbered for the error box; once the first listing of a call has begun, a failure
+// ends the work on that one folder instead.
+#include "folders/FolderWalk.h"
+
+#include "folders/NameChecks.h"
+#include "platform/ErrorReport.h"
+#include "platform/Failure.h"
+#include "platform/FileFacts.h"
+#include "platform/NativeSeparator.h"
+
+#include <new>
+#include <optional>
+
+namespace quillora {
+
+namespace {
+
+constexpr qsizetype pathLimit = 260;
+
+bool isFolder(const QString& path)
+{
+    const std::optional<quint32> value = fileFacts().attributes(path);
+    return value && (*value & attribute::directory) != 0;
+}
+
+// Hidden + system + directory, with or without the reparse point: the platform's own folders, never walked.
+bool isProtectedFolderValue(std::optional<quint32> value)
+{
+    constexpr quint32 hiddenSystemFolder = attribute::hidden | attribute::system | attribute::directory;
+    return value && (*value == hiddenSystemFolder || *value == (hiddenSystemFolder | attribute::reparsePoint));
+}
+
+bool isWalkable(const QString& folder)
+{
+    return !isProtectedFolderValue(fileFacts().attributes(folder)) || fileFacts().isRootFolder(folder);
+}
+
+// A linked sub-folder that leads back to its parent or to a folder above it would be walked again and again
+// under ever longer names (and twice as often for every second such link), so it is left out.
+bool leadsBackUp(const QString& parent, const QString& child)
+{
+    FileFacts& facts = fileFacts();
+    const std::optional<quint32> value = facts.attributes(child);
+    if (!value || (*value & attribute::reparsePoint) == 0)
+        return false;
+    const QString target = facts.resolvedPath(child);
+    if (target.isEmpty())
+        return false;
+    for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
+         end = parent.indexOf(nativeSeparator(), end + 1)) {
+        if (facts.resolvedPath(parent.left(end + 1)) == target)
+            return true;
+    }
+    return false;
+}
+
+bool acceptsName(const QString& parent, const QString& name)
+{
+    return name.size() < pathLimit && !HasBadCharacters(name) && !name.contains(QChar(u'?'))
+        && name != QStringLiteral(".") && name != QStringLiteral("..")
+        && !leadsBackUp(parent, parent + name + nativeSeparator());
+}
+
+class Walk
+{
+public:
+    Walk(MessageBoxes& boxes, EventPump& events)
+        : boxes_(boxes)
+        , events_(events)
+        , report_(boxes, folderWalkOrigin())
+    { }
+
+    void run(QStringList& folders, bool recurse)
+    {
+        QStringList found;
+        walkEach(folders, found);
+        if (recurse && !found.isEmpty())
+            report_.step(118, [&] { GetSubDirectories2016(found, true, boxes_, events_); });
+        for (const QString& folder : std::as_const(found)) {
+            if (!report_.choice(120, [&] { return isFolder(folder); }))
+                continue;
+            report_.step(122, [&] { events_.letEventsThrough(); });
+            if (report_.choice(124, [&] { return isWalkable(folder); }))
+                report_.step(126, [&] { folders.append(folder); });
+        }
+    }
+
+private:
+    // Before the first listing a failed step is reported and the next one runs; from then on it reaches the
+    // per-folder handling.
+    template <typename Step> void step(int line, Step&& action)
+    {
+        if (listingStarted_)
+            action();
+        else
+            report_.step(line, action);
+    }
+
+    template <typename Test> bool choice(int line, Test&& test)
+    {
+        return listingStarted_ ? test() : report_.choice(line, test);
+    }
+
+    void walkEach(QStringList& folders, QStringList& found)
+    {
+        qsizetype next = 0;
+        while (next < folders.size()) {
+            const QString folder = folders.at(next++);
+            try {
+                walkOne(folder, found);
+            } catch (const Failure& failure) {
+                if (failure.number() == 70 || failure.number() == 76) {
+                    // The first equal entry is this one or an earlier copy; either way the walk goes on with the
+                    // entry that followed this one.
+                    const qsizetype at = folders.indexOf(folder);
+                    if (at >= 0 && at < next) {
+                        folders.removeAt(at);
+                        --next;
+                    }
+                }
+            } catch (const std::bad_alloc&) { }
+        }
+    }
+
+    void walkOne(const QString& folder, QStringList& found)
+    {
+        if (choice(102, [&] { return !isFolder(folder); }))
+            return;
+        if (choice(104, [&] { return folder.size() >= pathLimit; }))
+            return;
+        step(106, [&] { events_.letEventsThrough(); });
+        if (!choice(108, [&] { return isWalkable(folder); }))
+            return;
+        listingStarted_ = true;
+        const QStringList names = fileFacts().listSubfolders(folder);
+        for (const QString& name : names) {
+            events_.letEventsThrough();
+            if (acceptsName(folder, name))
+                found.append(folder + name + nativeSeparator());
+        }
+    }
+
+    MessageBoxes& boxes_;
+    EventPump& events_;
+    ErrorReport report_;
+    bool listingStarted_ = false;
+};
+
+} // namespace
+
+QString folderWalkOrigin()
+{
+    return QStringLiteral("Tarnwick2021/08/31.AddFolder.GetSubDirectories2016");
+}
+
+void GetSubDirectories2016(QStringList& folders, bool recurse, MessageBoxes& boxes, EventPump& events)
+{
+    Walk(boxes, events).run(folders, recurse);
+}
+
+} // namespace quillora
