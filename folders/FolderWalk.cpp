@@ -36,21 +36,24 @@ bool isWalkable(const QString& folder)
 }
 
 // A linked sub-folder that leads back to its parent or to a folder above it would be walked again and again
-// under ever longer names (and twice as often for every second such link), so it is left out.
+// under ever longer names (and twice as often for every second such link), so it is left out. A link that
+// cannot be followed is no loop.
 bool leadsBackUp(const QString& parent, const QString& child)
 {
     FileFacts& facts = fileFacts();
-    const std::optional<quint32> value = facts.attributes(child);
-    if (!value || (*value & attribute::reparsePoint) == 0)
-        return false;
-    const QString target = facts.resolvedPath(child);
-    if (target.isEmpty())
-        return false;
-    for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
-         end = parent.indexOf(nativeSeparator(), end + 1)) {
-        if (facts.resolvedPath(parent.left(end + 1)) == target)
-            return true;
-    }
+    try {
+        const std::optional<quint32> value = facts.attributes(child);
+        if (!value || (*value & attribute::reparsePoint) == 0)
+            return false;
+        const QString target = facts.resolvedPath(child);
+        if (target.isEmpty())
+            return false;
+        for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
+             end = parent.indexOf(nativeSeparator(), end + 1)) {
+            if (facts.resolvedPath(parent.left(end + 1)) == target)
+                return true;
+        }
+    } catch (const Failure&) { }
     return false;
 }
 
