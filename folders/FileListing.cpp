@@ -12,19 +12,11 @@ QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
     QString base = folder;
     if (!base.endsWith(nativeSeparator()))
         base += nativeSeparator();
-    QStringList found;
     try {
-        found = fileFacts().listFiles(base, pattern);
+        return fileFacts().listOpenableFiles(base, pattern);
     } catch (const Failure&) {
         return QStringList();
     }
-    QStringList names;
-    names.reserve(found.size());
-    for (const QString& name : found) {
-        if (FileExistsEx(base + name))
-            names.append(name);
-    }
-    return names;
 }
 
 bool FileExistsEx(const QString& path)

@@ -8,6 +8,7 @@
 #include "platform/FileFacts.h"
 #include "platform/NativeSeparator.h"
 
+#include <QHash>
 #include <new>
 #include <optional>
 
@@ -17,12 +18,6 @@ namespace {
 
 constexpr qsizetype pathLimit = 260;
 
-bool isFolder(const QString& path)
-{
-    const std::optional<quint32> value = fileFacts().attributes(path);
-    return value && (*value & attribute::directory) != 0;
-}
-
 // Hidden + system + directory, with or without the reparse point: the platform's own folders, never walked.
 bool isProtectedFolderValue(std::optional<quint32> value)
 {
@@ -30,46 +25,65 @@ bool isProtectedFolderValue(std::optional<quint32> value)
     return value && (*value == hiddenSystemFolder || *value == (hiddenSystemFolder | attribute::reparsePoint));
 }
 
-bool isWalkable(const QString& folder)
+// The attribute values of the folders of one walk. Every level tests each folder below it again, so each value
+// is read from the platform once per walk; a read that fails is tried again.
+class FolderValues
 {
-    return !isProtectedFolderValue(fileFacts().attributes(folder)) || fileFacts().isRootFolder(folder);
-}
+public:
+    std::optional<quint32> attributes(const QString& path)
+    {
+        const auto known = values_.constFind(path);
+        if (known != values_.cend())
+            return *known;
+        const std::optional<quint32> value = fileFacts().attributes(path);
+        values_.insert(path, value);
+        return value;
+    }
 
-// A linked sub-folder that leads back to its parent or to a folder above it would be walked again and again
-// under ever longer names (and twice as often for every second such link), so it is left out. A link that
-// cannot be followed is no loop.
-bool leadsBackUp(const QString& parent, const QString& child)
-{
-    FileFacts& facts = fileFacts();
-    try {
-        const std::optional<quint32> value = facts.attributes(child);
-        if (!value || (*value & attribute::reparsePoint) == 0)
-            return false;
-        const QString target = facts.resolvedPath(child);
-        if (target.isEmpty())
-            return false;
-        for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
-             end = parent.indexOf(nativeSeparator(), end + 1)) {
-            if (facts.resolvedPath(parent.left(end + 1)) == target)
-                return true;
-        }
-    } catch (const Failure&) { }
-    return false;
-}
+    bool isFolder(const QString& path)
+    {
+        const std::optional<quint32> value = attributes(path);
+        return value && (*value & attribute::directory) != 0;
+    }
 
-bool acceptsName(const QString& parent, const QString& name)
-{
-    return name.size() < pathLimit && !HasBadCharacters(name) && !name.contains(QChar(u'?'))
-        && name != QStringLiteral(".") && name != QStringLiteral("..")
-        && !leadsBackUp(parent, parent + name + nativeSeparator());
-}
+    bool isWalkable(const QString& folder)
+    {
+        return !isProtectedFolderValue(attributes(folder)) || fileFacts().isRootFolder(folder);
+    }
+
+    // A linked sub-folder that leads back to its parent or to a folder above it would be walked again and again
+    // under ever longer names (and twice as often for every second such link), so it is left out. A link that
+    // cannot be followed is no loop.
+    bool leadsBackUp(const QString& parent, const QString& child)
+    {
+        FileFacts& facts = fileFacts();
+        try {
+            const std::optional<quint32> value = attributes(child);
+            if (!value || (*value & attribute::reparsePoint) == 0)
+                return false;
+            const QString target = facts.resolvedPath(child);
+            if (target.isEmpty())
+                return false;
+            for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
+                 end = parent.indexOf(nativeSeparator(), end + 1)) {
+                if (facts.resolvedPath(parent.left(end + 1)) == target)
+                    return true;
+            }
+        } catch (const Failure&) { }
+        return false;
+    }
+
+private:
+    QHash<QString, std::optional<quint32>> values_;
+};
 
 class Walk
 {
 public:
-    Walk(MessageBoxes& boxes, EventPump& events)
+    Walk(MessageBoxes& boxes, EventPump& events, FolderValues& values)
         : boxes_(boxes)
         , events_(events)
+        , values_(values)
         , report_(boxes, folderWalkOrigin())
     { }
 
@@ -78,12 +92,12 @@ public:
         QStringList found;
         walkEach(folders, found);
         if (recurse && !found.isEmpty())
-            report_.step(118, [&] { GetSubDirectories2016(found, true, boxes_, events_); });
+            report_.step(118, [&] { Walk(boxes_, events_, values_).run(found, true); });
         for (const QString& folder : std::as_const(found)) {
-            if (!report_.choice(120, [&] { return isFolder(folder); }))
+            if (!report_.choice(120, [&] { return values_.isFolder(folder); }))
                 continue;
             report_.step(122, [&] { events_.letEventsThrough(); });
-            if (report_.choice(124, [&] { return isWalkable(folder); }))
+            if (report_.choice(124, [&] { return values_.isWalkable(folder); }))
                 report_.step(126, [&] { folders.append(folder); });
         }
     }
@@ -125,14 +139,21 @@ private:
         }
     }
 
+    bool acceptsName(const QString& parent, const QString& name)
+    {
+        return name.size() < pathLimit && !HasBadCharacters(name) && !name.contains(QChar(u'?'))
+            && name != QStringLiteral(".") && name != QStringLiteral("..")
+            && !values_.leadsBackUp(parent, parent + name + nativeSeparator());
+    }
+
     void walkOne(const QString& folder, QStringList& found)
     {
-        if (choice(102, [&] { return !isFolder(folder); }))
+        if (choice(102, [&] { return !values_.isFolder(folder); }))
             return;
         if (choice(104, [&] { return folder.size() >= pathLimit; }))
             return;
         step(106, [&] { events_.letEventsThrough(); });
-        if (!choice(108, [&] { return isWalkable(folder); }))
+        if (!choice(108, [&] { return values_.isWalkable(folder); }))
             return;
         listingStarted_ = true;
         const QStringList names = fileFacts().listSubfolders(folder);
@@ -145,6 +166,7 @@ private:
 
     MessageBoxes& boxes_;
     EventPump& events_;
+    FolderValues& values_;
     ErrorReport report_;
     bool listingStarted_ = false;
 };
@@ -158,7 +180,8 @@ QString folderWalkOrigin()
 
 void GetSubDirectories2016(QStringList& folders, bool recurse, MessageBoxes& boxes, EventPump& events)
 {
-    Walk(boxes, events).run(folders, recurse);
+    FolderValues values;
+    Walk(boxes, events, values).run(folders, recurse);
 }
 
 } // namespace quillora

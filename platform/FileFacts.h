@@ -34,6 +34,17 @@ public:
     virtual QStringList listFiles(const QString& folder, const QString& pattern) = 0;
     // Names of the sub-folders of folder in listing order; throws Failure 70 or 76 when it cannot be listed.
     virtual QStringList listSubfolders(const QString& folder) = 0;
+    // The names that listFiles gives for which opensAsExistingFile(folder + name) is true; folder ends with the
+    // separator.
+    virtual QStringList listOpenableFiles(const QString& folder, const QString& pattern)
+    {
+        QStringList names;
+        for (const QString& name : listFiles(folder, pattern)) {
+            if (opensAsExistingFile(folder + name))
+                names.append(name);
+        }
+        return names;
+    }
     // The absolute path that path leads to with every link resolved, or the empty text when it leads nowhere.
     // Facts that know no links give the path itself.
     virtual QString resolvedPath(const QString& path) { return path; }

@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -56,6 +57,40 @@ bool entryIsFolder(const QByteArray& folder, const dirent* entry)
 bool isDotEntry(const char* name)
 {
     return (name[0] == '.' && name[1] == '\0') || (name[0] == '.' && name[1] == '.' && name[2] == '\0');
+}
+
+// What the open test just saw of a path, lent once to an attribute read of the same path that follows at once.
+// Gathering a folder's files asks both of every file, and each look walks the whole path again.
+struct RecentLook
+{
+    QByteArray name;
+    struct stat link;
+    struct stat target;
+    std::chrono::steady_clock::time_point at;
+};
+thread_local std::optional<RecentLook> recentLook;
+constexpr std::chrono::milliseconds recentLookLife(1);
+
+// lstat of name, and stat when it is a link (a link that leads nowhere describes itself).
+bool look(const QByteArray& name, struct stat& link, struct stat& target)
+{
+    if (::lstat(name.constData(), &link) != 0)
+        return false;
+    target = link;
+    if (S_ISLNK(link.st_mode) && ::stat(name.constData(), &target) != 0)
+        target = link;
+    return true;
+}
+
+bool takeRecentLook(const QByteArray& name, struct stat& link, struct stat& target)
+{
+    std::optional<RecentLook> recent;
+    recent.swap(recentLook);
+    if (!recent || recent->name != name || std::chrono::steady_clock::now() - recent->at > recentLookLife)
+        return false;
+    link = recent->link;
+    target = recent->target;
+    return true;
 }
 #endif
 } // namespace
@@ -153,15 +188,12 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
         namesFolder = true;
     }
     struct stat link;
-    if (::lstat(name.constData(), &link) != 0)
+    struct stat target;
+    if (!takeRecentLook(name, link, target) && !look(name, link, target))
         return std::nullopt;
     quint32 value = 0;
-    struct stat target = link;
-    if (S_ISLNK(link.st_mode)) {
+    if (S_ISLNK(link.st_mode))
         value |= attribute::reparsePoint;
-        if (::stat(name.constData(), &target) != 0)
-            target = link;
-    }
     if (namesFolder && !S_ISDIR(target.st_mode))
         return std::nullopt;
     if (S_ISDIR(target.st_mode))
@@ -183,9 +215,19 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
 bool NativeFileFacts::opensAsExistingFile(const QString& path)
 {
     // Pipes, sockets and devices do not count: reading a pipe without a writer or an endless device would never
-    // end. Asking for no access rights, the open succeeds exactly when the path can be resolved, as stat() does.
-    struct stat info;
-    return !path.isEmpty() && ::stat(encoded(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    // end. Asking for no access rights, the open succeeds exactly when the path can be resolved.
+    recentLook.reset();
+    if (path.isEmpty())
+        return false;
+    const QByteArray name = encoded(path);
+    struct stat link;
+    struct stat target;
+    if (name.endsWith('/'))
+        return ::stat(name.constData(), &target) == 0 && S_ISREG(target.st_mode);
+    if (!look(name, link, target) || (S_ISLNK(link.st_mode) && S_ISLNK(target.st_mode)))
+        return false;
+    recentLook = RecentLook{name, link, target, std::chrono::steady_clock::now()};
+    return S_ISREG(target.st_mode);
 }
 
 bool NativeFileFacts::isRootFolder(const QString& path)
@@ -206,6 +248,35 @@ QStringList NativeFileFacts::listFiles(const QString& folder, const QString& pat
             continue;
         const QString name = QFile::decodeName(entry->d_name);
         if (everyName || wildcardMatches(pattern, name))
+            names << name;
+    }
+    ::closedir(dir);
+    return names;
+}
+
+QStringList NativeFileFacts::listOpenableFiles(const QString& folder, const QString& pattern)
+{
+    QStringList names;
+    const QByteArray base = withFinalSlash(folder);
+    DIR* dir = ::opendir(base.constData());
+    if (!dir)
+        return names;
+    // In a folder that can be searched, an entry the listing calls a regular file opens as one; only links and
+    // entries of unknown kind need a look of their own.
+    const int fd = ::dirfd(dir);
+    const bool searchable = ::faccessat(fd, ".", X_OK, 0) == 0;
+    const bool everyName = pattern == u"*" || pattern == u"*.*";
+    while (searchable) {
+        const dirent* entry = ::readdir(dir);
+        if (!entry)
+            break;
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!everyName && !wildcardMatches(pattern, name))
+            continue;
+        struct stat info;
+        if (entry->d_type == DT_REG || (::fstatat(fd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode)))
             names << name;
     }
     ::closedir(dir);

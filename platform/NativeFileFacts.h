@@ -15,6 +15,9 @@ public:
     QStringList listFiles(const QString& folder, const QString& pattern) override;
     QStringList listSubfolders(const QString& folder) override;
     QString resolvedPath(const QString& path) override;
+#ifndef Q_OS_WIN
+    QStringList listOpenableFiles(const QString& folder, const QString& pattern) override;
+#endif
 };
 
 } // namespace quillora

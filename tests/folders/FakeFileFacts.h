@@ -44,7 +44,11 @@ public:
         return folders[path].attributes;
     }
     bool opensAsExistingFile(const QString&) override { return false; }
-    bool isRootFolder(const QString& path) override { return folders.contains(path) && folders[path].root; }
+    bool isRootFolder(const QString& path) override
+    {
+        touch("root", path);
+        return folders.contains(path) && folders[path].root;
+    }
     QStringList listFiles(const QString&, const QString&) override { return {}; }
     QStringList listSubfolders(const QString& path) override
     {
@@ -66,7 +70,7 @@ public:
 
     QHash<QString, Folder> folders;
     QStringList listed;
-    // Runs before each attribute read and listing; may throw to simulate a failing platform call.
+    // Runs before each attribute read, root test and listing; may throw to simulate a failing platform call.
     std::function<void(const QString& operation, const QString& path)> beforeCall;
 
 private:

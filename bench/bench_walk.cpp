@@ -1,0 +1,165 @@
+// Gathers every "*.txt" of a generated tree of 10,000 folders and 100,000 files the way "Add All Text File(s) In
+// Folder" does (walk, listing, open test, attribute value) and compares it with `find DIR -type f -iname '*.txt'`
+// on the same tree in the same run. Usage: bench_walk [top-folders] [sub-folders-each] [files-per-folder]
+#include "folders/AddFolder.h"
+#include "platform/FileFacts.h"
+#include "platform/MessageBoxes.h"
+#include "platform/NativeSeparator.h"
+#include "platform/QtEventPump.h"
+#include "shell/FileListModel.h"
+#include "shell/Paths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace quillora;
+
+class CountingBoxes : public MessageBoxes
+{
+public:
+    MessageAnswer show(const MessageBoxRequest& request) override
+    {
+        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(request.text));
+        ++shown;
+        return MessageAnswer::Ok;
+    }
+    QString input(const InputBoxRequest&) override { return QString(); }
+    int shown = 0;
+};
+
+void touch(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+        (void)!::write(fd, "one two three\n", 14);
+        ::close(fd);
+    }
+}
+
+// Every folder gets the same mix: mostly text files, a few in capitals, a few other kinds.
+void fill(const QByteArray& folder, int files)
+{
+    static const char* const kinds[] = {".txt", ".TXT", ".txt", ".Txt", ".txt", ".txt", ".txt", ".md", ".dat", ""};
+    for (int i = 0; i < files; ++i)
+        touch(folder + "/file" + QByteArray::number(i) + kinds[i % 10]);
+}
+
+qsizetype generate(const QString& root, int top, int sub, int files)
+{
+    qsizetype folders = 0;
+    const QByteArray base = QFile::encodeName(root);
+    for (int t = 0; t < top; ++t) {
+        const QByteArray upper = base + "/top" + QByteArray::number(t);
+        QDir().mkpath(QFile::decodeName(upper));
+        fill(upper, files);
+        ++folders;
+        for (int s = 0; s < sub; ++s) {
+            const QByteArray lower = upper + "/sub" + QByteArray::number(s);
+            QDir().mkpath(QFile::decodeName(lower));
+            fill(lower, files);
+            ++folders;
+        }
+    }
+    return folders;
+}
+
+qsizetype addAllTextFiles(const QString& chosen, MessageBoxes& boxes, EventPump& events, FileListModel& list)
+{
+    const QChar separator = nativeSeparator();
+    QStringList folders{chosen + separator};
+    GetSubDirectories2016(folders, true, boxes, events);
+    for (QString folder : std::as_const(folders)) {
+        folder.chop(1);
+        for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*.txt"))) {
+            if (name.startsWith(QChar(u'~')))
+                continue;
+            const QString path = folder + separator + name;
+            if (FileExistsEx(path) && fileFacts().attributes(path) != 34u)
+                list.append(FixDoubleBackslashes(path));
+        }
+    }
+    return list.count();
+}
+
+qsizetype runFind(const QString& root)
+{
+    const QByteArray command = "find '" + QFile::encodeName(root) + "' -type f -iname '*.txt'";
+    FILE* pipe = ::popen(command.constData(), "r");
+    if (!pipe)
+        return -1;
+    qsizetype lines = 0;
+    char buffer[1 << 16];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        lines += std::count(buffer, buffer + read, '\n');
+    ::pclose(pipe);
+    return lines;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int top = argc > 1 ? std::atoi(argv[1]) : 100;
+    const int sub = argc > 2 ? std::atoi(argv[2]) : 99;
+    const int files = argc > 3 ? std::atoi(argv[3]) : 10;
+
+    QTemporaryDir tree(QStringLiteral("/tmp/quillora-bench-walk-XXXXXX"));
+    const QString root = tree.path();
+    QElapsedTimer clock;
+    clock.start();
+    const qsizetype folders = generate(root, top, sub, files);
+    std::printf("tree: %lld folders, %lld files under %s (made in %.1f s)\n", static_cast<long long>(folders + 1),
+                static_cast<long long>(folders * files), qPrintable(root), clock.elapsed() / 1000.0);
+
+    CountingBoxes boxes;
+    QtEventPump events;
+    qsizetype ours = 0;
+    qsizetype found = 0;
+    std::vector<double> oursTimes;
+    std::vector<double> findTimes;
+    // One round to warm the caches, then five measured rounds, each tool in turn.
+    for (int round = 0; round < 6; ++round) {
+        clock.restart();
+        found = runFind(root);
+        const double findTime = clock.nsecsElapsed() / 1e9;
+        FileListModel list;
+        clock.restart();
+        ours = addAllTextFiles(root, boxes, events, list);
+        const double oursTime = clock.nsecsElapsed() / 1e9;
+        if (round > 0) {
+            findTimes.push_back(findTime);
+            oursTimes.push_back(oursTime);
+        }
+    }
+    const double ratio = median(oursTimes) / median(findTimes);
+    std::printf("find -type f -iname '*.txt': %.3f s (median of %zu), %lld files\n", median(findTimes),
+                findTimes.size(), static_cast<long long>(found));
+    std::printf("Add All Text File(s) In Folder: %.3f s (median of %zu), %lld files\n", median(oursTimes),
+                oursTimes.size(), static_cast<long long>(ours));
+    std::printf("ratio: %.2f times find (bar: at most 3)\n", ratio);
+    const bool same = ours == found && boxes.shown == 0;
+    if (!same)
+        std::printf("MISMATCH: the two counts differ or an error box was shown\n");
+    std::printf("%s\n", same && ratio <= 3.0 ? "PASS" : "FAIL");
+    return same && ratio <= 3.0 ? 0 : 1;
+}
