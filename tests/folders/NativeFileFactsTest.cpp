@@ -65,6 +65,29 @@ TEST_F(NativeFacts, GivesTheWindowsValueThatMeansTheSameThing)
     EXPECT_EQ(facts.attributes(QStringLiteral("/")).value_or(0) & 16u, 16u);
 }
 
+TEST_F(NativeFacts, AttributeReadAfterTheOpenTestDescribesThePathAskedFor)
+{
+    writeFile(path(QStringLiteral("plain.txt")), "x");
+    writeFile(path(QStringLiteral(".hidden.txt")), "x");
+    QDir(root.path()).mkpath(QStringLiteral("folder"));
+    QFile::link(path(QStringLiteral("plain.txt")), path(QStringLiteral("link.txt")));
+
+    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
+    EXPECT_EQ(attributesOf(QStringLiteral(".hidden.txt")), 34u);
+    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("link.txt"))));
+    EXPECT_EQ(attributesOf(QStringLiteral("link.txt")), 1056u);
+    EXPECT_EQ(attributesOf(QStringLiteral("link.txt")), 1056u);
+    EXPECT_FALSE(facts.opensAsExistingFile(path(QStringLiteral("folder"))));
+    EXPECT_EQ(attributesOf(QStringLiteral("folder")), 16u);
+    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
+    EXPECT_EQ(attributesOf(QStringLiteral("plain.txt/")), std::nullopt);
+    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("plain.txt"))));
+    EXPECT_TRUE(facts.listFiles(root.path(), QStringLiteral("plain.txt")).isEmpty());
+    EXPECT_EQ(attributesOf(QStringLiteral("plain.txt")), std::nullopt)
+        << "a look is lent only to the call that follows the open test";
+}
+
 TEST_F(NativeFacts, SocketIsASystemEntry)
 {
     const QByteArray name = QFile::encodeName(path(QStringLiteral("s")));
