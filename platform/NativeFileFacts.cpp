@@ -19,6 +19,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef __linux__
+#include <QHash>
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #endif
 #endif
@@ -162,30 +166,65 @@ bool entryIsFolder(int folder, const char* name, unsigned char type)
     return ::fstatat(folder, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
+// What one look at an entry tells: its kind and mode, its owner and, on Linux, its mount and immutable flag.
+struct Status
+{
+    mode_t mode = 0;
+    uid_t owner = 0;
+#ifdef __linux__
+    std::optional<quint64> mount;
+    bool knownMutable = false;
+#endif
+};
+
+bool readStatus(const QByteArray& name, bool followLink, Status& status)
+{
+#ifdef __linux__
+    struct statx info;
+    if (::statx(AT_FDCWD, name.constData(), followLink ? 0 : AT_SYMLINK_NOFOLLOW,
+                STATX_TYPE | STATX_MODE | STATX_UID | STATX_MNT_ID, &info)
+        != 0)
+        return false;
+    status.mode = info.stx_mode;
+    status.owner = info.stx_uid;
+    if (info.stx_mask & STATX_MNT_ID)
+        status.mount = info.stx_mnt_id;
+    status.knownMutable
+        = (info.stx_attributes_mask & STATX_ATTR_IMMUTABLE) != 0 && (info.stx_attributes & STATX_ATTR_IMMUTABLE) == 0;
+    return true;
+#else
+    struct stat info;
+    if ((followLink ? ::stat(name.constData(), &info) : ::lstat(name.constData(), &info)) != 0)
+        return false;
+    status.mode = info.st_mode;
+    status.owner = info.st_uid;
+    return true;
+#endif
+}
+
+// The entry itself, and what it leads to when it is a link (a link that leads nowhere describes itself).
+bool look(const QByteArray& name, Status& link, Status& target)
+{
+    if (!readStatus(name, false, link))
+        return false;
+    if (!S_ISLNK(link.mode) || !readStatus(name, true, target))
+        target = link;
+    return true;
+}
+
 // What the open test just saw of a path, lent to an attribute read of the same path that comes next, at once.
 // Gathering a folder's files asks both of every file, and each look walks the whole path again.
 struct RecentLook
 {
     QByteArray name;
-    struct stat link;
-    struct stat target;
+    Status link;
+    Status target;
     std::chrono::steady_clock::time_point at;
 };
 thread_local std::optional<RecentLook> recentLook;
 constexpr std::chrono::milliseconds recentLookLife(1);
 
-// lstat of name, and stat when it is a link (a link that leads nowhere describes itself).
-bool look(const QByteArray& name, struct stat& link, struct stat& target)
-{
-    if (::lstat(name.constData(), &link) != 0)
-        return false;
-    target = link;
-    if (S_ISLNK(link.st_mode) && ::stat(name.constData(), &target) != 0)
-        target = link;
-    return true;
-}
-
-bool takeRecentLook(const QByteArray& name, struct stat& link, struct stat& target)
+bool takeRecentLook(const QByteArray& name, Status& link, Status& target)
 {
     std::optional<RecentLook> recent;
     recent.swap(recentLook);
@@ -194,6 +233,60 @@ bool takeRecentLook(const QByteArray& name, struct stat& link, struct stat& targ
     link = recent->link;
     target = recent->target;
     return true;
+}
+
+#ifdef __linux__
+bool isLocalFileSystem(decltype(statfs::f_type) type)
+{
+    switch (type) {
+    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the owner's write bit tells the whole truth on a mount: a local file system mounted for writing. Each
+// mount is asked again after a second, so a remount is noticed.
+bool ownerBitDecides(quint64 mount, const QByteArray& name)
+{
+    struct Answer
+    {
+        bool decides;
+        std::chrono::steady_clock::time_point at;
+    };
+    thread_local QHash<quint64, Answer> answers;
+    const auto now = std::chrono::steady_clock::now();
+    const auto known = answers.constFind(mount);
+    if (known != answers.cend() && now - known->at < std::chrono::seconds(1))
+        return known->decides;
+    struct statfs info;
+    if (::statfs(name.constData(), &info) != 0)
+        return false;
+    const bool decides = (info.f_flags & ST_RDONLY) == 0 && isLocalFileSystem(info.f_type);
+    answers.insert(mount, Answer{decides, now});
+    return decides;
+}
+#endif
+
+// True when the user cannot write the entry. Where the status already settles it (the user's own file or folder
+// with the owner's write bit, not immutable, on a local file system mounted for writing) the kernel is not asked
+// again: gathering a folder tree asks this of every file.
+bool userCannotWrite(const QByteArray& name, const Status& target)
+{
+#ifdef __linux__
+    static const uid_t user = ::getuid();
+    static const bool plainUser = user == ::geteuid();
+    if (plainUser && (S_ISREG(target.mode) || S_ISDIR(target.mode)) && target.owner == user
+        && (target.mode & S_IWUSR) != 0 && target.knownMutable && target.mount && ownerBitDecides(*target.mount, name))
+        return false;
+#endif
+    // Only a refusal makes an entry read-only; a link that leads nowhere is not.
+    return ::access(name.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
 }
 #endif
 } // namespace
@@ -294,27 +387,26 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
         name.chop(1);
         namesFolder = true;
     }
-    struct stat link;
-    struct stat target;
+    Status link;
+    Status target;
     if (!takeRecentLook(name, link, target) && !look(name, link, target))
         return std::nullopt;
     quint32 value = 0;
-    if (S_ISLNK(link.st_mode))
+    if (S_ISLNK(link.mode))
         value |= attribute::reparsePoint;
-    if (namesFolder && !S_ISDIR(target.st_mode))
+    if (namesFolder && !S_ISDIR(target.mode))
         return std::nullopt;
-    if (S_ISDIR(target.st_mode))
+    if (S_ISDIR(target.mode))
         value |= attribute::directory;
-    else if (S_ISREG(target.st_mode))
+    else if (S_ISREG(target.mode))
         value |= attribute::archive;
-    else if (!S_ISLNK(target.st_mode))
+    else if (!S_ISLNK(target.mode))
         value |= attribute::system;
     const qsizetype slash = name.lastIndexOf('/');
     const QByteArrayView leaf = QByteArrayView(name).sliced(slash + 1);
     if (leaf.startsWith('.') && leaf != "." && leaf != "..")
         value |= attribute::hidden;
-    // Only a refusal makes an entry read-only; a link that leads nowhere is not.
-    if (::access(name.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+    if (userCannotWrite(name, target))
         value |= attribute::readOnly;
     return value;
 }
@@ -327,14 +419,14 @@ bool NativeFileFacts::opensAsExistingFile(const QString& path)
     if (path.isEmpty())
         return false;
     const QByteArray name = encoded(path);
-    struct stat link;
-    struct stat target;
+    Status link;
+    Status target;
     if (name.endsWith('/'))
-        return ::stat(name.constData(), &target) == 0 && S_ISREG(target.st_mode);
-    if (!look(name, link, target) || (S_ISLNK(link.st_mode) && S_ISLNK(target.st_mode)))
+        return readStatus(name, true, target) && S_ISREG(target.mode);
+    if (!look(name, link, target) || (S_ISLNK(link.mode) && S_ISLNK(target.mode)))
         return false;
     recentLook = RecentLook{name, link, target, std::chrono::steady_clock::now()};
-    return S_ISREG(target.st_mode);
+    return S_ISREG(target.mode);
 }
 
 bool NativeFileFacts::isRootFolder(const QString& path)

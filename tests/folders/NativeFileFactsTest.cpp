@@ -9,6 +9,11 @@
 #include <QTemporaryDir>
 
 #ifndef Q_OS_WIN
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#endif
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -114,6 +119,35 @@ TEST_F(NativeFacts, ReadOnlyWhenTheUserCannotWrite)
     EXPECT_EQ(attributesOf(QStringLiteral("locked.txt")), 33u);
     EXPECT_EQ(attributesOf(QStringLiteral(".locked")), 35u);
 }
+
+#ifdef __linux__
+// Sets or clears the immutable flag; false when the file system or the user's rights do not allow it.
+bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+TEST_F(NativeFacts, ImmutableFileOfOurOwnIsReadOnly)
+{
+    writeFile(path(QStringLiteral("fixed.txt")), "x");
+    EXPECT_EQ(attributesOf(QStringLiteral("fixed.txt")), 32u);
+    if (!setImmutable(path(QStringLiteral("fixed.txt")), true))
+        GTEST_SKIP() << "the immutable flag cannot be set here";
+
+    const std::optional<quint32> value = attributesOf(QStringLiteral("fixed.txt"));
+
+    setImmutable(path(QStringLiteral("fixed.txt")), false);
+    EXPECT_EQ(value, 33u);
+}
+#endif
 
 TEST_F(NativeFacts, OnlyTheSlashIsARoot)
 {
