@@ -5,7 +5,7 @@
 #include "engine/Windows1252.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -167,8 +167,9 @@ template <typename Unit, typename ConvertChunk>
 void convertInChunks(const Unit* at, const Unit* end, int bytesPerUnit, const Utf8Sink& sink,
                      ConvertChunk&& convertChunk)
 {
-    // A unit gives at most bytesPerUnit bytes and a space two; 16 bytes of slack for the block copies.
-    std::vector<char> buffer(size_t(chunkUnits) * size_t(qMax(bytesPerUnit, 2)) + 64);
+    // A unit gives at most bytesPerUnit bytes and a space two; 64 bytes of slack for the block copies.
+    const qsizetype units = qMin<qsizetype>(end - at, chunkUnits);
+    const std::unique_ptr<char[]> buffer(new char[size_t(units) * size_t(qMax(bytesPerUnit, 2)) + 64]);
     Progress progress;
     while (at < end) {
         const Unit* stop = end - at > chunkUnits ? at + chunkUnits : end;
@@ -177,9 +178,9 @@ void convertInChunks(const Unit* at, const Unit* end, int bytesPerUnit, const Ut
             if (stop < end && stop[-1] >= 0xD800 && stop[-1] <= 0xDBFF)
                 ++stop;
         }
-        char* const written = convertChunk(at, stop, buffer.data(), progress);
-        if (written != buffer.data())
-            sink(QByteArrayView(buffer.data(), written - buffer.data()));
+        char* const written = convertChunk(at, stop, buffer.get(), progress);
+        if (written != buffer.get())
+            sink(QByteArrayView(buffer.get(), written - buffer.get()));
         at = stop;
     }
 }
