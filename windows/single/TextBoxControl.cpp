@@ -4,7 +4,6 @@
 #include "windows/single/DisplayText.h"
 
 #include <QMimeData>
-#include <QTextBlock>
 #include <QTextCursor>
 
 namespace quillora {
