@@ -27,6 +27,7 @@ public:
     static Failure diskFull() { return Failure(QStringLiteral("Disk full"), 61); }
     static Failure outOfMemory() { return Failure(QStringLiteral("Out of memory"), 7); }
     static Failure deviceIo() { return Failure(QStringLiteral("Device I/O error"), 57); }
+    static Failure typeMismatch() { return Failure(QStringLiteral("Type mismatch"), 13); }
 
 private:
     QString description_;

@@ -2,6 +2,7 @@
 #include "engine/WordsToLines.h"
 
 #include "engine/StringToUTF8.h"
+#include "engine/Windows1252.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -66,11 +67,26 @@ TEST(WordsToLines, Utf8FormsGiveTheBytesOfTheTextForm)
     }
 }
 
-TEST(WordsToLines, LongWordsWithoutSpacesSurviveChunking)
+TEST(WordsToLines, Windows1252FormGivesTheBytesOfTheDecodedText)
 {
-    const QString word(3'000'000, QChar(u'q'));
-    const QString text = QStringLiteral("a ") + word + QStringLiteral(" b");
-    EXPECT_EQ(WordsToLinesUtf8(QStringView(text)), QByteArray("a\r\n") + word.toUtf8() + QByteArray("\r\nb"));
+    QRandomGenerator random(11);
+    for (int round = 0; round < 40; ++round) {
+        QByteArray bytes(int(random.bounded(400)), Qt::Uninitialized);
+        for (char& byte : bytes)
+            byte = random.bounded(3) == 0 ? ' ' : char(random.bounded(256));
+        EXPECT_EQ(WordsToLinesUtf8FromWindows1252(bytes), StringToUTF8(WordsToLines(decodeWindows1252(bytes))))
+            << "round " << round;
+    }
+}
+
+TEST(WordsToLines, SurrogatePairsAndLoneSurrogatesInTheUtf8Form)
+{
+    const char16_t units[] = {0xD83D, 0xDE00, u' ', 0xDC00, u'a', u' ', 0xD800};
+    const QString text = QString::fromUtf16(units, 7);
+    EXPECT_EQ(WordsToLinesUtf8(QStringView(text)), StringToUTF8(WordsToLines(text)));
+    EXPECT_EQ(WordsToLinesUtf8(QStringView(text)),
+              QByteArray("\xF0\x9F\x98\x80\r\n\xEF\xBF\xBD"
+                         "a\r\n\xEF\xBF\xBD"));
 }
 
 TEST(StringToUTF8, EncodesWithoutMarkAndReplacesUnpairedSurrogates)
