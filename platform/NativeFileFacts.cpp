@@ -377,8 +377,10 @@ bool NativeFileFacts::dateTimeReadable(const QString& path)
 
 std::optional<quint32> NativeFileFacts::attributes(const QString& path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        recentLook.reset();
         return std::nullopt;
+    }
     // A folder path ends with a separator. POSIX would then describe the folder a link leads to; the link itself
     // is described here, with its reparse point, as Windows does for such a path.
     QByteArray name = encoded(path);
