@@ -3,12 +3,15 @@
 
 #include "platform/FileFacts.h"
 #include "platform/NativeFileFacts.h"
+#include "platform/NativeSeparator.h"
 #include "platform/testing/TestServices.h"
 #include "shell/FileListModel.h"
 #include "support/TestSupport.h"
 #include "windows/batch/Form3.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTemporaryDir>
