@@ -8,6 +8,7 @@
 #include "shell/FileListModel.h"
 #include "support/TestSupport.h"
 #include "windows/batch/Form3.h"
+#include "windows/batch/PacedListModel.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -99,6 +99,7 @@ TEST_F(BatchWindowTest, TheListOnlyShowsPathsInTheOrderAddedAndTakesNoDropsEdits
     EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     form->show();
+    form->shownList->revealNow();
     view->setCurrentIndex(view->model()->index(1, 0));
     for (int key : {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Return}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

@@ -7,6 +7,7 @@
 #include "shell/Settings.h"
 #include "shell/Styling.h"
 #include "shell/WindowPointer.h"
+#include "windows/batch/PacedListModel.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -62,7 +63,8 @@ void Form3::buildControls()
     ListView1 = named(new QTreeView(this), "ListView1");
     ListView1->setGeometry(twips(120, 630, 7800, 3885));
     ListView1->setFont(small);
-    ListView1->setModel(fileList);
+    shownList = new PacedListModel(*fileList, this);
+    ListView1->setModel(shownList);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
     ListView1->setUniformRowHeights(true);

@@ -16,6 +16,7 @@ class QTreeView;
 namespace quillora {
 
 class FileListModel;
+class PacedListModel;
 class ProgressBarControl;
 class WindowPointer;
 
@@ -45,7 +46,9 @@ public:
 
     QPushButton* PushButton1 = nullptr;
     QTreeView* ListView1 = nullptr;
+    // The entries; the view shows them through shownList, which passes appends on in batches.
     FileListModel* fileList = nullptr;
+    PacedListModel* shownList = nullptr;
     QPushButton* PushButton3 = nullptr;
     QPushButton* PushButton11 = nullptr;
     QPushButton* PushButton12 = nullptr;
