@@ -1,4 +1,5 @@
 // The batch list with 100,000 entries: appending, adding through "Add Text File(s)", and scrolling.
+#include "bench_batch_services.h"
 #include "platform/FileFacts.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NativeFileFacts.h"
@@ -17,35 +18,7 @@
 namespace {
 
 using namespace quillora;
-
-class SilentBoxes : public MessageBoxes
-{
-public:
-    MessageAnswer show(const MessageBoxRequest&) override { return MessageAnswer::Ok; }
-    QString input(const InputBoxRequest&) override { return QString(); }
-};
-
-class OneSelection : public FileDialogs
-{
-public:
-    QString showOpen(const FileDialogRequest&) override { return selection; }
-    QString showSave(const FileDialogRequest&) override { return QString(); }
-    QString browseForFolder(const FolderPickerRequest&) override { return QString(); }
-    QString selection;
-};
-
-class NoShell : public Shell
-{
-public:
-    void open(const QString&) override { }
-};
-
-class FixedRandom : public RandomSource
-{
-public:
-    void seedFromTimer() override { }
-    double next() override { return 0.5; }
-};
+using namespace quillora::bench;
 
 // Every made-up path reads as an ordinary file, so the figures are the list's and not the disk's.
 class EveryPathAFile : public NativeFileFacts
