@@ -30,6 +30,36 @@ qint64 fileLength(const QString& path)
     return info.size();
 }
 
+QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Check& check)
+{
+    constexpr qint64 piece = qint64(1) << 20;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throwOpenFailure(path);
+    if (offset > 0 && !file.seek(offset))
+        throw Failure::deviceIo();
+    QByteArray bytes;
+    bytes.resize(qMax<qint64>(file.size() - offset, 0));
+    qint64 filled = 0;
+    qsizetype checked = 0;
+    while (true) {
+        if (filled == bytes.size())
+            bytes.resize(filled + piece);
+        const qint64 got = file.read(bytes.data() + filled, qMin(piece, bytes.size() - filled));
+        if (got < 0)
+            throw Failure::deviceIo();
+        if (got == 0)
+            break;
+        filled += got;
+        if (check.valid)
+            checked += checkUtf8Prefix(QByteArrayView(bytes.constData() + checked, filled - checked), check);
+    }
+    bytes.truncate(filled);
+    if (checked < filled)
+        check.valid = false;
+    return bytes;
+}
+
 QByteArray readFileBytes(const QString& path, qint64 offset, qint64 maxSize)
 {
     QFile file(path);

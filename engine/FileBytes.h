@@ -1,6 +1,8 @@
 // Reading a file's bytes, with failures described in the platform's usual words.
 #pragma once
 
+#include "engine/Utf8Check.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,6 +10,9 @@ namespace quillora {
 
 // Throws Failure ("File not found", "Path not found", "Permission denied", ...) when the file cannot be read.
 QByteArray readFileBytes(const QString& path, qint64 offset = 0, qint64 maxSize = -1);
+// Reads the file from offset to its end and checks the bytes as UTF-8 piece by piece while they are fresh in
+// the cache.
+QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Check& check);
 qint64 fileLength(const QString& path);
 // Why a path cannot be opened, as a Failure to throw.
 [[noreturn]] void throwOpenFailure(const QString& path);

@@ -1,5 +1,7 @@
-// A text read from a file: kept as UTF-8 bytes when the file already was valid UTF-8, else as UTF-16.
+// A text read from a file: kept as the file's bytes when they are UTF-8 or Windows-1252, else as UTF-16.
 #pragma once
+
+#include "engine/WordsToLines.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,22 +11,35 @@ namespace quillora {
 class FileText
 {
 public:
+    enum class Form
+    {
+        Utf16,
+        Utf8,
+        Windows1252
+    };
+
     FileText() = default;
     static FileText fromString(QString text);
     // bytes must be valid UTF-8.
     static FileText fromValidUtf8(QByteArray bytes);
+    static FileText fromWindows1252(QByteArray bytes);
 
     QString toString() const;
-    bool isEmpty() const { return utf8_ ? bytes_.isEmpty() : text_.isEmpty(); }
-    bool isUtf8() const { return utf8_; }
+    bool isEmpty() const { return form_ == Form::Utf16 ? text_.isEmpty() : bytes_.isEmpty(); }
+    Form form() const { return form_; }
+    // True when the text holds the character U+0000.
+    bool containsNul() const;
 
-    // The UTF-8 bytes of WordsToLines of the text.
+    // True when the text holds no character but spaces, so that it converts to the empty text.
+    bool convertsToEmpty() const;
+    // The UTF-8 bytes of WordsToLines of the text, handed to sink piece by piece without decoding the text first.
+    void wordsToLinesUtf8(const Utf8Sink& sink) const;
     QByteArray wordsToLinesUtf8() const;
 
 private:
     QString text_;
     QByteArray bytes_;
-    bool utf8_ = false;
+    Form form_ = Form::Utf16;
 };
 
 } // namespace quillora

@@ -19,8 +19,7 @@ namespace {
 
 ResultFile::ResultFile(QString path)
     : path_(std::move(path))
-{
-}
+{ }
 
 ResultFile::~ResultFile()
 {

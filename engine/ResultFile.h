@@ -3,7 +3,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-
 #include <memory>
 
 class QSaveFile;

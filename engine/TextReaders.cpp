@@ -4,7 +4,6 @@
 #include "engine/FileBytes.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
-#include "engine/Windows1252.h"
 #include "platform/ErrorReport.h"
 #include "platform/FileFacts.h"
 
@@ -23,9 +22,9 @@ bool startsWith(QByteArrayView bytes, std::initializer_list<unsigned char> mark)
     return true;
 }
 
-FileText textFromUtf8(QByteArray bytes)
+FileText textFromUtf8(QByteArray bytes, const Utf8Check& check)
 {
-    if (checkUtf8(bytes).valid)
+    if (check.valid)
         return FileText::fromValidUtf8(std::move(bytes));
     return FileText::fromString(decodeUtf8(bytes));
 }
@@ -60,15 +59,16 @@ std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& b
     ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("UTF8.ReadFileToStringUTF")));
     std::optional<QByteArray> loaded;
     std::optional<FileText> result;
+    Utf8Check check;
     report.step(100, [] {});
     report.step(102, [] {});
     report.step(104, [] {});
     report.step(106, [&] {
         const bool marked = startsWith(readFileBytes(path, 0, 3), {0xEF, 0xBB, 0xBF});
-        loaded = readFileBytes(path, marked ? 3 : 0);
+        loaded = readFileBytesCheckingUtf8(path, marked ? 3 : 0, check);
     });
     if (loaded) {
-        report.step(108, [&] { result = textFromUtf8(std::move(*loaded)); });
+        report.step(108, [&] { result = textFromUtf8(std::move(*loaded), check); });
         report.step(110, [] {});
     }
     report.step(112, [] {});
@@ -98,10 +98,11 @@ FileText ReadFileToString(const QString& path)
         return FileText();
     if (fileLength(path) == 0)
         return FileText();
-    QByteArray bytes = readFileBytes(path);
-    if (checkUtf8(bytes).valid)
+    Utf8Check check;
+    QByteArray bytes = readFileBytesCheckingUtf8(path, 0, check);
+    if (check.valid)
         return FileText::fromValidUtf8(std::move(bytes));
-    return FileText::fromString(decodeWindows1252(bytes));
+    return FileText::fromWindows1252(std::move(bytes));
 }
 
 } // namespace quillora

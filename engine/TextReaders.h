@@ -5,7 +5,6 @@
 #include "platform/MessageBoxes.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace quillora {

@@ -2,7 +2,6 @@
 #include "engine/UnicodeDecoding.h"
 
 #include <QStringDecoder>
-
 #include <cstring>
 
 namespace quillora {

@@ -4,14 +4,48 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define QUILLORA_SSE2 1
+#ifdef _MSC_VER
+#include <intrin.h>
+#endif
+#endif
+
 namespace quillora {
 
-Utf8Check checkUtf8(QByteArrayView bytes)
+#ifdef QUILLORA_SSE2
+namespace {
+int lowestSetBit(unsigned mask)
 {
-    Utf8Check result;
-    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+#ifdef _MSC_VER
+    unsigned long index;
+    _BitScanForward(&index, mask);
+    return int(index);
+#else
+    return __builtin_ctz(mask);
+#endif
+}
+} // namespace
+#endif
+
+qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
+{
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* at = begin;
     const auto* const end = at + bytes.size();
-    while (at < end) {
+    while (at < end && result.valid) {
+#ifdef QUILLORA_SSE2
+        if (end - at >= 16) {
+            // Skip straight to the first byte of 0x80 or more in the next sixteen.
+            const unsigned mask = unsigned(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at))));
+            if (mask == 0) {
+                at += 16;
+                continue;
+            }
+            at += lowestSetBit(mask);
+        }
+#endif
         if (end - at >= 8) {
             std::uint64_t block;
             std::memcpy(&block, at, 8);
@@ -45,24 +79,32 @@ Utf8Check checkUtf8(QByteArrayView bytes)
                 highest = 0x8F; // past U+10FFFF
         } else {
             result.valid = false;
-            return result;
+            break;
         }
-        if (end - at < length) {
+        // A sequence cut by the end of the bytes is left for the next call.
+        const qsizetype available = qMin<qsizetype>(end - at, length);
+        if (available >= 2 && (at[1] < low || at[1] > highest)) {
             result.valid = false;
-            return result;
+            break;
         }
-        if (at[1] < low || at[1] > highest) {
-            result.valid = false;
-            return result;
-        }
-        for (int i = 2; i < length; ++i) {
+        for (int i = 2; i < available; ++i) {
             if ((at[i] & 0xC0) != 0x80) {
                 result.valid = false;
-                return result;
+                break;
             }
         }
+        if (!result.valid || available < length)
+            break;
         at += length;
     }
+    return at - begin;
+}
+
+Utf8Check checkUtf8(QByteArrayView bytes)
+{
+    Utf8Check result;
+    if (checkUtf8Prefix(bytes, result) < bytes.size())
+        result.valid = false;
     return result;
 }
 

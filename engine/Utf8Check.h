@@ -13,4 +13,8 @@ struct Utf8Check
 
 Utf8Check checkUtf8(QByteArrayView bytes);
 
+// Checks bytes as the next part of a longer text: returns how many were checked, stopping early at an ill-formed
+// sequence (result.valid turns false) or before a sequence that the end of bytes cuts short.
+qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result);
+
 } // namespace quillora

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <functional>
 
 namespace quillora {
 
@@ -12,10 +13,20 @@ namespace quillora {
 // the last line.
 QString WordsToLines(QStringView text);
 
-// The UTF-8 bytes of WordsToLines(text), made in one pass without holding the whole converted text in UTF-16.
-QByteArray WordsToLinesUtf8(QStringView text);
+// Receives the UTF-8 bytes of a converted text piece by piece, in order.
+using Utf8Sink = std::function<void(QByteArrayView)>;
 
-// The same rule on text that is already valid UTF-8; gives the same bytes as converting its decoded text.
+// The UTF-8 bytes of WordsToLines(text), handed to sink in pieces of about a megabyte, so the converted text is
+// never held whole.
+void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink);
+// The same rule on text that is valid UTF-8: the same bytes as converting its decoded text.
+void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink);
+// The same rule on Windows-1252 bytes, giving the UTF-8 bytes of the converted decoded text.
+void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink);
+
+// The same, collected into one array.
+QByteArray WordsToLinesUtf8(QStringView text);
 QByteArray WordsToLinesUtf8(QByteArrayView validUtf8);
+QByteArray WordsToLinesUtf8FromWindows1252(QByteArrayView ansi);
 
 } // namespace quillora

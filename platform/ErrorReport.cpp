@@ -6,8 +6,7 @@ namespace quillora {
 ErrorReport::ErrorReport(MessageBoxes& boxes, QString origin)
     : boxes_(boxes)
     , origin_(std::move(origin))
-{
-}
+{ }
 
 QString ErrorReport::programOrigin(const QString& label)
 {

@@ -5,7 +5,6 @@
 #include "platform/MessageBoxes.h"
 
 #include <QString>
-
 #include <new>
 
 namespace quillora {
@@ -23,8 +22,7 @@ public:
     static QString boxText(const QString& description, const QString& origin, int line);
 
     // Runs one step; a failure is reported and false returned, so the procedure goes on with its next step.
-    template <typename Step>
-    bool step(int line, Step&& run)
+    template <typename Step> bool step(int line, Step&& run)
     {
         line_ = line;
         try {
@@ -39,8 +37,7 @@ public:
     }
 
     // Tests a choice; a test that fails counts as true, so the branch below it runs next.
-    template <typename Test>
-    bool choice(int line, Test&& test)
+    template <typename Test> bool choice(int line, Test&& test)
     {
         bool result = true;
         step(line, [&] { result = test(); });

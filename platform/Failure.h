@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 
 namespace quillora {
@@ -13,8 +12,7 @@ public:
     explicit Failure(QString description, int number = 0)
         : description_(std::move(description))
         , number_(number)
-    {
-    }
+    { }
 
     const QString& description() const { return description_; }
     // The classic error number (70 permission denied, 76 path not found, ...), 0 when there is none.
@@ -29,6 +27,7 @@ public:
     static Failure diskFull() { return Failure(QStringLiteral("Disk full"), 61); }
     static Failure outOfMemory() { return Failure(QStringLiteral("Out of memory"), 7); }
     static Failure deviceIo() { return Failure(QStringLiteral("Device I/O error"), 57); }
+    static Failure typeMismatch() { return Failure(QStringLiteral("Type mismatch"), 13); }
 
 private:
     QString description_;

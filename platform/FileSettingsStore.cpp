@@ -21,8 +21,7 @@ QString fileNamePart(const QString& name)
 
 FileSettingsStore::FileSettingsStore(QString root)
     : root_(std::move(root))
-{
-}
+{ }
 
 QString FileSettingsStore::userRoot()
 {

@@ -5,9 +5,22 @@
 
 namespace quillora {
 
-enum class MessageIcon { None, Exclamation };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageIcon
+{
+    None,
+    Exclamation
+};
+enum class MessageButtons
+{
+    Ok,
+    YesNo
+};
+enum class MessageAnswer
+{
+    Ok,
+    Yes,
+    No
+};
 
 struct MessageBoxRequest
 {

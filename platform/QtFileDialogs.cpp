@@ -50,8 +50,8 @@ QString QtFileDialogs::showOpen(const FileDialogRequest& request)
 
 QString QtFileDialogs::showSave(const FileDialogRequest& request)
 {
-    return QDir::toNativeSeparators(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
-                                                                 QString(), qtFilter(request.filter), nullptr,
+    return QDir::toNativeSeparators(QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, QString(),
+                                                                 qtFilter(request.filter), nullptr,
                                                                  QFileDialog::DontConfirmOverwrite));
 }
 
@@ -60,8 +60,7 @@ QString QtFileDialogs::browseForFolder(const FolderPickerRequest& request)
     QString start = request.startFolder;
     if (!start.isEmpty() && !QFileInfo(start).isDir())
         start.clear();
-    QString chosen = QFileDialog::getExistingDirectory(request.owner, request.title, start,
-                                                       QFileDialog::ShowDirsOnly);
+    QString chosen = QFileDialog::getExistingDirectory(request.owner, request.title, start, QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())
         return QString();
     chosen = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());

@@ -37,9 +37,9 @@ MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request)
 QString QtMessageBoxes::input(const InputBoxRequest& request)
 {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(QApplication::activeWindow(), request.title,
-                                                 displayText(request.prompt), QLineEdit::Normal, request.proposed,
-                                                 &accepted);
+    const QString answer
+        = QInputDialog::getText(QApplication::activeWindow(), request.title, displayText(request.prompt),
+                                QLineEdit::Normal, request.proposed, &accepted);
     return accepted ? answer : QString();
 }
 

@@ -8,7 +8,8 @@ namespace quillora {
 
 void QtShell::open(const QString& target)
 {
-    const bool webAddress = target.startsWith(QStringLiteral("http://")) || target.startsWith(QStringLiteral("https://"));
+    const bool webAddress
+        = target.startsWith(QStringLiteral("http://")) || target.startsWith(QStringLiteral("https://"));
     QDesktopServices::openUrl(webAddress ? QUrl(target) : QUrl::fromLocalFile(target));
 }
 

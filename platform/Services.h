@@ -9,7 +9,6 @@
 #include "platform/Shell.h"
 
 #include <QString>
-
 #include <functional>
 
 namespace quillora {

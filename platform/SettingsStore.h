@@ -11,10 +11,10 @@ public:
     virtual ~SettingsStore() = default;
     // The stored value, or the default when the key is absent.
     virtual QString get(const QString& application, const QString& section, const QString& key,
-                        const QString& defaultValue) = 0;
+                        const QString& defaultValue)
+        = 0;
     // Creates or replaces the value; durable and whole when the call returns.
-    virtual void save(const QString& application, const QString& section, const QString& key,
-                      const QString& value) = 0;
+    virtual void save(const QString& application, const QString& section, const QString& key, const QString& value) = 0;
 };
 
 } // namespace quillora

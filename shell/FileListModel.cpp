@@ -7,8 +7,7 @@ namespace quillora {
 
 FileListModel::FileListModel(QObject* parent)
     : QAbstractListModel(parent)
-{
-}
+{ }
 
 int FileListModel::rowCount(const QModelIndex& parent) const
 {

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 
 #include <QWidget>
+#include <functional>
 
 class QPushButton;
 
@@ -11,13 +12,25 @@ namespace quillora {
 
 class WindowPointer;
 
+// How the menu reaches the conversion windows: each call gives the window, loading it the first time.
+struct ConversionWindows
+{
+    std::function<QWidget*()> singleText;
+    std::function<QWidget*()> batch;
+};
+
 class Form1 : public QWidget
 {
 public:
-    explicit Form1(Services services, QWidget* parent = nullptr);
+    Form1(Services services, ConversionWindows windows, QWidget* parent = nullptr);
 
-    // The program's start-up.
+    // The program's start-up; shows the menu unless the stored "FormStart" opens a conversion window directly.
     void Form_Load();
+    void PushButton1_Click();
+    void PushButton2_Click();
+
+    // Records the sample files when none are recorded yet; set by whoever builds the program.
+    std::function<void()> recordSampleFiles;
 
     QPushButton* PushButton1 = nullptr;
     QPushButton* PushButton2 = nullptr;
@@ -27,7 +40,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showInstead(QWidget* window);
+
     Services services_;
+    ConversionWindows windows_;
 };
 
 } // namespace quillora

@@ -24,8 +24,7 @@ void SaveSettingQuietly(SettingsStore& store, const QString& key, const QString&
 {
     try {
         SaveSetting(store, key, value);
-    } catch (const Failure&) {
-    }
+    } catch (const Failure&) { }
 }
 
 bool settingAsBoolean(const QString& value)

@@ -3,7 +3,6 @@
 
 #include <QCursor>
 #include <QObject>
-
 #include <optional>
 
 class QWidget;

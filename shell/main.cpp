@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -32,7 +33,14 @@ int main(int argc, char* argv[])
                                 QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
                                 [] { QCoreApplication::exit(0); }};
 
-    quillora::Form1 menu(services);
+    std::unique_ptr<QWidget> single;
+    std::unique_ptr<QWidget> batch;
+    const auto placeholder = [](std::unique_ptr<QWidget>& window) {
+        if (!window)
+            window = std::make_unique<QWidget>();
+        return window.get();
+    };
+    quillora::Form1 menu(services, {[&] { return placeholder(single); }, [&] { return placeholder(batch); }});
     menu.Form_Load();
     return QApplication::exec();
 }

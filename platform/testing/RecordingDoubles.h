@@ -6,7 +6,6 @@
 #include "platform/Shell.h"
 
 #include <QStringList>
-
 #include <functional>
 
 namespace quillora::testing {

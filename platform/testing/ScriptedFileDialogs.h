@@ -4,7 +4,6 @@
 #include "platform/FileDialogs.h"
 
 #include <QList>
-
 #include <deque>
 
 namespace quillora::testing {

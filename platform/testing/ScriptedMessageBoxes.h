@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <deque>
 #include <functional>
 

@@ -7,8 +7,7 @@ namespace quillora::testing {
 
 TestServices::TestServices()
     : settings(settingsFolder.path())
-{
-}
+{ }
 
 QString TestServices::setting(const QString& key, const QString& defaultValue)
 {
@@ -22,14 +21,10 @@ void TestServices::setSetting(const QString& key, const QString& value)
 
 Services TestServices::services()
 {
-    return Services{messages,
-                    dialogs,
-                    shell,
-                    events,
-                    settings,
-                    random,
-                    QDir::toNativeSeparators(programFolder.path()),
-                    [this] { ++endProgramCalls; }};
+    return Services{
+        messages, dialogs, shell, events, settings, random, QDir::toNativeSeparators(programFolder.path()), [this] {
+            ++endProgramCalls;
+        }};
 }
 
 } // namespace quillora::testing

@@ -1,7 +1,6 @@
 // Test entry point: a QApplication on the offscreen platform, then GoogleTest.
 #include <QApplication>
 #include <QStyleFactory>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])

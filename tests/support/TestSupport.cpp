@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #ifndef Q_OS_WIN
 #include <unistd.h>
@@ -28,7 +29,23 @@ bool runningAsRoot()
 #ifdef Q_OS_WIN
     return false;
 #else
-    return ::geteuid() == 0;
+    // Root with its override capabilities reads a file that denies everyone; without them it cannot.
+    static const bool ignoresPermissions = [] {
+        if (::geteuid() != 0)
+            return false;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("probe"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return true;
+        file.close();
+        QFile::setPermissions(path, QFileDevice::Permissions());
+        QFile probe(path);
+        const bool readable = probe.open(QIODevice::ReadOnly);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return readable;
+    }();
+    return ignoresPermissions;
 #endif
 }
 

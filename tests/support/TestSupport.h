@@ -3,9 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <gtest/gtest.h>
-
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -15,6 +13,7 @@ QT_END_NAMESPACE
 
 namespace quillora::testing {
 
+// True when permission bits do not stop this process (root with its override capabilities).
 bool runningAsRoot();
 // Writes bytes to path, creating folders; fails the test when it cannot.
 void writeFile(const QString& path, const QByteArray& bytes);
@@ -24,9 +23,10 @@ QString native(const QString& path);
 
 } // namespace quillora::testing
 
-// Permission bits do not stop root: such tests run in CI as an ordinary user and are skipped as root.
-#define QUILLORA_SKIP_AS_ROOT()                                                                                       \
-    do {                                                                                                              \
-        if (quillora::testing::runningAsRoot())                                                                       \
-            GTEST_SKIP() << "permission bits do not apply to root; scripts/test runs this as an ordinary user";       \
+// Permission bits do not stop root: scripts/test runs the tests without root's override capabilities, elsewhere
+// such tests are skipped.
+#define QUILLORA_SKIP_AS_ROOT()                                                                                        \
+    do {                                                                                                               \
+        if (quillora::testing::runningAsRoot())                                                                        \
+            GTEST_SKIP() << "permission bits do not stop this process; scripts/test runs it without root's overrides"; \
     } while (false)

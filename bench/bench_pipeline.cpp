@@ -1,0 +1,122 @@
+// One stage of the pipeline benchmark per run, so each gets its own peak memory: the batch pipeline on a file
+// (read by the rule, convert, encode, atomic write), a plain read-and-write copy, or generating the input.
+#include "engine/ReadingRule.h"
+#include "engine/ResultFile.h"
+#include "platform/MessageBoxes.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+class SilentBoxes : public quillora::MessageBoxes
+{
+public:
+    quillora::MessageAnswer show(const quillora::MessageBoxRequest& request) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(request.text));
+        failed = true;
+        return quillora::MessageAnswer::Ok;
+    }
+    QString input(const quillora::InputBoxRequest&) override { return QString(); }
+    bool failed = false;
+};
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int generate(const QString& path, qint64 megabytes, bool ansi)
+{
+    static const char* const words[] = {"the",
+                                        "quick",
+                                        "brown",
+                                        "fox\r\njumps",
+                                        "over",
+                                        "a",
+                                        "lazy",
+                                        "dog.",
+                                        "and",
+                                        "then",
+                                        "runs",
+                                        "caf\xC3\xA9",
+                                        "\xE2\x82\xAC"
+                                        "5"};
+    static const char* const ansiWords[] = {"the",
+                                            "quick",
+                                            "brown",
+                                            "fox\r\njumps",
+                                            "over",
+                                            "a",
+                                            "lazy",
+                                            "dog.",
+                                            "and",
+                                            "then",
+                                            "runs",
+                                            "caf\xE9",
+                                            "\x80"
+                                            "5"};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return 2;
+    QRandomGenerator random(1);
+    QByteArray block;
+    const qint64 target = megabytes * 1'000'000;
+    qint64 written = 0;
+    while (written < target) {
+        block.clear();
+        while (block.size() < (1 << 20)) {
+            block.append(ansi ? ansiWords[random.bounded(13)] : words[random.bounded(13)]);
+            block.append(random.bounded(10) == 0 ? "  " : " ");
+        }
+        written += file.write(block.left(qMin<qint64>(block.size(), target - written)));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() >= 4 && args[1] == QStringLiteral("generate"))
+        return generate(args[2], args[3].toLongLong(), args.size() > 4 && args[4] == QStringLiteral("ansi"));
+    if (args.size() != 4 || (args[1] != QStringLiteral("pipeline") && args[1] != QStringLiteral("copy"))) {
+        std::fprintf(stderr, "usage: bench_pipeline pipeline|copy IN OUT | generate OUT MEGABYTES [ansi]\n");
+        return 2;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    if (args[1] == QStringLiteral("copy")) {
+        QFile in(args[2]);
+        QFile out(args[3]);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 2;
+        const QByteArray bytes = in.readAll();
+        out.write(bytes);
+        out.close();
+    } else {
+        SilentBoxes boxes;
+        quillora::ErrorReport report(boxes, quillora::ErrorReport::programOrigin(QStringLiteral("Bench.Pipeline")));
+        const std::optional<quillora::RuleReading> reading
+            = quillora::readByRule(report, boxes, args[2], {126, 128, 130, 132, 134});
+        if (!reading)
+            return 3;
+        quillora::ResultFile result(args[3]);
+        result.open();
+        reading->text.wordsToLinesUtf8([&result](QByteArrayView bytes) { result.write(bytes); });
+        result.close();
+        if (boxes.failed)
+            return 3;
+    }
+    std::printf("%.3f %ld\n", double(timer.nsecsElapsed()) / 1e9, peakKilobytes());
+    return 0;
+}

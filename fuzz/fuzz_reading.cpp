@@ -1,0 +1,44 @@
+// The reading rule on arbitrary bytes: never crashes, always gives text, and our own UTF-8 reads back unchanged.
+#include "FuzzSupport.h"
+#include "engine/ReadingRule.h"
+#include "engine/StringToUTF8.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace quillora;
+
+namespace {
+QString readBack(const QString& path, fuzzing::QuietBoxes& boxes)
+{
+    ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("Fuzz.Read")));
+    const std::optional<RuleReading> reading = readByRule(report, boxes, path, {1, 2, 3, 4, 5});
+    fuzzing::require(reading.has_value(), "a readable file always gives a text");
+    fuzzing::require(boxes.count == 0, "a readable file gives no error box");
+    return reading->text.toString();
+}
+
+void write(const QString& path, QByteArrayView bytes)
+{
+    QFile file(path);
+    fuzzing::require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "temporary file opens");
+    file.write(bytes.data(), bytes.size());
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("input.txt"));
+    write(path, QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    fuzzing::QuietBoxes boxes;
+    const QString text = readBack(path, boxes);
+
+    // What the program writes is UTF-8 without a mark; read again it is the same text, unless the text itself
+    // begins with U+FEFF, whose UTF-8 form is the mark.
+    if (!text.startsWith(QChar(0xFEFF))) {
+        write(path, StringToUTF8(text));
+        fuzzing::require(readBack(path, boxes) == text, "UTF-8 written by StringToUTF8 reads back unchanged");
+    }
+    return 0;
+}
