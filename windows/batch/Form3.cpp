@@ -151,14 +151,13 @@ void Form3::Form_Load()
         report.step(106, [&] { loadHandCursor(*pointer, services_.programFolder); });
     report.step(108, [&] { ListView1->setColumnWidth(0, twipsToPixels(7000)); });
     restoreDestinationOptions(report);
+    centreOnScreen(this);
 }
 
 void Form3::Show()
 {
-    if (!loaded_) {
+    if (!loaded_)
         Form_Load();
-        centreOnScreen(this);
-    }
     show();
     raise();
     activateWindow();

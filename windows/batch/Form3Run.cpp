@@ -86,23 +86,15 @@ Form3::FileOutcome Form3::convertListEntry(ErrorReport& report, qsizetype positi
         return FileOutcome::Closing;
     report.step(122, [&] { pointer->setState(pointer::hourglass); });
 
-    QByteArray result;
-    bool converted = false;
-    {
-        std::optional<RuleReading> reading = readByRule(report, services_.messages, source, readingLines);
-        // A file that cannot be read has had its error box and gets no result: an empty one would replace the
-        // source, or an earlier good result.
-        if (!reading)
-            return FileOutcome::Next;
-        converted = report.step(140, [&] { result = reading->text.wordsToLinesUtf8(); });
-        if (!converted)
-            return FileOutcome::Next;
-        // A NUL byte passes through reading and conversion unchanged, so the result holds one exactly when the
-        // source does. Text without a mark never holds one; such a file is binary and must not be replaced.
-        if (!reading->hadMark && result.contains('\0')) {
-            services_.messages.notice(notTextMessage(source));
-            return FileOutcome::Next;
-        }
+    std::optional<RuleReading> reading = readByRule(report, services_.messages, source, readingLines);
+    // A file that cannot be read has had its error box and gets no result: an empty one would replace the source,
+    // or an earlier good result.
+    if (!reading)
+        return FileOutcome::Next;
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
+    if (!reading->hadMark && reading->text.containsNul()) {
+        services_.messages.notice(notTextMessage(source));
+        return FileOutcome::Next;
     }
 
     QString target;
@@ -111,10 +103,14 @@ Form3::FileOutcome Form3::convertListEntry(ErrorReport& report, qsizetype positi
     const bool besideSource = Option2->isChecked();
     if (!report.step(besideSource ? 164 : 160, [&] { target = batchResultPath(besideSource, Text5->text(), source); }))
         return FileOutcome::Next;
+    // The result goes to a new file that replaces the old one only when complete, so a failure at any step
+    // leaves the old file as it was.
     ResultFile file(target);
     if (!report.step(168, [&] { file.open(); }))
         return FileOutcome::Next;
-    if (!report.step(172, [&] { file.write(result); }))
+    // The converted text is written as it is made, never held whole.
+    if (!report.step(172,
+                     [&] { reading->text.wordsToLinesUtf8([&file](QByteArrayView bytes) { file.write(bytes); }); }))
         return FileOutcome::Next;
     report.step(174, [&] { file.close(); });
     return FileOutcome::Next;
