@@ -163,6 +163,12 @@ void Form3::Show()
     activateWindow();
 }
 
+void Form3::showEvent(QShowEvent* event)
+{
+    closing_ = false;
+    QWidget::showEvent(event);
+}
+
 void Form3::closeEvent(QCloseEvent* event)
 {
     event->accept();

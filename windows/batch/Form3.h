@@ -67,6 +67,7 @@ public:
     bool IsConverting = false;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
