@@ -1,21 +1,52 @@
-// Keeps each setting in its own file, written to a temporary file and renamed over the old one.
+// Keeps each setting in its own file, written to a temporary file beside it and renamed over the old one.
 #include "platform/FileSettingsStore.h"
 
 #include "platform/Failure.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUrl>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cstdio>
+#endif
 
 namespace quillora {
 
 namespace {
-// Keeps names safe as file names whatever characters they hold.
+// Keeps names safe as file names whatever characters they hold; "." is encoded too, so no name is "." or ".."
+// and no key's file can be taken for a temporary file ("name.XXXXXX").
 QString fileNamePart(const QString& name)
 {
     return QString::fromLatin1(QUrl::toPercentEncoding(name, QByteArray(), QByteArrayLiteral(".")));
+}
+
+[[noreturn]] void throwWriteFailure(const QFileDevice& file)
+{
+    if (file.errorString().contains(QStringLiteral("No space"), Qt::CaseInsensitive))
+        throw Failure::diskFull();
+    throw Failure::deviceIo();
+}
+
+// Puts from in the place of to in one step: a reader sees the old file or the new one, never a part of either.
+bool replaceFile(const QString& from, const QString& to)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()), MOVEFILE_REPLACE_EXISTING)
+        != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+bool isAddress(const QString& application, const QString& section, const QString& key)
+{
+    return !application.isEmpty() && !section.isEmpty() && !key.isEmpty();
 }
 } // namespace
 
@@ -37,6 +68,8 @@ QString FileSettingsStore::valuePath(const QString& application, const QString& 
 QString FileSettingsStore::get(const QString& application, const QString& section, const QString& key,
                                const QString& defaultValue)
 {
+    if (!isAddress(application, section, key))
+        return defaultValue;
     QFile file(valuePath(application, section, key));
     if (!file.open(QIODevice::ReadOnly))
         return defaultValue;
@@ -49,16 +82,23 @@ QString FileSettingsStore::get(const QString& application, const QString& sectio
 void FileSettingsStore::save(const QString& application, const QString& section, const QString& key,
                              const QString& value)
 {
+    if (!isAddress(application, section, key))
+        throw Failure::invalidArgument();
     const QString path = valuePath(application, section, key);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw Failure::permissionDenied();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // No sync to disk: the rename alone makes the value whole and lasting once the program ends or is killed,
+    // and a sync per keystroke would cost more than the write itself.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
         throw Failure::permissionDenied();
     const QByteArray bytes = value.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure::deviceIo();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throwWriteFailure(file);
+    file.close();
+    if (!replaceFile(file.fileName(), path))
+        throw Failure::permissionDenied();
+    file.setAutoRemove(false);
 }
 
 } // namespace quillora

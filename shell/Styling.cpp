@@ -2,16 +2,17 @@
 #include "shell/Styling.h"
 
 #include "platform/ApplicationTitle.h"
+#include "platform/Failure.h"
 #include "platform/FileFacts.h"
 #include "platform/NativeSeparator.h"
 #include "shell/Paths.h"
 #include "shell/WindowPointer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStyle>
 #include <QWidget>
 
 namespace quillora {
@@ -25,12 +26,12 @@ void paintBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-QColor buttonFaceColour(const QWidget* window)
-{
-    return window->style() ? window->style()->standardPalette().color(QPalette::Button)
-                           : window->palette().color(QPalette::Button);
-}
 } // namespace
+
+QColor buttonFaceColour()
+{
+    return QApplication::palette().color(QPalette::Active, QPalette::Button);
+}
 
 QString productName()
 {
@@ -39,7 +40,7 @@ QString productName()
 
 void SetSystemColors(QWidget* window)
 {
-    const QColor face = buttonFaceColour(window);
+    const QColor face = buttonFaceColour();
     paintBackground(window, face);
     for (QWidget* child : window->findChildren<QWidget*>()) {
         if (qobject_cast<QGroupBox*>(child) || qobject_cast<QRadioButton*>(child) || qobject_cast<QCheckBox*>(child)
@@ -50,13 +51,16 @@ void SetSystemColors(QWidget* window)
 
 QString appTitleFor(const QString& name)
 {
+    constexpr qsizetype longest = 40;
     QString title = name;
     do {
         const qsizetype space = title.lastIndexOf(QChar(u' '));
         if (space < 0)
             break;
         title = title.left(space);
-    } while (title.size() > 40);
+    } while (title.size() > longest);
+    // A single word longer than 40 characters is cut, so the title stays within its length.
+    title.truncate(longest);
     return title;
 }
 
@@ -96,13 +100,19 @@ QString handCursorPath(const QString& programFolder)
     return programFolder + nativeSeparator() + QStringLiteral("HAND-M.CUR");
 }
 
+void loadCustomPointerImage(WindowPointer& pointer, const QString& path)
+{
+    const std::optional<QCursor> cursor = loadCursorFile(path);
+    if (!cursor)
+        throw Failure(QStringLiteral("Invalid picture"), 481);
+    pointer.setCustomImage(*cursor);
+}
+
 void loadHandCursor(WindowPointer& pointer, const QString& programFolder)
 {
     const QString path = handCursorPath(programFolder);
-    if (!FileExists(path))
-        return;
-    if (const std::optional<QCursor> cursor = loadCursorFile(path))
-        pointer.setCustomImage(*cursor);
+    if (FileExists(path))
+        loadCustomPointerImage(pointer, path);
 }
 
 } // namespace quillora

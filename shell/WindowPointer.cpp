@@ -1,9 +1,10 @@
 // Sets the window's cursor for each pointer state and follows the mouse over the watched controls.
 #include "shell/WindowPointer.h"
 
-#include <QEvent>
+#include <QAbstractScrollArea>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -40,30 +41,38 @@ void WindowPointer::setCustomImage(const QCursor& cursor)
 
 void WindowPointer::arrowOver(QWidget* control)
 {
-    control->setProperty(roleProperty, pointer::defaultArrow);
-    watch(control);
+    watch(control, pointer::defaultArrow);
 }
 
 void WindowPointer::handOver(QWidget* control)
 {
-    control->setProperty(roleProperty, pointer::custom);
-    watch(control);
+    watch(control, pointer::custom);
 }
 
-void WindowPointer::watch(QWidget* control)
+void WindowPointer::watch(QWidget* control, int state)
 {
+    control->setProperty(roleProperty, state);
     control->setMouseTracking(true);
     control->removeEventFilter(this);
     control->installEventFilter(this);
+    // A text box receives the mouse in its viewport, which stands for the whole box.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(control))
+        watch(area->viewport(), state);
 }
 
 bool WindowPointer::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) && state_ != pointer::hourglass) {
-        const QVariant role = watched->property(roleProperty);
-        if (role.isValid())
-            setState(role.toInt());
-    }
+    if (event->type() != QEvent::MouseMove || state_ == pointer::hourglass)
+        return false;
+    auto* control = static_cast<QWidget*>(watched);
+    // A move that a control leaves unhandled (a push button, or a control that does not follow the mouse) travels
+    // up to its parent; it is not a move over the parent and changes nothing there.
+    const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+    if (control->childAt(position))
+        return false;
+    const QVariant role = control->property(roleProperty);
+    if (role.isValid())
+        setState(role.toInt());
     return false;
 }
 
@@ -74,13 +83,18 @@ std::optional<QCursor> loadCursorFile(const QString& path)
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     // A cursor file starts like an icon file (type 2) and keeps the hot spot in its first directory entry.
-    if (bytes.size() < 22 || bytes[2] != 2 || bytes[3] != 0)
+    if (bytes.size() < 22 || bytes[0] != 0 || bytes[1] != 0 || bytes[2] != 2 || bytes[3] != 0
+        || (bytes[4] == 0 && bytes[5] == 0))
         return std::nullopt;
     const auto word = [&bytes](int at) { return int(uchar(bytes[at])) | (int(uchar(bytes[at + 1])) << 8); };
     QImage image;
     if (!image.loadFromData(bytes, "cur") && !image.loadFromData(bytes, "ico"))
         return std::nullopt;
-    return QCursor(QPixmap::fromImage(image), word(10), word(12));
+    const int x = word(10);
+    const int y = word(12);
+    if (x >= image.width() || y >= image.height())
+        return std::nullopt;
+    return QCursor(QPixmap::fromImage(image), x, y);
 }
 
 } // namespace quillora

@@ -26,7 +26,9 @@ public:
     void setCustomImage(const QCursor& cursor);
     bool hasCustomImage() const { return custom_.has_value(); }
 
-    // Moving over these controls sets the arrow, or the hand, unless the hourglass shows.
+    // Moving over these controls sets the arrow, or the hand, unless the hourglass shows. Moving over a child of
+    // a watched control that is not watched itself changes nothing. Moving over a child of
+    // a watched control that is not watched itself changes nothing.
     void arrowOver(QWidget* control);
     void handOver(QWidget* control);
 
@@ -34,7 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void watch(QWidget* control);
+    void watch(QWidget* control, int state);
 
     QWidget* window_;
     int state_ = pointer::defaultArrow;

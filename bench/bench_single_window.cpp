@@ -1,0 +1,209 @@
+// The single-text window with 1 MB and 10 MB of words: load, show, convert and show again, each step timed alone,
+// and a keystroke into the input box with the stored input included; figures against the bars.
+#include "platform/FileSettingsStore.h"
+#include "windows/single/Form2.h"
+#include "windows/single/TextBoxControl.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using namespace quillora;
+
+class SilentBoxes : public MessageBoxes
+{
+public:
+    MessageAnswer show(const MessageBoxRequest& request) override
+    {
+        if (request.icon == MessageIcon::Exclamation)
+            std::fprintf(stderr, "error box: %s\n", qPrintable(request.text));
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+    QString input(const InputBoxRequest&) override { return QString(); }
+};
+
+class ChosenFile : public FileDialogs
+{
+public:
+    QString showOpen(const FileDialogRequest&) override { return path; }
+    QString showSave(const FileDialogRequest&) override { return QString(); }
+    QString browseForFolder(const FolderPickerRequest&) override { return QString(); }
+    QString path;
+};
+
+class NoShell : public Shell
+{
+public:
+    void open(const QString&) override { }
+};
+
+class NoEvents : public EventPump
+{
+public:
+    void letEventsThrough() override { }
+};
+
+class FixedRandom : public RandomSource
+{
+public:
+    void seedFromTimer() override { }
+    double next() override { return 0.5; }
+};
+
+// Words of 1 to 9 letters, about six bytes with their space, twelve to a line.
+QByteArray wordsText(qsizetype bytes, bool lines)
+{
+    static const char* const words[]
+        = {"a", "an", "the", "word", "lines", "letter", "quietly", "notebook", "paragraph"};
+    QByteArray text;
+    text.reserve(bytes + 16);
+    quint32 state = 2024;
+    int count = 0;
+    while (text.size() < bytes) {
+        state = state * 1664525u + 1013904223u;
+        text += words[(state >> 24) % 9];
+        text += (lines && ++count % 12 == 0) ? "\r\n" : " ";
+    }
+    return text;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double since(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+struct Figures
+{
+    // Reading the file and decoding it once: the least any load can cost, measured beside the steps.
+    double baseline = 0;
+    double load = 0;
+    double showLoaded = 0;
+    double convert = 0;
+    double showConverted = 0;
+    double keystroke = 0;
+};
+
+Figures measure(const QString& path, int rounds)
+{
+    std::vector<double> baseline, load, showLoaded, convert, showConverted, keystroke;
+    for (int round = 0; round < rounds; ++round) {
+        QTemporaryDir folder;
+        SilentBoxes boxes;
+        ChosenFile dialogs;
+        dialogs.path = path;
+        NoShell shell;
+        NoEvents events;
+        FixedRandom random;
+        FileSettingsStore settings(folder.path());
+        Form2 window(Services{boxes, dialogs, shell, events, settings, random, folder.path(), [] {}}, [] {});
+        window.show();
+        QCoreApplication::processEvents();
+
+        QElapsedTimer timer;
+        timer.start();
+        {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly) || QString::fromUtf8(file.readAll()).isEmpty())
+                std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        }
+        baseline.push_back(since(timer));
+
+        timer.restart();
+        window.PushButton1->click();
+        load.push_back(since(timer));
+        timer.restart();
+        QCoreApplication::processEvents();
+        window.repaint();
+        showLoaded.push_back(since(timer));
+
+        timer.restart();
+        window.PushButton17->click();
+        convert.push_back(since(timer));
+        timer.restart();
+        QCoreApplication::processEvents();
+        window.repaint();
+        showConverted.push_back(since(timer));
+
+        // Keystrokes in the middle of the input, each until the window has painted it.
+        QTextCursor cursor = window.Text1->textCursor();
+        cursor.setPosition(window.Text1->document()->characterCount() / 2);
+        window.Text1->setTextCursor(cursor);
+        window.Text1->setFocus();
+        for (int key = 0; key < 7; ++key) {
+            timer.restart();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QApplication::sendEvent(window.Text1, &press);
+            QCoreApplication::processEvents();
+            window.repaint();
+            keystroke.push_back(since(timer));
+        }
+    }
+    return {median(baseline), median(load),          median(showLoaded),
+            median(convert),  median(showConverted), median(keystroke)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir folder;
+    bool allMet = true;
+    const int sizes[] = {1, 2, 10, 20};
+
+    std::printf("Single-text window, offscreen; medians of 3 rounds (keystrokes: 7 per round), in ms\n");
+    for (const bool lines : {true, false}) {
+        std::printf("\n%s\n",
+                    lines ? "Text of words in lines of twelve words"
+                          : "Text of words on one line, without any line break");
+        std::printf("%-6s %9s %9s %9s %9s %12s %10s   %s\n", "size", "baseline", "load", "show", "convert",
+                    "show result", "keystroke", "load, convert / baseline");
+        Figures figures[4];
+        for (int i = 0; i < 4; ++i) {
+            const int megabytes = sizes[i];
+            const QString path = folder.path() + QStringLiteral("/words-%1-%2.txt").arg(megabytes).arg(lines);
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(wordsText(qsizetype(megabytes) << 20, lines)) < 0)
+                return 1;
+            file.close();
+            const Figures f = measure(path, 3);
+            figures[i] = f;
+            std::printf("%3d MB %9.1f %9.1f %9.1f %9.1f %12.1f %10.2f   %.1f %.1f\n", megabytes, f.baseline, f.load,
+                        f.showLoaded, f.convert, f.showConverted, f.keystroke, f.load / f.baseline,
+                        f.convert / f.baseline);
+            if (megabytes == 1 || megabytes == 10) {
+                const double bar = megabytes == 1 ? 1000.0 : 10000.0;
+                allMet = allMet && f.load <= bar && f.showLoaded <= bar && f.convert <= bar && f.showConverted <= bar
+                    && (megabytes != 1 || f.keystroke <= 50.0);
+            }
+        }
+        // Growth for a text ten times as long; 10 means the step grows as the text does. The baseline grows by
+        // the same memory effects (caches, fresh pages for large buffers), so it shows what 10 looks like here.
+        for (const auto& [small, large] : {std::pair{0, 2}, std::pair{1, 3}}) {
+            const Figures& a = figures[small];
+            const Figures& b = figures[large];
+            std::printf("%2d MB -> %2d MB: baseline %.1fx, load %.1fx, convert %.1fx, show %.1fx, show result %.1fx\n",
+                        sizes[small], sizes[large], b.baseline / a.baseline, b.load / a.load, b.convert / a.convert,
+                        b.showLoaded / a.showLoaded, b.showConverted / a.showConverted);
+        }
+    }
+    std::printf("\nBars: each step <= 1000 ms for 1 MB and <= 10000 ms for 10 MB; keystroke with 1 MB <= 50 ms: %s\n",
+                allMet ? "met" : "NOT MET");
+    return allMet ? 0 : 2;
+}

@@ -1,0 +1,193 @@
+// The settings store on disk: defaults, exact values, independent keys, whole replacement and broken stores.
+#include "platform/FileSettingsStore.h"
+
+#include "platform/Failure.h"
+#include "shell/Settings.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using quillora::Failure;
+using quillora::FileSettingsStore;
+using quillora::testing::readFile;
+using quillora::testing::writeFile;
+
+namespace {
+
+const QString app = QStringLiteral("Corvanta");
+const QString section = QStringLiteral("Quillora");
+
+class FileSettingsStoreTest : public ::testing::Test
+{
+protected:
+    QString get(const QString& key, const QString& defaultValue = QStringLiteral("<default>"))
+    {
+        return store.get(app, section, key, defaultValue);
+    }
+    void save(const QString& key, const QString& value) { store.save(app, section, key, value); }
+    QString path(const QString& key) const { return store.valuePath(app, section, key); }
+
+    QTemporaryDir root;
+    FileSettingsStore store{root.path()};
+};
+
+TEST_F(FileSettingsStoreTest, MissingKeysGiveTheDefaultAndAnEmptyValueIsNotMissing)
+{
+    EXPECT_EQ(get(QStringLiteral("FormStart"), QStringLiteral("0")), QStringLiteral("0"));
+    EXPECT_EQ(get(QStringLiteral("Text1"), QString()), QString());
+    EXPECT_EQ(
+        store.get(QStringLiteral("Nobody"), QStringLiteral("Nothing"), QStringLiteral("Key"), QStringLiteral("d")),
+        QStringLiteral("d"));
+
+    save(QStringLiteral("Text1"), QString());
+    EXPECT_EQ(get(QStringLiteral("Text1")), QString());
+}
+
+TEST_F(FileSettingsStoreTest, ValuesComeBackExactlyAlsoFromANewStoreOnTheSameFolder)
+{
+    const QString text = QString::fromUtf16(u"  two  spaces\r\nCR LF\tTab \u00A0nbsp \u20AC \U0001F600 \u4E2D\r\n");
+    QString withNul = QStringLiteral("before");
+    withNul.append(QChar(u'\0'));
+    withNul.append(QStringLiteral("after"));
+    save(QStringLiteral("Text1"), text);
+    save(QStringLiteral("Text5"), withNul);
+
+    FileSettingsStore nextStart(root.path());
+    EXPECT_EQ(nextStart.get(app, section, QStringLiteral("Text1"), QString()), text);
+    EXPECT_EQ(nextStart.get(app, section, QStringLiteral("Text5"), QString()), withNul);
+    // Stored as UTF-8 without a mark, so the file can be read and edited by hand.
+    EXPECT_EQ(readFile(path(QStringLiteral("Text1"))), text.toUtf8());
+}
+
+TEST_F(FileSettingsStoreTest, AShorterValueReplacesALongerOneWhole)
+{
+    save(QStringLiteral("Text1"), QString(100000, QChar(u'x')));
+    save(QStringLiteral("Text1"), QStringLiteral("short"));
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("short"));
+    EXPECT_EQ(readFile(path(QStringLiteral("Text1"))), QByteArray("short"));
+}
+
+TEST_F(FileSettingsStoreTest, KeysSectionsAndApplicationsAreIndependent)
+{
+    save(QStringLiteral("FormStart"), QStringLiteral("2"));
+    save(QStringLiteral("Text1"), QStringLiteral("input"));
+    store.save(app, QStringLiteral("Other"), QStringLiteral("Text1"), QStringLiteral("other section"));
+    store.save(QStringLiteral("Else"), section, QStringLiteral("Text1"), QStringLiteral("other application"));
+    save(QStringLiteral("Text1"), QStringLiteral("changed"));
+
+    EXPECT_EQ(get(QStringLiteral("FormStart")), QStringLiteral("2"));
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("changed"));
+    EXPECT_EQ(store.get(app, QStringLiteral("Other"), QStringLiteral("Text1"), QString()),
+              QStringLiteral("other section"));
+    EXPECT_EQ(store.get(QStringLiteral("Else"), section, QStringLiteral("Text1"), QString()),
+              QStringLiteral("other application"));
+}
+
+TEST_F(FileSettingsStoreTest, NamesNeverLeaveTheStoreFolder)
+{
+    const QStringList names{QStringLiteral(".."), QStringLiteral("../../escape"), QStringLiteral("a/b"),
+                            QStringLiteral("a\\b"), QStringLiteral(".")};
+    for (const QString& name : names) {
+        const QString where = QFileInfo(store.valuePath(name, name, name)).absoluteFilePath();
+        EXPECT_TRUE(where.startsWith(QFileInfo(root.path()).absoluteFilePath() + QChar(u'/'))) << where.toStdString();
+        store.save(name, name, name, QStringLiteral("v:") + name);
+    }
+    for (const QString& name : names)
+        EXPECT_EQ(store.get(name, name, name, QString()), QStringLiteral("v:") + name);
+}
+
+TEST_F(FileSettingsStoreTest, AnEmptyNameAddressesNothing)
+{
+    EXPECT_THROW(save(QString(), QStringLiteral("x")), Failure);
+    EXPECT_THROW(store.save(QString(), section, QStringLiteral("Text1"), QStringLiteral("x")), Failure);
+    EXPECT_EQ(get(QString()), QStringLiteral("<default>"));
+    EXPECT_TRUE(QDir(root.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST_F(FileSettingsStoreTest, WritingLeavesNoTemporaryFilesBehind)
+{
+    for (int i = 0; i < 20; ++i)
+        save(QStringLiteral("Text1"), QString::number(i));
+    const QStringList files = QDir(QFileInfo(path(QStringLiteral("Text1"))).absolutePath()).entryList(QDir::Files);
+    EXPECT_EQ(files, QStringList{QStringLiteral("Text1")});
+}
+
+#ifndef Q_OS_WIN
+TEST_F(FileSettingsStoreTest, ANewValueReplacesTheFileInsteadOfWritingIntoIt)
+{
+    // A second name for the old file shows whether its bytes were touched: an interrupted write must not be able
+    // to leave a half-written value under the key.
+    save(QStringLiteral("Text1"), QStringLiteral("old value"));
+    const QString second = root.path() + QStringLiteral("/second-name");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path(QStringLiteral("Text1"))).constData(), QFile::encodeName(second).constData()), 0);
+    save(QStringLiteral("Text1"), QStringLiteral("new value"));
+    EXPECT_EQ(readFile(second), QByteArray("old value"));
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("new value"));
+}
+#endif
+
+TEST_F(FileSettingsStoreTest, BrokenValuesEditedByHandReadAsTextWithoutFailing)
+{
+    // Not UTF-8: bytes that cannot be decoded become U+FFFD, the rest stays.
+    writeFile(path(QStringLiteral("Text1")),
+              QByteArray("ab\xff\xfe"
+                         "cd\xc3"));
+    EXPECT_EQ(get(QStringLiteral("Text1")), QString::fromUtf16(u"ab\uFFFD\uFFFDcd\uFFFD"));
+    // A value saved by an editor with a final line break is used as it stands.
+    writeFile(path(QStringLiteral("FormStart")), QByteArray("two\n"));
+    EXPECT_EQ(get(QStringLiteral("FormStart")), QStringLiteral("two\n"));
+}
+
+TEST_F(FileSettingsStoreTest, AFolderInPlaceOfAValueReadsAsMissingAndCannotBeOverwritten)
+{
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("Text1"))));
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("<default>"));
+    EXPECT_THROW(save(QStringLiteral("Text1"), QStringLiteral("x")), Failure);
+    EXPECT_NO_THROW(quillora::SaveSettingQuietly(store, QStringLiteral("Text1"), QStringLiteral("x")));
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("Text1"))).isDir());
+}
+
+TEST_F(FileSettingsStoreTest, AStoreThatCannotBeWrittenFailsAndKeepsItsValues)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    save(QStringLiteral("Text1"), QStringLiteral("kept"));
+    const QString folder = QFileInfo(path(QStringLiteral("Text1"))).absolutePath();
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_THROW(save(QStringLiteral("Text1"), QStringLiteral("lost")), Failure);
+    EXPECT_THROW(save(QStringLiteral("New"), QStringLiteral("lost")), Failure);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("kept"));
+}
+
+TEST_F(FileSettingsStoreTest, AValueThatCannotBeReadGivesTheDefault)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    save(QStringLiteral("Text1"), QStringLiteral("secret"));
+    QFile::setPermissions(path(QStringLiteral("Text1")), QFileDevice::WriteOwner);
+    EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("<default>"));
+}
+
+TEST(StoredBooleans, TrueFalseAndNumbersAsTheDestinationOptionsStoreThem)
+{
+    using quillora::settingAsBoolean;
+    EXPECT_TRUE(settingAsBoolean(QStringLiteral("True")));
+    EXPECT_FALSE(settingAsBoolean(QStringLiteral("False")));
+    EXPECT_TRUE(settingAsBoolean(QStringLiteral("1")));
+    EXPECT_TRUE(settingAsBoolean(QStringLiteral("-1")));
+    EXPECT_FALSE(settingAsBoolean(QStringLiteral("0")));
+    EXPECT_FALSE(settingAsBoolean(QStringLiteral("not a flag")));
+    EXPECT_FALSE(settingAsBoolean(QString()));
+    EXPECT_EQ(quillora::booleanSetting(true), QStringLiteral("True"));
+    EXPECT_EQ(quillora::booleanSetting(false), QStringLiteral("False"));
+}
+
+} // namespace

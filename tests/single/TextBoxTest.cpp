@@ -1,0 +1,215 @@
+// The text box keeps its text exactly through showing, typing, pasting and undoing, and stays cut into small blocks.
+#include "support/TestSupport.h"
+#include "windows/single/DisplayText.h"
+#include "windows/single/TextBoxControl.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+
+using quillora::blockBreak;
+using quillora::displayLength;
+using quillora::displayText;
+using quillora::lineBreak;
+using quillora::TextBoxControl;
+
+namespace {
+
+QString repeated(const QString& piece, int times)
+{
+    QString text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(DisplayText, EveryKindOfLineBreakIsOneCharacterAndAllElseStays)
+{
+    const QString text = QString::fromUtf16(u"a\r\nb\nc\rd\u00A0e\tf\u2028g");
+    const QString display = displayText(text);
+    EXPECT_EQ(display, QString::fromUtf16(u"a\u2028b\u2028c\u2028d\u00A0e\tf\u2028g"));
+    EXPECT_EQ(displayLength(text), display.size());
+    EXPECT_TRUE(quillora::showsText(display, text));
+    EXPECT_EQ(quillora::textFromDisplay(display), QString::fromUtf16(u"a\r\nb\r\nc\r\nd\u00A0e\tf\r\ng"));
+    EXPECT_EQ(displayText(QStringLiteral("\r\n\r\n")), QString(2, QChar(lineBreak)));
+    EXPECT_EQ(displayText(QStringLiteral("\n\r")), QString(2, QChar(lineBreak)));
+}
+
+TEST(DisplayText, BlocksEndAfterManyLinesOrCharactersAndLongLinesAreCutAtBlanks)
+{
+    // Sixty-four short lines make a block.
+    const QString display = displayText(repeated(QStringLiteral("word\r\n"), 200));
+    EXPECT_EQ(display.count(QChar(blockBreak)), 3);
+    EXPECT_EQ(display.indexOf(QChar(blockBreak)), 64 * 5 - 1);
+
+    // A block ends at the first break after 1024 characters.
+    const QString longLines = displayText(repeated(QString(600, QChar(u'x')) + QStringLiteral("\r\n"), 4));
+    EXPECT_EQ(longLines.indexOf(QChar(blockBreak)), 1201);
+
+    // A line of 30,000 characters is cut at spaces into blocks of at most 8192 characters.
+    const QString line = repeated(QStringLiteral("abcdefghi "), 3000);
+    const QString cut = displayText(line);
+    ASSERT_EQ(cut.size(), line.size());
+    qsizetype blockStart = 0;
+    for (qsizetype i = 0; i < cut.size(); ++i) {
+        if (cut[i] == QChar(blockBreak)) {
+            EXPECT_EQ(line[i], QChar(u' '));
+            EXPECT_LE(i - blockStart, 8192);
+            blockStart = i + 1;
+        } else {
+            EXPECT_EQ(cut[i], line[i]);
+        }
+    }
+    EXPECT_GE(cut.count(QChar(blockBreak)), 3);
+    EXPECT_TRUE(quillora::showsText(cut, line));
+
+    // Without a blank there is nowhere to cut.
+    EXPECT_EQ(displayText(QString(20000, QChar(u'z'))), QString(20000, QChar(u'z')));
+}
+
+TEST(DisplayText, PositionsCountCrLfAsOneInBothDirections)
+{
+    const QString text = QStringLiteral("ab\r\ncd\ne\r\r\n");
+    // Display positions: a0 b1 CRLF2 c3 d4 LF5 e6 CR7 CRLF8, end 9.
+    EXPECT_EQ(quillora::textIndex(text, 3), 4);
+    EXPECT_EQ(quillora::textIndex(text, 6), 7);
+    EXPECT_EQ(quillora::textIndex(text, 8), 9);
+    EXPECT_EQ(quillora::textIndex(text, 9), 11);
+    EXPECT_EQ(quillora::textIndex(text, 12), 11);
+    EXPECT_EQ(quillora::textIndex(text, 2, 11, 9), 2);
+    EXPECT_EQ(quillora::textIndex(text, 3, 9, 8), 4);
+    EXPECT_EQ(quillora::textIndex(text, 7, 4, 3), 8);
+}
+
+class TextBoxTest : public ::testing::Test
+{
+protected:
+    TextBoxTest()
+    {
+        box.resize(400, 100);
+        box.onChange([this] { ++changes; });
+    }
+
+    void type(Qt::Key key, const QString& text = QString())
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&box, &press);
+    }
+
+    void placeCursor(int position, int selectTo = -1)
+    {
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(position);
+        if (selectTo >= 0)
+            cursor.setPosition(selectTo, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+    }
+
+    int shownLength() const { return box.document()->characterCount() - 1; }
+
+    TextBoxControl box;
+    int changes = 0;
+};
+
+TEST_F(TextBoxTest, SettingATextKeepsItExactlyAndIsOneChange)
+{
+    const QString text = QString::fromUtf16(u"one\r\ntwo\nthree\rfour\u00A0five\ttab\r\n");
+    box.setText(text);
+    EXPECT_EQ(box.text(), text);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(shownLength(), displayLength(text));
+    box.setText(QString());
+    EXPECT_EQ(box.text(), QString());
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TextBoxTest, TypingChangesTheTextWhereTheCursorStands)
+{
+    box.setText(QString::fromUtf16(u"ab\r\ncd\nef\u00A0gh"));
+    changes = 0;
+    placeCursor(4); // after "c"
+    type(Qt::Key_X, QStringLiteral("x"));
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"ab\r\ncxd\nef\u00A0gh"));
+    EXPECT_EQ(changes, 1);
+
+    type(Qt::Key_Return);
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"ab\r\ncx\r\nd\nef\u00A0gh"));
+
+    // Backspace over the line break just typed, then over the CR LF of the first line.
+    type(Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"ab\r\ncxd\nef\u00A0gh"));
+    placeCursor(3);
+    type(Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"abcxd\nef\u00A0gh"));
+
+    // Typing next to the no-break space keeps it.
+    placeCursor(box.document()->characterCount() - 1);
+    type(Qt::Key_Y, QStringLiteral("y"));
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"abcxd\nef\u00A0ghy"));
+    EXPECT_EQ(shownLength(), displayLength(box.text()));
+}
+
+TEST_F(TextBoxTest, ReplacingASelectionAndUndoingPutBackTheExactText)
+{
+    box.setText(QStringLiteral("first\nsecond\rthird"));
+    placeCursor(3, 9); // "st\nsec"
+    type(Qt::Key_Z, QStringLiteral("Z"));
+    EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+    box.document()->undo();
+    EXPECT_EQ(box.text(), QStringLiteral("first\nsecond\rthird"));
+    box.document()->redo();
+    EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+}
+
+TEST_F(TextBoxTest, CopyAndPasteCarryTheExactText)
+{
+    const QString text = QString::fromUtf16(u"alpha\nbeta\r\ngamma\u00A0delta");
+    box.setText(text);
+    placeCursor(0, shownLength());
+    box.copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo\r\n"));
+    placeCursor(5, 6); // the LF after "alpha"
+    box.paste();
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"alphaone\ntwo\r\nbeta\r\ngamma\u00A0delta"));
+    placeCursor(0, 8);
+    box.cut();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("alphaone"));
+    EXPECT_EQ(box.text(), QString::fromUtf16(u"\ntwo\r\nbeta\r\ngamma\u00A0delta"));
+}
+
+TEST_F(TextBoxTest, ALoneCrAndALoneLfBroughtTogetherBecomeOneLineBreak)
+{
+    box.setText(QStringLiteral("a\rX\nb"));
+    placeCursor(2);
+    type(Qt::Key_Delete);
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nb"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownLength(), 3);
+    placeCursor(2);
+    type(Qt::Key_Q, QStringLiteral("q"));
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nqb"));
+}
+
+TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)
+{
+    const QString words = repeated(QStringLiteral("lorem ipsum dolor sit amet "), 40000);
+    const QString text = words + QStringLiteral("\r\n") + repeated(QStringLiteral("x\r\n"), 5000);
+    box.setText(text);
+    EXPECT_EQ(box.text(), text);
+    int longest = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        longest = qMax(longest, block.length());
+    EXPECT_LE(longest, 8193 + 64);
+    EXPECT_GT(box.document()->blockCount(), 100);
+
+    // An edit in the middle of the long line still lands in its place.
+    placeCursor(6);
+    type(Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), text.left(5) + text.mid(6));
+}
+
+} // namespace

@@ -1,0 +1,122 @@
+// Builds the display in one pass, writing straight into a string of the final length.
+#include "windows/single/DisplayText.h"
+
+namespace quillora {
+
+namespace {
+// A block ends at the next line break once it holds this many lines or characters, so that editing a block,
+// which lays it out again whole, stays quick.
+constexpr int blockLines = 64;
+constexpr qsizetype blockCharacters = 1024;
+// A line longer than this is cut into blocks at a space or tab.
+constexpr qsizetype longestBlock = 8192;
+
+bool isBreak(char16_t character)
+{
+    return character == u'\r' || character == u'\n';
+}
+
+bool isBlank(char16_t character)
+{
+    return character == u' ' || character == u'\t';
+}
+} // namespace
+
+qsizetype displayLength(QStringView text)
+{
+    qsizetype pairs = 0;
+    for (qsizetype i = text.indexOf(u'\r'); i >= 0 && i + 1 < text.size(); i = text.indexOf(u'\r', i + 1)) {
+        if (text[i + 1] == u'\n')
+            ++pairs;
+    }
+    return text.size() - pairs;
+}
+
+QString displayText(QStringView text)
+{
+    QString display(displayLength(text), Qt::Uninitialized);
+    char16_t* const out = reinterpret_cast<char16_t*>(display.data());
+    const char16_t* in = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype written = 0;
+    qsizetype blockStart = 0;
+    qsizetype lastBlank = -1;
+    int lines = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t character = in[i];
+        if (isBreak(character)) {
+            if (character == u'\r' && i + 1 < size && in[i + 1] == u'\n')
+                ++i;
+            ++lines;
+            if (lines >= blockLines || written - blockStart >= blockCharacters) {
+                out[written++] = blockBreak;
+                blockStart = written;
+                lines = 0;
+            } else {
+                out[written++] = lineBreak;
+            }
+            lastBlank = -1;
+            continue;
+        }
+        if (isBlank(character))
+            lastBlank = written;
+        out[written++] = character;
+        if (character == blockBreak) {
+            blockStart = written;
+            lines = 0;
+            lastBlank = -1;
+        } else if (written - blockStart >= longestBlock && lastBlank > blockStart) {
+            out[lastBlank] = blockBreak;
+            blockStart = lastBlank + 1;
+            lines = 0;
+            lastBlank = -1;
+        }
+    }
+    return display;
+}
+
+qsizetype textIndex(QStringView text, qsizetype unit, qsizetype fromIndex, qsizetype fromUnit)
+{
+    qsizetype index = fromIndex;
+    for (qsizetype at = fromUnit; at < unit && index < text.size(); ++at)
+        index += (text[index] == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ? 2 : 1;
+    for (qsizetype at = fromUnit; at > unit && index > 0; --at)
+        index -= (index >= 2 && text[index - 1] == u'\n' && text[index - 2] == u'\r') ? 2 : 1;
+    return index;
+}
+
+QString textFromDisplay(QStringView display)
+{
+    QString text;
+    text.reserve(display.size());
+    for (const QChar character : display) {
+        if (character == QChar(blockBreak) || character == QChar(lineBreak))
+            text.append(QStringLiteral("\r\n"));
+        else
+            text.append(character);
+    }
+    return text;
+}
+
+bool showsText(QStringView display, QStringView text)
+{
+    qsizetype index = 0;
+    for (const QChar shown : display) {
+        if (index >= text.size())
+            return false;
+        const char16_t character = text[index].unicode();
+        const bool shownAsBreak = shown == QChar(blockBreak) || shown == QChar(lineBreak);
+        if (isBreak(character)) {
+            if (!shownAsBreak)
+                return false;
+            index += (character == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ? 2 : 1;
+            continue;
+        }
+        if (shown != text[index] && !(isBlank(character) && shown == QChar(blockBreak)))
+            return false;
+        ++index;
+    }
+    return index == text.size();
+}
+
+} // namespace quillora

@@ -1,0 +1,28 @@
+// How a text box shows its exact text: each line break as one character, the text cut into blocks of bounded size.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace quillora {
+
+// Characters of the display that stand for a line break of the text: one ends a block of the display, the other
+// breaks the line inside a block.
+constexpr char16_t blockBreak = 0x2029;
+constexpr char16_t lineBreak = 0x2028;
+
+// The display of a text. CR LF, a lone CR and a lone LF each become one break character; a block ends at a break
+// once it holds enough lines or characters, and a long line without breaks is cut into blocks at a space or tab.
+// Every other character stays as it is, so each display position stands for one position of the text, with
+// CR LF counted as one.
+QString displayText(QStringView text);
+// The number of display characters of a text.
+qsizetype displayLength(QStringView text);
+// The index in text of display position unit, counting on from a known pair (fromIndex, fromUnit).
+qsizetype textIndex(QStringView text, qsizetype unit, qsizetype fromIndex = 0, qsizetype fromUnit = 0);
+// The text of characters typed or pasted into the display: every break character is CR LF.
+QString textFromDisplay(QStringView display);
+// True when display is what the text box shows for text, position by position.
+bool showsText(QStringView display, QStringView text);
+
+} // namespace quillora

@@ -1,0 +1,160 @@
+// Follows every change of the document and makes the same change to the exact text.
+#include "windows/single/TextBoxControl.h"
+
+#include "windows/single/DisplayText.h"
+
+#include <QMimeData>
+#include <QTextCursor>
+
+namespace quillora {
+
+namespace {
+constexpr std::size_t rememberedRemovals = 16;
+}
+
+TextBoxControl::TextBoxControl(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The Tab key moves on to the next control, as in the program's other boxes.
+    setTabChangesFocus(true);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) { documentChanged(position, removed, added); });
+}
+
+void TextBoxControl::setText(const QString& text)
+{
+    text_ = text;
+    removed_.clear();
+    showText(0);
+    announce();
+}
+
+int TextBoxControl::documentLength() const
+{
+    return document()->characterCount() - 1;
+}
+
+void TextBoxControl::showText(int cursorPosition)
+{
+    length_ = displayLength(text_);
+    replacing_ = true;
+    setPlainText(displayText(text_));
+    replacing_ = false;
+    anchorUnit_ = 0;
+    anchorIndex_ = 0;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(qBound(0, cursorPosition, documentLength()));
+    setTextCursor(cursor);
+}
+
+void TextBoxControl::showTextLater()
+{
+    // The document cannot be changed while it reports a change.
+    if (showingLater_)
+        return;
+    showingLater_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            showingLater_ = false;
+            if (length_ != documentLength())
+                showText(textCursor().position());
+        },
+        Qt::QueuedConnection);
+}
+
+QString TextBoxControl::displayedText(int position, int length) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
+QString TextBoxControl::insertedText(const QString& shown) const
+{
+    if (pasting_ && showsText(shown, *pasting_))
+        return *pasting_;
+    for (auto removed = removed_.rbegin(); removed != removed_.rend(); ++removed) {
+        if (showsText(shown, *removed))
+            return *removed;
+    }
+    // Typed: Return gives CR LF.
+    return textFromDisplay(shown);
+}
+
+void TextBoxControl::documentChanged(int position, int removed, int added)
+{
+    if (replacing_)
+        return;
+    if (length_ - removed + added != documentLength()) {
+        // The document and the text no longer go together (a change came before the display was renewed):
+        // the document, which the user sees, is taken as the text.
+        text_ = textFromDisplay(displayedText(0, documentLength()));
+        length_ = documentLength();
+        anchorUnit_ = 0;
+        anchorIndex_ = 0;
+        announce();
+        return;
+    }
+    const qsizetype start = textIndex(text_, position, anchorIndex_, anchorUnit_);
+    const qsizetype end = textIndex(text_, position + removed, start, position);
+    const QString shown = added > 0 ? displayedText(position, added) : QString();
+    const QStringView before = QStringView(text_).sliced(start, end - start);
+    // A change of formats only reports the characters as removed and added again.
+    if (removed == added && showsText(shown, before))
+        return;
+    const QString inserted = insertedText(shown);
+    remember(before.toString());
+    text_.replace(start, end - start, inserted);
+    anchorUnit_ = position;
+    anchorIndex_ = start;
+    length_ = displayLength(text_);
+    // A lone CR and a lone LF that the change brought together are one line break now.
+    if (length_ != documentLength())
+        showTextLater();
+    announce();
+}
+
+void TextBoxControl::remember(const QString& removed)
+{
+    if (removed.isEmpty())
+        return;
+    removed_.push_back(removed);
+    if (removed_.size() > rememberedRemovals)
+        removed_.pop_front();
+}
+
+void TextBoxControl::announce()
+{
+    if (changed_)
+        changed_();
+}
+
+QMimeData* TextBoxControl::createMimeDataFromSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    const qsizetype start = textIndex(text_, cursor.selectionStart());
+    const qsizetype end = textIndex(text_, cursor.selectionEnd(), start, cursor.selectionStart());
+    auto* data = new QMimeData;
+    data->setText(text_.mid(start, end - start));
+    return data;
+}
+
+void TextBoxControl::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText())
+        return;
+    pasting_ = source->text();
+    QTextCursor cursor = textCursor();
+    cursor.insertText(displayText(*pasting_));
+    pasting_.reset();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+} // namespace quillora
