@@ -117,14 +117,6 @@ void Form3::buildControls()
     for (QPushButton* button :
          {PushButton1, PushButton3, PushButton11, PushButton12, PushButton13, PushButton14, PushButton15})
         pointer->handOver(button);
-    // A mouse move that a control ignores goes on to its parent, whose arrow would undo the button's hand; and
-    // the option buttons and the progress bar change nothing at all.
-    for (QWidget* control :
-         {static_cast<QWidget*>(PushButton1), static_cast<QWidget*>(PushButton3), static_cast<QWidget*>(PushButton11),
-          static_cast<QWidget*>(PushButton12), static_cast<QWidget*>(PushButton13), static_cast<QWidget*>(PushButton14),
-          static_cast<QWidget*>(PushButton15), static_cast<QWidget*>(Option1), static_cast<QWidget*>(Option2),
-          static_cast<QWidget*>(ProgressBar1)})
-        control->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void Form3::connectHandlers()
