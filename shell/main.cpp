@@ -5,12 +5,11 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtShell.h"
 #include "platform/StdRandomSource.h"
-#include "shell/Form1.h"
+#include "shell/Application.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
-#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -24,23 +23,9 @@ int main(int argc, char* argv[])
     quillora::QtEventPump events;
     quillora::FileSettingsStore settings(quillora::FileSettingsStore::userRoot());
     quillora::StdRandomSource random;
-    quillora::Services services{messages,
-                                dialogs,
-                                shell,
-                                events,
-                                settings,
-                                random,
-                                QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                [] { QCoreApplication::exit(0); }};
-
-    std::unique_ptr<QWidget> single;
-    std::unique_ptr<QWidget> batch;
-    const auto placeholder = [](std::unique_ptr<QWidget>& window) {
-        if (!window)
-            window = std::make_unique<QWidget>();
-        return window.get();
-    };
-    quillora::Form1 menu(services, {[&] { return placeholder(single); }, [&] { return placeholder(batch); }});
-    menu.Form_Load();
+    quillora::Application program(quillora::Services{messages, dialogs, shell, events, settings, random,
+                                                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                                                     [] { QCoreApplication::exit(0); }});
+    program.start();
     return QApplication::exec();
 }

@@ -1,5 +1,5 @@
 // "Add Text File(s)": the files chosen in the open dialog are appended to the list, one event yield per file.
-#include "platform/FileFacts.h"
+#include "folders/NameChecks.h"
 #include "platform/NativeSeparator.h"
 #include "shell/FileListModel.h"
 #include "shell/Paths.h"
@@ -8,12 +8,6 @@
 namespace quillora {
 
 namespace {
-// Names are Unicode on every platform we build for, so only a path whose attributes cannot be read is bad.
-bool IsBadFileName(const QString& path)
-{
-    return !fileFacts().attributes(path).has_value();
-}
-
 QString badNameMessage(const QString& path)
 {
     return path + QStringLiteral("\r\rwas not added because it has bad characters in the filename.");
