@@ -1,0 +1,91 @@
+// The program as a whole, window by window: the menu, the single-text window with a sample loaded and
+// converted, the batch window with the samples and in the middle of a run. Each window must paint; with
+// QUILLORA_SCREENSHOTS set to a folder the pictures are saved there.
+#include "platform/testing/TestServices.h"
+#include "shell/Application.h"
+#include "shell/Form1.h"
+#include "support/TestSupport.h"
+#include "windows/batch/Form3.h"
+#include "windows/single/Form2.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTemporaryDir>
+
+namespace quillora {
+namespace {
+
+// A picture of the window, checked to be painted (more than a few colours), and saved when asked.
+void picture(QWidget& window, const QString& name)
+{
+    // The list shows new entries a few times a second; give it the time to.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QImage image = window.grab().toImage();
+    ASSERT_FALSE(image.isNull()) << name.toStdString();
+    EXPECT_EQ(image.size(), window.size());
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 4) << name.toStdString() << " looks blank";
+    const QString folder = qEnvironmentVariable("QUILLORA_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(image.save(folder + QChar(u'/') + name + QStringLiteral(".png"))) << name.toStdString();
+    }
+}
+
+TEST(Screens, EveryWindowPaintsWithItsWork)
+{
+    testing::TestServices doubles;
+    Services services = doubles.services();
+    services.programFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    QTemporaryDir results;
+    const QString samples = services.programFolder + QDir::separator() + QStringLiteral("Samples");
+
+    Application program(services);
+    program.start();
+    picture(program.mainMenu(), QStringLiteral("main-menu"));
+
+    program.mainMenu().PushButton1->click();
+    Form2& single = program.singleTextWindow();
+    doubles.dialogs.openNext(samples + QDir::separator() + QStringLiteral("Mountain-letter-UTF8.txt"));
+    single.PushButton1->click();
+    single.PushButton17->click();
+    EXPECT_FALSE(single.ConvertedText.isEmpty());
+    picture(single, QStringLiteral("single-text-window"));
+
+    single.PushButton13->click();
+    program.mainMenu().PushButton2->click();
+    Form3& batch = program.batchWindow();
+    doubles.messages.answerNext(MessageAnswer::No);
+    batch.PushButton14->click();
+    picture(batch, QStringLiteral("batch-window"));
+
+    batch.Option1->click();
+    batch.Text5->setText(QDir::toNativeSeparators(results.path()) + QDir::separator());
+    bool pictured = false;
+    int yields = 0;
+    doubles.events.onYield = [&](int) {
+        if (++yields == 2) {
+            pictured = true;
+            picture(batch, QStringLiteral("batch-window-running"));
+        }
+    };
+    batch.PushButton13->click();
+    EXPECT_TRUE(pictured);
+    EXPECT_EQ(QDir(results.path()).entryList(QDir::Files).size(), 3);
+    EXPECT_TRUE(doubles.messages.errors().isEmpty());
+}
+
+} // namespace
+} // namespace quillora
