@@ -107,7 +107,7 @@ int main(int argc, char* argv[])
         SilentBoxes boxes;
         quillora::ErrorReport report(boxes, quillora::ErrorReport::programOrigin(QStringLiteral("Bench.Pipeline")));
         const std::optional<quillora::RuleReading> reading
-            = quillora::readByRule(report, boxes, args[2], {126, 128, 130, 132, 134});
+            = quillora::readByRule(report, boxes, args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::InFile);
         if (!reading)
             return 3;
         quillora::ResultFile result(args[3]);

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace quillora {
 
@@ -58,6 +61,40 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
     if (checked < filled)
         check.valid = false;
     return bytes;
+}
+
+FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
+{
+    constexpr qint64 piece = qint64(1) << 20;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throwOpenFailure(path);
+    if (offset > 0 && !file.seek(offset))
+        throw Failure::deviceIo();
+    FileScan scan;
+    Utf8Validator validator;
+    const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
+    while (true) {
+        const qint64 got = file.read(buffer.get(), piece);
+        if (got < 0)
+            throw Failure::deviceIo();
+        if (got == 0)
+            break;
+        const char* const begin = buffer.get();
+        const char* const end = begin + got;
+        scan.size += got;
+        if (!scan.hasNul && std::memchr(begin, 0, size_t(got))) {
+            scan.hasNul = true;
+            if (stopAtNul)
+                break;
+        }
+        if (!scan.hasNonSpace)
+            scan.hasNonSpace = std::find_if(begin, end, [](char c) { return c != ' '; }) != end;
+        if (validator.validSoFar())
+            validator.feed(QByteArrayView(begin, got));
+    }
+    scan.validUtf8 = validator.finish().valid;
+    return scan;
 }
 
 QByteArray readFileBytes(const QString& path, qint64 offset, qint64 maxSize)

@@ -1,6 +1,7 @@
 // Reading a file's bytes, with failures described in the platform's usual words.
 #pragma once
 
+#include "engine/FileText.h"
 #include "engine/Utf8Check.h"
 
 #include <QByteArray>
@@ -13,6 +14,9 @@ QByteArray readFileBytes(const QString& path, qint64 offset = 0, qint64 maxSize 
 // Reads the file from offset to its end and checks the bytes as UTF-8 piece by piece while they are fresh in
 // the cache.
 QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Check& check);
+// One pass over the file from offset without keeping its bytes: checks them as UTF-8 and notes NUL bytes and
+// characters other than spaces. With stopAtNul the pass ends at the first NUL byte.
+FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul);
 qint64 fileLength(const QString& path);
 // Why a path cannot be opened, as a Failure to throw.
 [[noreturn]] void throwOpenFailure(const QString& path);

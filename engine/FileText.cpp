@@ -1,10 +1,14 @@
-// Converts a file's text straight from the bytes it was read as.
+// Converts a file's text straight from the bytes it was read as, or from the file itself piece by piece.
 #include "engine/FileText.h"
 
+#include "engine/FileBytes.h"
+#include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
-#include "engine/WordsToLines.h"
+#include "platform/Failure.h"
 
+#include <QFile>
 #include <algorithm>
+#include <memory>
 
 namespace quillora {
 
@@ -31,6 +35,31 @@ FileText FileText::fromWindows1252(QByteArray bytes)
     return result;
 }
 
+FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan)
+{
+    FileText result;
+    result.form_ = scan.validUtf8 ? Form::Utf8InFile : Form::Windows1252InFile;
+    result.path_ = std::move(path);
+    result.offset_ = offset;
+    result.scan_ = scan;
+    return result;
+}
+
+bool FileText::isEmpty() const
+{
+    switch (form_) {
+    case Form::Utf16:
+        return text_.isEmpty();
+    case Form::Utf8:
+    case Form::Windows1252:
+        return bytes_.isEmpty();
+    case Form::Utf8InFile:
+    case Form::Windows1252InFile:
+        break;
+    }
+    return scan_.size == 0;
+}
+
 QString FileText::toString() const
 {
     switch (form_) {
@@ -38,6 +67,10 @@ QString FileText::toString() const
         return QString::fromUtf8(bytes_);
     case Form::Windows1252:
         return decodeWindows1252(bytes_);
+    case Form::Utf8InFile:
+        return QString::fromUtf8(readFileBytes(path_, offset_));
+    case Form::Windows1252InFile:
+        return decodeWindows1252(readFileBytes(path_, offset_));
     case Form::Utf16:
         break;
     }
@@ -46,14 +79,32 @@ QString FileText::toString() const
 
 bool FileText::containsNul() const
 {
-    return form_ == Form::Utf16 ? text_.contains(QChar(u'\0')) : bytes_.contains('\0');
+    switch (form_) {
+    case Form::Utf16:
+        return text_.contains(QChar(u'\0'));
+    case Form::Utf8:
+    case Form::Windows1252:
+        return bytes_.contains('\0');
+    case Form::Utf8InFile:
+    case Form::Windows1252InFile:
+        break;
+    }
+    return scan_.hasNul;
 }
 
 bool FileText::convertsToEmpty() const
 {
-    if (form_ == Form::Utf16)
+    switch (form_) {
+    case Form::Utf16:
         return std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c == u' '; });
-    return std::all_of(bytes_.cbegin(), bytes_.cend(), [](char c) { return c == ' '; });
+    case Form::Utf8:
+    case Form::Windows1252:
+        return std::all_of(bytes_.cbegin(), bytes_.cend(), [](char c) { return c == ' '; });
+    case Form::Utf8InFile:
+    case Form::Windows1252InFile:
+        break;
+    }
+    return !scan_.hasNonSpace;
 }
 
 void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
@@ -68,7 +119,44 @@ void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
     case Form::Utf16:
         WordsToLinesUtf8(QStringView(text_), sink);
         return;
+    case Form::Utf8InFile:
+    case Form::Windows1252InFile:
+        convertFromFile(sink);
+        return;
     }
+}
+
+void FileText::convertFromFile(const Utf8Sink& sink) const
+{
+    constexpr qint64 piece = qint64(1) << 20;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        throwOpenFailure(path_);
+    if (offset_ > 0 && !file.seek(offset_))
+        throw Failure::deviceIo();
+    const bool utf8 = form_ == Form::Utf8InFile;
+    WordsToLinesStream stream(!utf8);
+    Utf8Validator validator;
+    const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
+    qint64 total = 0;
+    while (true) {
+        const qint64 got = file.read(buffer.get(), piece);
+        if (got < 0)
+            throw Failure::deviceIo();
+        if (got == 0)
+            break;
+        const QByteArrayView bytes(buffer.get(), got);
+        total += got;
+        // Bytes that were UTF-8 when the file was read must still be: a file changed meanwhile is not converted.
+        if (utf8) {
+            validator.feed(bytes);
+            if (!validator.validSoFar())
+                throw Failure::deviceIo();
+        }
+        stream.feed(bytes, sink);
+    }
+    if (total != scan_.size || (utf8 && !validator.finish().valid))
+        throw Failure::deviceIo();
 }
 
 QByteArray FileText::wordsToLinesUtf8() const

@@ -1,4 +1,5 @@
-// A text read from a file: kept as the file's bytes when they are UTF-8 or Windows-1252, else as UTF-16.
+// A text read from a file: kept as the file's bytes when they are UTF-8 or Windows-1252, else as UTF-16; a large
+// file's bytes may stay in the file and be read again as they are converted.
 #pragma once
 
 #include "engine/WordsToLines.h"
@@ -8,6 +9,15 @@
 
 namespace quillora {
 
+// What one pass over a file's bytes found.
+struct FileScan
+{
+    qint64 size = 0;
+    bool validUtf8 = true;
+    bool hasNul = false;
+    bool hasNonSpace = false;
+};
+
 class FileText
 {
 public:
@@ -15,7 +25,9 @@ public:
     {
         Utf16,
         Utf8,
-        Windows1252
+        Windows1252,
+        Utf8InFile,
+        Windows1252InFile
     };
 
     FileText() = default;
@@ -23,23 +35,31 @@ public:
     // bytes must be valid UTF-8.
     static FileText fromValidUtf8(QByteArray bytes);
     static FileText fromWindows1252(QByteArray bytes);
+    // The bytes of path from offset on, as scan found them; they are read again when converted.
+    static FileText inFile(QString path, qint64 offset, const FileScan& scan);
 
+    // Throws Failure when a text kept in its file can no longer be read.
     QString toString() const;
-    bool isEmpty() const { return form_ == Form::Utf16 ? text_.isEmpty() : bytes_.isEmpty(); }
+    bool isEmpty() const;
     Form form() const { return form_; }
     // True when the text holds the character U+0000.
     bool containsNul() const;
-
     // True when the text holds no character but spaces, so that it converts to the empty text.
     bool convertsToEmpty() const;
     // The UTF-8 bytes of WordsToLines of the text, handed to sink piece by piece without decoding the text first.
+    // Throws Failure when a text kept in its file cannot be read again, or has changed since it was read.
     void wordsToLinesUtf8(const Utf8Sink& sink) const;
     QByteArray wordsToLinesUtf8() const;
 
 private:
+    void convertFromFile(const Utf8Sink& sink) const;
+
     QString text_;
     QByteArray bytes_;
     Form form_ = Form::Utf16;
+    QString path_;
+    qint64 offset_ = 0;
+    FileScan scan_;
 };
 
 } // namespace quillora

@@ -6,7 +6,7 @@
 namespace quillora {
 
 std::optional<RuleReading> readByRule(ErrorReport& report, MessageBoxes& boxes, const QString& path,
-                                      const ReadingRuleLines& lines)
+                                      const ReadingRuleLines& lines, ReadingMode mode)
 {
     bool hasMark = false;
     if (!report.step(lines.fileHasBom, [&] { hasMark = FileHasBOM(path); }))
@@ -14,11 +14,11 @@ std::optional<RuleReading> readByRule(ErrorReport& report, MessageBoxes& boxes, 
     std::optional<FileText> text;
     if (hasMark) {
         if (report.choice(lines.testBomIsUtf8, [] { return BOMIsUTF8; }))
-            report.step(lines.readUtf8, [&] { text = ReadFileToStringUTF(path, boxes); });
+            report.step(lines.readUtf8, [&] { text = ReadFileToStringUTF(path, boxes, mode); });
         else
             report.step(lines.readUnicode, [&] { text = ReadFileToStringUnicode(path, boxes); });
     } else {
-        report.step(lines.readAnsi, [&] { text = ReadFileToString(path); });
+        report.step(lines.readAnsi, [&] { text = ReadFileToString(path, mode); });
     }
     if (!text)
         return std::nullopt;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/FileText.h"
+#include "engine/TextReaders.h"
 #include "platform/ErrorReport.h"
 
 #include <optional>
@@ -25,6 +26,6 @@ struct RuleReading
 
 // Reads path by its byte-order mark. A file that cannot be read gives one error box and nothing.
 std::optional<RuleReading> readByRule(ErrorReport& report, MessageBoxes& boxes, const QString& path,
-                                      const ReadingRuleLines& lines);
+                                      const ReadingRuleLines& lines, ReadingMode mode = ReadingMode::Whole);
 
 } // namespace quillora

@@ -54,7 +54,7 @@ bool FileHasBOM(const QString& path)
     return startsWith(head, {0xFF, 0xFE}) || startsWith(head, {0xFE, 0xFF});
 }
 
-std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& boxes)
+std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& boxes, ReadingMode mode)
 {
     ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("UTF8.ReadFileToStringUTF")));
     std::optional<QByteArray> loaded;
@@ -64,8 +64,16 @@ std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& b
     report.step(102, [] {});
     report.step(104, [] {});
     report.step(106, [&] {
-        const bool marked = startsWith(readFileBytes(path, 0, 3), {0xEF, 0xBB, 0xBF});
-        loaded = readFileBytesCheckingUtf8(path, marked ? 3 : 0, check);
+        const qint64 offset = startsWith(readFileBytes(path, 0, 3), {0xEF, 0xBB, 0xBF}) ? 3 : 0;
+        if (mode == ReadingMode::InFile) {
+            const FileScan scan = scanFileBytes(path, offset, false);
+            // Ill-formed UTF-8 is decoded whole, with its replacement characters.
+            if (scan.validUtf8) {
+                result = FileText::inFile(path, offset, scan);
+                return;
+            }
+        }
+        loaded = readFileBytesCheckingUtf8(path, offset, check);
     });
     if (loaded) {
         report.step(108, [&] { result = textFromUtf8(std::move(*loaded), check); });
@@ -92,12 +100,15 @@ std::optional<FileText> ReadFileToStringUnicode(const QString& path, MessageBoxe
     return result;
 }
 
-FileText ReadFileToString(const QString& path)
+FileText ReadFileToString(const QString& path, ReadingMode mode)
 {
     if (!fileFacts().dateTimeReadable(path))
         return FileText();
     if (fileLength(path) == 0)
         return FileText();
+    // A file that holds a NUL byte is not text; the pass ends there.
+    if (mode == ReadingMode::InFile)
+        return FileText::inFile(path, 0, scanFileBytes(path, 0, true));
     Utf8Check check;
     QByteArray bytes = readFileBytesCheckingUtf8(path, 0, check);
     if (check.valid)

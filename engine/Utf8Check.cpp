@@ -108,4 +108,33 @@ Utf8Check checkUtf8(QByteArrayView bytes)
     return result;
 }
 
+void Utf8Validator::feed(QByteArrayView bytes)
+{
+    qsizetype at = 0;
+    // Finish a sequence cut by the end of the last piece, one byte at a time.
+    while (check_.valid && pendingSize_ > 0 && pendingSize_ < 4 && at < bytes.size()) {
+        pending_[pendingSize_++] = bytes[at++];
+        if (checkUtf8Prefix(QByteArrayView(pending_, pendingSize_), check_) == pendingSize_)
+            pendingSize_ = 0;
+        else if (pendingSize_ == 4)
+            check_.valid = false;
+    }
+    if (!check_.valid || at == bytes.size())
+        return;
+    const QByteArrayView rest = bytes.sliced(at);
+    const qsizetype checked = checkUtf8Prefix(rest, check_);
+    if (!check_.valid)
+        return;
+    pendingSize_ = rest.size() - checked;
+    for (qsizetype i = 0; i < pendingSize_; ++i)
+        pending_[i] = rest[checked + i];
+}
+
+Utf8Check Utf8Validator::finish()
+{
+    if (pendingSize_ > 0)
+        check_.valid = false;
+    return check_;
+}
+
 } // namespace quillora

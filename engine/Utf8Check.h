@@ -17,4 +17,19 @@ Utf8Check checkUtf8(QByteArrayView bytes);
 // sequence (result.valid turns false) or before a sequence that the end of bytes cuts short.
 qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result);
 
+// Checks a text given piece by piece; a sequence may be cut between two pieces.
+class Utf8Validator
+{
+public:
+    void feed(QByteArrayView bytes);
+    // The result once every piece has been fed: a sequence left unfinished is ill-formed.
+    Utf8Check finish();
+    bool validSoFar() const { return check_.valid; }
+
+private:
+    Utf8Check check_;
+    char pending_[8] = {};
+    qsizetype pendingSize_ = 0;
+};
+
 } // namespace quillora

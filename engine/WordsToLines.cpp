@@ -247,6 +247,29 @@ void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink)
                     });
 }
 
+WordsToLinesStream::WordsToLinesStream(bool windows1252)
+    : windows1252_(windows1252)
+{ }
+
+WordsToLinesStream::~WordsToLinesStream() = default;
+
+void WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
+{
+    const qsizetype needed = bytes.size() * (windows1252_ ? 3 : 2) + 64;
+    if (needed > capacity_) {
+        buffer_.reset(new char[size_t(needed)]);
+        capacity_ = needed;
+    }
+    Progress progress{wroteAny_, breakPending_};
+    char* const written = windows1252_
+        ? convertBytes(bytes.data(), bytes.data() + bytes.size(), buffer_.get(), progress, true, encodeWindows1252)
+        : convertBytes(bytes.data(), bytes.data() + bytes.size(), buffer_.get(), progress, false, copyByte);
+    wroteAny_ = progress.wroteAny;
+    breakPending_ = progress.breakPending;
+    if (written != buffer_.get())
+        sink(QByteArrayView(buffer_.get(), written - buffer_.get()));
+}
+
 QByteArray WordsToLinesUtf8(QStringView text)
 {
     return collect([text](const Utf8Sink& sink) { WordsToLinesUtf8(text, sink); });

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <memory>
 
 namespace quillora {
 
@@ -23,6 +24,22 @@ void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink);
 void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink);
 // The same rule on Windows-1252 bytes, giving the UTF-8 bytes of the converted decoded text.
 void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink);
+
+// Converts byte text fed piece by piece, UTF-8 or Windows-1252, handing the UTF-8 result to sink.
+class WordsToLinesStream
+{
+public:
+    explicit WordsToLinesStream(bool windows1252);
+    ~WordsToLinesStream();
+    void feed(QByteArrayView bytes, const Utf8Sink& sink);
+
+private:
+    bool windows1252_;
+    bool wroteAny_ = false;
+    bool breakPending_ = false;
+    std::unique_ptr<char[]> buffer_;
+    qsizetype capacity_ = 0;
+};
 
 // The same, collected into one array.
 QByteArray WordsToLinesUtf8(QStringView text);

@@ -86,7 +86,8 @@ Form3::FileOutcome Form3::convertListEntry(ErrorReport& report, qsizetype positi
         return FileOutcome::Closing;
     report.step(122, [&] { pointer->setState(pointer::hourglass); });
 
-    std::optional<RuleReading> reading = readByRule(report, services_.messages, source, readingLines);
+    std::optional<RuleReading> reading
+        = readByRule(report, services_.messages, source, readingLines, ReadingMode::InFile);
     // A file that cannot be read has had its error box and gets no result: an empty one would replace the source,
     // or an earlier good result.
     if (!reading)
