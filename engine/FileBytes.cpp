@@ -63,7 +63,7 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
     return bytes;
 }
 
-FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
+void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use)
 {
     constexpr qint64 piece = qint64(1) << 20;
     QFile file(path);
@@ -71,28 +71,33 @@ FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
         throwOpenFailure(path);
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
-    FileScan scan;
-    Utf8Validator validator;
     const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
     while (true) {
         const qint64 got = file.read(buffer.get(), piece);
         if (got < 0)
             throw Failure::deviceIo();
-        if (got == 0)
-            break;
-        const char* const begin = buffer.get();
-        const char* const end = begin + got;
-        scan.size += got;
-        if (!scan.hasNul && std::memchr(begin, 0, size_t(got))) {
+        if (got == 0 || !use(QByteArrayView(buffer.get(), got)))
+            return;
+    }
+}
+
+FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
+{
+    FileScan scan;
+    Utf8Validator validator;
+    forEachFilePiece(path, offset, [&](QByteArrayView bytes) {
+        scan.size += bytes.size();
+        if (!scan.hasNul && std::memchr(bytes.data(), 0, size_t(bytes.size()))) {
             scan.hasNul = true;
             if (stopAtNul)
-                break;
+                return false;
         }
         if (!scan.hasNonSpace)
-            scan.hasNonSpace = std::find_if(begin, end, [](char c) { return c != ' '; }) != end;
+            scan.hasNonSpace = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c != ' '; }) != bytes.end();
         if (validator.validSoFar())
-            validator.feed(QByteArrayView(begin, got));
-    }
+            validator.feed(bytes);
+        return true;
+    });
     scan.validUtf8 = validator.finish().valid;
     return scan;
 }

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <memory>
 
 namespace quillora {
 
@@ -128,25 +127,12 @@ void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
 
 void FileText::convertFromFile(const Utf8Sink& sink) const
 {
-    constexpr qint64 piece = qint64(1) << 20;
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        throwOpenFailure(path_);
-    if (offset_ > 0 && !file.seek(offset_))
-        throw Failure::deviceIo();
     const bool utf8 = form_ == Form::Utf8InFile;
     WordsToLinesStream stream(!utf8);
     Utf8Validator validator;
-    const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
     qint64 total = 0;
-    while (true) {
-        const qint64 got = file.read(buffer.get(), piece);
-        if (got < 0)
-            throw Failure::deviceIo();
-        if (got == 0)
-            break;
-        const QByteArrayView bytes(buffer.get(), got);
-        total += got;
+    forEachFilePiece(path_, offset_, [&](QByteArrayView bytes) {
+        total += bytes.size();
         // Bytes that were UTF-8 when the file was read must still be: a file changed meanwhile is not converted.
         if (utf8) {
             validator.feed(bytes);
@@ -154,7 +140,8 @@ void FileText::convertFromFile(const Utf8Sink& sink) const
                 throw Failure::deviceIo();
         }
         stream.feed(bytes, sink);
-    }
+        return true;
+    });
     if (total != scan_.size || (utf8 && !validator.finish().valid))
         throw Failure::deviceIo();
 }

@@ -1,33 +1,12 @@
 // Walks the bytes once, skipping runs of ASCII eight bytes at a time.
 #include "engine/Utf8Check.h"
 
+#include "engine/SimdScan.h"
+
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define QUILLORA_SSE2 1
-#ifdef _MSC_VER
-#include <intrin.h>
-#endif
-#endif
-
 namespace quillora {
-
-#ifdef QUILLORA_SSE2
-namespace {
-int lowestSetBit(unsigned mask)
-{
-#ifdef _MSC_VER
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return int(index);
-#else
-    return __builtin_ctz(mask);
-#endif
-}
-} // namespace
-#endif
 
 qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
 {

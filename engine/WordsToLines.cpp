@@ -2,37 +2,17 @@
 // scanned sixteen bytes at a time where the processor allows.
 #include "engine/WordsToLines.h"
 
+#include "engine/SimdScan.h"
 #include "engine/Windows1252.h"
 
 #include <cstring>
 #include <memory>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#ifdef _MSC_VER
-#include <intrin.h>
-#endif
-#define QUILLORA_SSE2 1
-#endif
 
 namespace quillora {
 
 namespace {
 
 constexpr qsizetype chunkUnits = qsizetype(1) << 20;
-
-#ifdef QUILLORA_SSE2
-int lowestSetBit(unsigned mask)
-{
-#ifdef _MSC_VER
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return int(index);
-#else
-    return __builtin_ctz(mask);
-#endif
-}
-#endif
 
 // Writes one code point as UTF-8.
 char* putCodePoint(char* out, char32_t code)
