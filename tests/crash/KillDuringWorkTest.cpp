@@ -105,7 +105,7 @@ TEST(KillDuringWork, ABatchRunInPlaceKilledAtRandomLeavesEachFileOldOrConvertedA
     QDir().mkpath(sources);
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
 
     QHash<QString, QByteArray> before;
     QHash<QString, QByteArray> converted;
@@ -181,7 +181,7 @@ TEST(KillDuringWork, KillingTheProgramWhileItWritesTheInputTextLeavesEveryKeyRea
     }
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
-    SCOPED_TRACE(testing::Message() << "seed " << seed);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
 
     int last = 0;
     for (int kill = 0; kill < kills; ++kill) {

@@ -1,7 +1,10 @@
 // "Start Converting": every listed file is read by its mark, converted and written as UTF-8, one event yield
 // per file.
+#include "engine/FileBytes.h"
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
+#include "engine/TextReaders.h"
+#include "platform/Failure.h"
 #include "shell/Controls.h"
 #include "shell/FileListModel.h"
 #include "shell/Paths.h"
@@ -9,6 +12,7 @@
 #include "windows/batch/BatchResultPath.h"
 #include "windows/batch/Form3.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <optional>
@@ -33,6 +37,19 @@ public:
 private:
     bool& flag_;
 };
+
+// A large file without a mark whose first bytes hold a NUL is not text: telling so from its head spares reading
+// it whole. A file that cannot be read is left to the reading rule, which reports it.
+bool largeAndBinaryAtItsHead(const QString& path)
+{
+    constexpr qint64 large = qint64(1) << 20;
+    constexpr qint64 head = qint64(64) << 10;
+    try {
+        return QFileInfo(path).size() > large && !FileHasBOM(path) && readFileBytes(path, 0, head).contains('\0');
+    } catch (const Failure&) {
+        return false;
+    }
+}
 
 QString notTextMessage(const QString& path)
 {
@@ -86,6 +103,10 @@ Form3::FileOutcome Form3::convertListEntry(ErrorReport& report, qsizetype positi
         return FileOutcome::Closing;
     report.step(122, [&] { pointer->setState(pointer::hourglass); });
 
+    if (largeAndBinaryAtItsHead(source)) {
+        services_.messages.notice(notTextMessage(source));
+        return FileOutcome::Next;
+    }
     std::optional<RuleReading> reading = readByRule(report, services_.messages, source, readingLines);
     // A file that cannot be read has had its error box and gets no result: an empty one would replace the source,
     // or an earlier good result.
