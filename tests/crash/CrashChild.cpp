@@ -55,6 +55,11 @@ TEST(CrashChild, DISABLED_BatchRunInPlace)
         = QString::fromUtf8(readFile(childFolder() + QStringLiteral("/list"))).split(u'\n', Qt::SkipEmptyParts);
     form.fileList->append(paths);
     form.Option2->click();
+    // Once per file, before it is read: the parent kills at a file it chose.
+    doubles.events.onYield = [](int file) {
+        std::printf("file %d\n", file);
+        std::fflush(stdout);
+    };
     announceStart();
     form.PushButton13->click();
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -56,6 +57,20 @@ public:
                 return true;
         }
         return waitForStart();
+    }
+
+    // Waits until the child reports having reached file n or later; false when it ends first.
+    bool waitForFile(int n)
+    {
+        while (true) {
+            while (process_.canReadLine()) {
+                const QByteArray line = process_.readLine().trimmed();
+                if (line.startsWith("file ") && line.mid(5).toInt() >= n)
+                    return true;
+            }
+            if (!process_.waitForReadyRead(30000))
+                return false;
+        }
     }
 
     // SIGKILL: the child gets no chance to tidy up.
@@ -135,10 +150,17 @@ TEST(KillDuringWork, ABatchRunInPlaceKilledAtRandomLeavesEachFileOldOrConvertedA
         return done;
     };
 
+    // Each kill lands at a random file, at a random moment of its work; later kills reach further.
+    std::vector<int> killAt;
+    for (int kill = 0; kill < kills; ++kill)
+        killAt.push_back(1 + int(random() % fileCount));
+    std::sort(killAt.begin(), killAt.end());
     for (int kill = 0; kill < kills; ++kill) {
         Child child("DISABLED_BatchRunInPlace", QStringLiteral("batch"), work.path());
         ASSERT_TRUE(child.waitForStart());
-        child.killAfter(int(random() % 120));
+        if (!child.waitForFile(killAt[kill]))
+            continue;
+        child.killAfter(int(random() % 3));
         const int done = countConverted();
         std::printf("after kill %d: %d of %d files converted\n", kill + 1, done, fileCount);
     }
