@@ -10,6 +10,11 @@
 #include <cstring>
 #include <memory>
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <sys/stat.h>
+#endif
+
 namespace quillora {
 
 void throwOpenFailure(const QString& path)
@@ -17,6 +22,12 @@ void throwOpenFailure(const QString& path)
     const QFileInfo info(path);
     if (path.isEmpty())
         throw Failure::fileNotFound();
+#ifndef Q_OS_WIN
+    // A file in a folder that may not be searched looks missing; the system tells the real cause.
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == EACCES)
+        throw Failure::permissionDenied();
+#endif
     if (!info.exists()) {
         if (!QFileInfo(info.absolutePath()).isDir())
             throw Failure::pathNotFound();

@@ -5,13 +5,15 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace quillora {
 
 namespace {
-[[noreturn]] void throwWriteFailure(const QString& reason)
+// A write that stops short sets no error of its own; a disk with less room than the write asked for is full.
+[[noreturn]] void throwWriteFailure(const QString& reason, bool noRoom = false)
 {
-    if (reason.contains(QStringLiteral("No space"), Qt::CaseInsensitive))
+    if (noRoom || reason.contains(QStringLiteral("No space"), Qt::CaseInsensitive))
         throw Failure::diskFull();
     throw Failure::permissionDenied();
 }
@@ -42,7 +44,8 @@ void ResultFile::open()
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
     auto file = std::make_unique<QSaveFile>(path_);
-    if (!file->open(QIODevice::WriteOnly))
+    // Unbuffered, so that a write fails in the write itself, while the part written still fills the disk.
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure::permissionDenied();
     if (info.exists())
         file->setPermissions(info.permissions());
@@ -55,9 +58,10 @@ void ResultFile::write(QByteArrayView bytes)
         throw Failure::invalidArgument();
     if (file_->write(bytes.data(), bytes.size()) != bytes.size()) {
         const QString reason = file_->errorString();
+        const bool noRoom = QStorageInfo(QFileInfo(path_).absolutePath()).bytesAvailable() < bytes.size();
         file_->cancelWriting();
         file_.reset();
-        throwWriteFailure(reason);
+        throwWriteFailure(reason, noRoom);
     }
 }
 

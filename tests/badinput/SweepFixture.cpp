@@ -1,0 +1,108 @@
+// The sweep's tree, snapshots and the three ways in.
+#include "SweepFixture.h"
+
+#include "folders/FileListing.h"
+#include "folders/FolderWalk.h"
+#include "shell/FileListModel.h"
+#include "windows/batch/Form3.h"
+#include "windows/single/Form2.h"
+#include "windows/single/TextBoxControl.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace quillora::testing {
+
+SweepTest::SweepTest()
+{
+    QDir(tree.path()).mkpath(QStringLiteral("in"));
+    QDir(tree.path()).mkpath(QStringLiteral("out"));
+}
+
+TreeSnapshot SweepTest::snapshotOutsideDestination() const
+{
+    constexpr qint64 compared = qint64(16) << 20;
+    TreeSnapshot snapshot;
+    const QString destination = tree.path() + QStringLiteral("/out/");
+    QDirIterator it(tree.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (path.startsWith(destination))
+            continue;
+        const QFileInfo info(path);
+        FileState state;
+        state.linkTarget = info.isSymLink() ? info.symLinkTarget() : QString();
+        if (info.isFile() && !info.isSymLink()) {
+            state.size = info.size();
+            state.modified = info.lastModified().toMSecsSinceEpoch();
+            if (state.size <= compared && info.isReadable())
+                state.bytes = readFile(path);
+        }
+        snapshot.insert(path, state);
+    }
+    return snapshot;
+}
+
+SweepTest::Loaded SweepTest::loadInSingleWindow(const QString& path)
+{
+    TestServices doubles;
+    Form2 form(doubles.services(), [] {});
+    form.Form_Load();
+    form.Text1->setText(QStringLiteral("before"));
+    doubles.messages.clear();
+    doubles.dialogs.openNext(path);
+    form.PushButton1->click();
+    return {form.Text1->text(), doubles.messages.texts()};
+}
+
+QStringList SweepTest::runBatch(const QString& path, const QString& destination)
+{
+    TestServices doubles;
+    Form3 form(doubles.services(), [] {});
+    form.Form_Load();
+    form.fileList->append({path});
+    form.Option1->click();
+    form.Text5->setText(destination);
+    doubles.messages.clear();
+    form.PushButton13->click();
+    return doubles.messages.texts();
+}
+
+QStringList SweepTest::walkAndList(QStringList* walkMessages)
+{
+    TestServices doubles;
+    QStringList folders{in() + QDir::separator()};
+    GetSubDirectories2016(folders, true, doubles.messages, doubles.events);
+    QStringList found;
+    for (const QString& folder : folders) {
+        for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*")))
+            found.append(folder + name);
+    }
+    if (walkMessages)
+        *walkMessages = doubles.messages.texts();
+    return found;
+}
+
+QString SweepTest::runError(const QString& description, int line)
+{
+    return ErrorReport::boxText(description, ErrorReport::programOrigin(QStringLiteral("Form3.PushButton13_Click")),
+                                line);
+}
+
+QString SweepTest::loadError(const QString& description, int line)
+{
+    return ErrorReport::boxText(description, ErrorReport::programOrigin(QStringLiteral("Form2.PushButton1_Click")),
+                                line);
+}
+
+QString SweepTest::notText(const QString& path)
+{
+    return path + QStringLiteral("\r\rwas not converted because it is not a text file.");
+}
+
+} // namespace quillora::testing

@@ -1,0 +1,239 @@
+// Kills a copy of this program at random moments while it converts files in place or writes settings, and checks
+// that every file and every setting is whole afterwards.
+#include "CrashChild.h"
+#include "engine/WordsToLines.h"
+#include "platform/FileSettingsStore.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace quillora::testing {
+namespace {
+
+constexpr int fileCount = 1000;
+constexpr int kills = 5;
+
+// A re-executed copy of this test program that runs one child job.
+class Child
+{
+public:
+    Child(const char* test, const QString& job, const QString& folder)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(childJobVariable), job);
+        environment.insert(QString::fromLatin1(childFolderVariable), folder);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("--gtest_also_run_disabled_tests"),
+                        QStringLiteral("--gtest_filter=CrashChild.") + QString::fromLatin1(test)});
+    }
+    ~Child()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+    // Waits for the child to begin its work; false when it ended or hung before that.
+    bool waitForStart()
+    {
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(30000))
+                return false;
+        }
+        while (process_.canReadLine()) {
+            if (process_.readLine().trimmed() == QByteArray(childStartedLine))
+                return true;
+        }
+        return waitForStart();
+    }
+
+    // Waits until the child reports having reached file n or later; false when it ends first.
+    bool waitForFile(int n)
+    {
+        while (true) {
+            while (process_.canReadLine()) {
+                const QByteArray line = process_.readLine().trimmed();
+                if (line.startsWith("file ") && line.mid(5).toInt() >= n)
+                    return true;
+            }
+            if (!process_.waitForReadyRead(30000))
+                return false;
+        }
+    }
+
+    // SIGKILL: the child gets no chance to tidy up.
+    void killAfter(int milliseconds)
+    {
+        QThread::msleep(milliseconds);
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    bool finishedCleanly()
+    {
+        return process_.waitForFinished(60000) && process_.exitStatus() == QProcess::NormalExit
+            && process_.exitCode() == 0;
+    }
+
+private:
+    QProcess process_;
+};
+
+// Text with runs of spaces, leading and trailing spaces and characters beyond ASCII, different for each file.
+QByteArray sourceText(int n, std::mt19937& random)
+{
+    static const char* const words[] = {"alpha", "b\xC3\xA9ta", "\xE2\x82\xAC", "gamma\tdelta", "x", "\r\nline"};
+    QByteArray text = QByteArray(int(n % 3), ' ');
+    const int count = 200 + int(random() % 400);
+    for (int i = 0; i < count; ++i) {
+        text += words[random() % std::size(words)];
+        text += QByteArray(1 + int(random() % 3), ' ');
+    }
+    return text + QByteArray::number(n);
+}
+
+QStringList leftovers(const QString& folder, const QSet<QString>& known)
+{
+    QStringList extra;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (!known.contains(name))
+            extra.append(name);
+    return extra;
+}
+
+TEST(KillDuringWork, ABatchRunInPlaceKilledAtRandomLeavesEachFileOldOrConvertedAndARerunFinishesIt)
+{
+    QTemporaryDir work;
+    const QString sources = work.path() + QStringLiteral("/sources");
+    QDir().mkpath(sources);
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+
+    QHash<QString, QByteArray> before;
+    QHash<QString, QByteArray> converted;
+    QSet<QString> names;
+    QByteArray list;
+    for (int n = 0; n < fileCount; ++n) {
+        const QString name = QStringLiteral("file%1.txt").arg(n, 4, 10, QChar(u'0'));
+        const QString path = sources + QChar(u'/') + name;
+        const QByteArray text = sourceText(n, random);
+        writeFile(path, text);
+        before.insert(path, text);
+        converted.insert(path, WordsToLinesUtf8(QString::fromUtf8(text)));
+        names.insert(name);
+        list += path.toUtf8() + '\n';
+    }
+    writeFile(work.path() + QStringLiteral("/list"), list);
+
+    const auto countConverted = [&] {
+        int done = 0;
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            const QByteArray now = readFile(it.key());
+            const bool old = now == it.value();
+            const bool isNew = now == converted.value(it.key());
+            EXPECT_TRUE(old || isNew) << it.key().toStdString() << " holds neither its old nor its converted bytes";
+            done += isNew ? 1 : 0;
+        }
+        return done;
+    };
+
+    // Each kill lands at a random file, at a random moment of its work; later kills reach further.
+    std::vector<int> killAt;
+    for (int kill = 0; kill < kills; ++kill)
+        killAt.push_back(1 + int(random() % fileCount));
+    std::sort(killAt.begin(), killAt.end());
+    for (int kill = 0; kill < kills; ++kill) {
+        Child child("DISABLED_BatchRunInPlace", QStringLiteral("batch"), work.path());
+        ASSERT_TRUE(child.waitForStart());
+        if (!child.waitForFile(killAt[kill]))
+            continue;
+        child.killAfter(int(random() % 3));
+        const int done = countConverted();
+        std::printf("after kill %d: %d of %d files converted\n", kill + 1, done, fileCount);
+    }
+    const QStringList leftAfterKills = leftovers(sources, names);
+    std::printf("temporary files left by the kills: %lld\n", static_cast<long long>(leftAfterKills.size()));
+    // A killed write leaves at most its own unfinished temporary file, never a file of the list.
+    EXPECT_LE(leftAfterKills.size(), kills);
+
+    {
+        Child child("DISABLED_BatchRunInPlace", QStringLiteral("batch"), work.path());
+        ASSERT_TRUE(child.waitForStart());
+        ASSERT_TRUE(child.finishedCleanly());
+    }
+    EXPECT_EQ(countConverted(), fileCount);
+
+    // Converting converted files again changes no byte.
+    {
+        Child child("DISABLED_BatchRunInPlace", QStringLiteral("batch"), work.path());
+        ASSERT_TRUE(child.waitForStart());
+        ASSERT_TRUE(child.finishedCleanly());
+    }
+    EXPECT_EQ(countConverted(), fileCount);
+    EXPECT_EQ(leftovers(sources, names), leftAfterKills);
+}
+
+TEST(KillDuringWork, KillingTheProgramWhileItWritesTheInputTextLeavesEveryKeyReadable)
+{
+    QTemporaryDir store;
+    const QString application = QStringLiteral("Corvanta");
+    const QString section = QStringLiteral("Quillora");
+    const QHash<QString, QString> others{{QStringLiteral("FormStart"), QStringLiteral("2")},
+                                         {QStringLiteral("Text5"), QStringLiteral("/home/user/Desktop/")},
+                                         {QStringLiteral("Option1"), QStringLiteral("True")},
+                                         {QStringLiteral("Option2"), QStringLiteral("False")}};
+    {
+        FileSettingsStore settings(store.path());
+        for (auto it = others.cbegin(); it != others.cend(); ++it)
+            settings.save(application, section, it.key(), it.value());
+        settings.save(application, section, QStringLiteral("Text1"), settingValue(0));
+    }
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+
+    int last = 0;
+    for (int kill = 0; kill < kills; ++kill) {
+        Child child("DISABLED_SettingsWrites", QStringLiteral("settings"), store.path());
+        ASSERT_TRUE(child.waitForStart());
+        child.killAfter(int(random() % 150));
+
+        FileSettingsStore settings(store.path());
+        const int n = settingValueNumber(settings.get(application, section, QStringLiteral("Text1"), QString()));
+        EXPECT_GE(n, 0) << "Text1 holds no value that was ever written";
+        // Each child starts again from 1, so only "a value written" can be asked for, not "the newest one".
+        last = n;
+        for (auto it = others.cbegin(); it != others.cend(); ++it)
+            EXPECT_EQ(settings.get(application, section, it.key(), QStringLiteral("(missing)")), it.value())
+                << it.key().toStdString();
+    }
+    std::printf("the last kill left Text1 at write %d\n", last);
+
+    const QString sectionFolder = FileSettingsStore(store.path()).valuePath(application, section, QString(u'x'));
+    QSet<QString> keys(others.keyBegin(), others.keyEnd());
+    keys.insert(QStringLiteral("Text1"));
+    const QStringList extra = leftovers(QFileInfo(sectionFolder).absolutePath(), keys);
+    std::printf("temporary files left by the kills: %lld\n", static_cast<long long>(extra.size()));
+    EXPECT_LE(extra.size(), kills);
+
+    // The store goes on working beside the leftovers.
+    FileSettingsStore settings(store.path());
+    settings.save(application, section, QStringLiteral("Text1"), QStringLiteral("after"));
+    EXPECT_EQ(settings.get(application, section, QStringLiteral("Text1"), QString()), QStringLiteral("after"));
+}
+
+} // namespace
+} // namespace quillora::testing
