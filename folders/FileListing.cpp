@@ -7,16 +7,26 @@
 
 namespace quillora {
 
-QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
+QList<ListedFile> ListFilesWithFactsInFolder(const QString& folder, const QString& pattern)
 {
     QString base = folder;
     if (!base.endsWith(nativeSeparator()))
         base += nativeSeparator();
     try {
-        return fileFacts().listOpenableFiles(base, pattern);
+        return fileFacts().listFilesWithFacts(base, pattern);
     } catch (const Failure&) {
-        return QStringList();
+        return {};
     }
+}
+
+QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
+{
+    QStringList names;
+    for (const ListedFile& file : ListFilesWithFactsInFolder(folder, pattern)) {
+        if (file.opensAsFile)
+            names.append(file.name);
+    }
+    return names;
 }
 
 bool FileExistsEx(const QString& path)

@@ -1,6 +1,7 @@
 // Facts about files and folders: existence, attributes, the open test and folder listings.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,6 +17,18 @@ constexpr quint32 directory = 16;
 constexpr quint32 archive = 32;
 constexpr quint32 reparsePoint = 1024;
 } // namespace attribute
+
+// One file of a folder listing and what a look at it tells.
+struct ListedFile
+{
+    QString name;
+    // It opens as an existing file, not a folder.
+    bool opensAsFile = false;
+    // Its attribute value, or nothing when it cannot be read.
+    std::optional<quint32> attributes;
+
+    friend bool operator==(const ListedFile&, const ListedFile&) = default;
+};
 
 class FileFacts
 {
@@ -34,16 +47,14 @@ public:
     virtual QStringList listFiles(const QString& folder, const QString& pattern) = 0;
     // Names of the sub-folders of folder in listing order; throws Failure 70 or 76 when it cannot be listed.
     virtual QStringList listSubfolders(const QString& folder) = 0;
-    // The names that listFiles gives for which opensAsExistingFile(folder + name) is true; folder ends with the
-    // separator.
-    virtual QStringList listOpenableFiles(const QString& folder, const QString& pattern)
+    // The files that listFiles gives, each with what opensAsExistingFile and attributes tell of folder + name;
+    // folder ends with the separator. Platforms that can look at a listed entry once answer both from that look.
+    virtual QList<ListedFile> listFilesWithFacts(const QString& folder, const QString& pattern)
     {
-        QStringList names;
-        for (const QString& name : listFiles(folder, pattern)) {
-            if (opensAsExistingFile(folder + name))
-                names.append(name);
-        }
-        return names;
+        QList<ListedFile> files;
+        for (const QString& name : listFiles(folder, pattern))
+            files.append(ListedFile{name, opensAsExistingFile(folder + name), attributes(folder + name)});
+        return files;
     }
     // The absolute path that path leads to with every link resolved, or the empty text when it leads nowhere.
     // Facts that know no links give the path itself.

@@ -12,14 +12,12 @@
 #include <windows.h>
 #else
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef __linux__
-#include <QHash>
 #include <linux/magic.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
@@ -166,24 +164,23 @@ bool entryIsFolder(int folder, const char* name, unsigned char type)
     return ::fstatat(folder, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
-// What one look at an entry tells: its kind and mode, its owner and, on Linux, its mount and immutable flag.
+// What one status read of an entry tells: its kind and mode, its owner and, on Linux, its mount and whether it
+// is known not to be immutable.
 struct Status
 {
     mode_t mode = 0;
     uid_t owner = 0;
-#ifdef __linux__
     std::optional<quint64> mount;
     bool knownMutable = false;
-#endif
 };
 
-bool readStatus(const QByteArray& name, bool followLink, Status& status)
+// Reads the status of name, relative to the folder fd (or the current folder with AT_FDCWD).
+bool readStatus(int folder, const char* name, bool followLink, Status& status)
 {
 #ifdef __linux__
     struct statx info;
-    if (::statx(AT_FDCWD, name.constData(), followLink ? 0 : AT_SYMLINK_NOFOLLOW,
-                STATX_TYPE | STATX_MODE | STATX_UID | STATX_MNT_ID, &info)
-        != 0)
+    const int flags = (followLink ? 0 : AT_SYMLINK_NOFOLLOW) | (name[0] == '\0' ? AT_EMPTY_PATH : 0);
+    if (::statx(folder, name, flags, STATX_TYPE | STATX_MODE | STATX_UID | STATX_MNT_ID, &info) != 0)
         return false;
     status.mode = info.stx_mode;
     status.owner = info.stx_uid;
@@ -194,7 +191,7 @@ bool readStatus(const QByteArray& name, bool followLink, Status& status)
     return true;
 #else
     struct stat info;
-    if ((followLink ? ::stat(name.constData(), &info) : ::lstat(name.constData(), &info)) != 0)
+    if (::fstatat(folder, name, &info, followLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     status.mode = info.st_mode;
     status.owner = info.st_uid;
@@ -203,90 +200,92 @@ bool readStatus(const QByteArray& name, bool followLink, Status& status)
 }
 
 // The entry itself, and what it leads to when it is a link (a link that leads nowhere describes itself).
-bool look(const QByteArray& name, Status& link, Status& target)
+bool look(int folder, const char* name, Status& link, Status& target)
 {
-    if (!readStatus(name, false, link))
+    if (!readStatus(folder, name, false, link))
         return false;
-    if (!S_ISLNK(link.mode) || !readStatus(name, true, target))
+    if (!S_ISLNK(link.mode) || !readStatus(folder, name, true, target))
         target = link;
     return true;
 }
 
-// What the open test just saw of a path, lent to an attribute read of the same path that comes next, at once.
-// Gathering a folder's files asks both of every file, and each look walks the whole path again.
-struct RecentLook
+// True when the kernel refuses the user write access. Only a refusal makes an entry read-only; a link that
+// leads nowhere is not.
+bool refusesWriting(int folder, const char* name)
 {
-    QByteArray name;
-    Status link;
-    Status target;
-    std::chrono::steady_clock::time_point at;
-};
-thread_local std::optional<RecentLook> recentLook;
-constexpr std::chrono::milliseconds recentLookLife(1);
-
-bool takeRecentLook(const QByteArray& name, Status& link, Status& target)
-{
-    std::optional<RecentLook> recent;
-    recent.swap(recentLook);
-    if (!recent || recent->name != name || std::chrono::steady_clock::now() - recent->at > recentLookLife)
-        return false;
-    link = recent->link;
-    target = recent->target;
-    return true;
+    return ::faccessat(folder, name, W_OK, 0) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
 }
 
-#ifdef __linux__
-bool isLocalFileSystem(decltype(statfs::f_type) type)
+// The attribute value of an entry from its look; leaf is its own name.
+quint32 attributeValue(const Status& link, const Status& target, QByteArrayView leaf, bool readOnly)
 {
-    switch (type) {
-    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
-    case XFS_SUPER_MAGIC:
-    case BTRFS_SUPER_MAGIC:
-    case TMPFS_MAGIC:
-    case F2FS_SUPER_MAGIC:
-        return true;
-    default:
-        return false;
-    }
+    quint32 value = 0;
+    if (S_ISLNK(link.mode))
+        value |= attribute::reparsePoint;
+    if (S_ISDIR(target.mode))
+        value |= attribute::directory;
+    else if (S_ISREG(target.mode))
+        value |= attribute::archive;
+    else if (!S_ISLNK(target.mode))
+        value |= attribute::system;
+    if (leaf.startsWith('.') && leaf != "." && leaf != "..")
+        value |= attribute::hidden;
+    if (readOnly)
+        value |= attribute::readOnly;
+    return value;
 }
 
-// Whether the owner's write bit tells the whole truth on a mount: a local file system mounted for writing. Each
-// mount is asked again after a second, so a remount is noticed.
-bool ownerBitDecides(quint64 mount, const QByteArray& name)
+// Within one listing: whether an entry's status alone shows that the user may write it, so the kernel need not
+// be asked again for every file. It does for the user's own file with the owner's write bit, not immutable, on
+// the folder's own mount when that is a local file system mounted for writing. Anything else is asked.
+class WriteShortcut
 {
-    struct Answer
+public:
+    explicit WriteShortcut(int folder)
     {
-        bool decides;
-        std::chrono::steady_clock::time_point at;
-    };
-    thread_local QHash<quint64, Answer> answers;
-    const auto now = std::chrono::steady_clock::now();
-    const auto known = answers.constFind(mount);
-    if (known != answers.cend() && now - known->at < std::chrono::seconds(1))
-        return known->decides;
-    struct statfs info;
-    if (::statfs(name.constData(), &info) != 0)
-        return false;
-    const bool decides = (info.f_flags & ST_RDONLY) == 0 && isLocalFileSystem(info.f_type);
-    answers.insert(mount, Answer{decides, now});
-    return decides;
-}
+#ifdef __linux__
+        Status own;
+        struct statfs system;
+        if (user_ != ::geteuid() || !readStatus(folder, "", true, own) || !own.mount || ::fstatfs(folder, &system) != 0)
+            return;
+        mount_ = own.mount;
+        usable_ = (system.f_flags & ST_RDONLY) == 0 && isLocalFileSystem(system.f_type);
+#else
+        (void)folder;
+#endif
+    }
+
+    bool showsWritable(const Status& target) const
+    {
+        return usable_ && S_ISREG(target.mode) && target.owner == user_ && (target.mode & S_IWUSR) != 0
+            && target.knownMutable && target.mount == mount_;
+    }
+
+private:
+#ifdef __linux__
+    static bool isLocalFileSystem(decltype(statfs::f_type) type)
+    {
+        switch (type) {
+        case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+        case XFS_SUPER_MAGIC:
+        case BTRFS_SUPER_MAGIC:
+        case TMPFS_MAGIC:
+        case F2FS_SUPER_MAGIC:
+            return true;
+        default:
+            return false;
+        }
+    }
 #endif
 
-// True when the user cannot write the entry. Where the status already settles it (the user's own file or folder
-// with the owner's write bit, not immutable, on a local file system mounted for writing) the kernel is not asked
-// again: gathering a folder tree asks this of every file.
-bool userCannotWrite(const QByteArray& name, const Status& target)
+    uid_t user_ = ::getuid();
+    std::optional<quint64> mount_;
+    bool usable_ = false;
+};
+
+bool everyName(const QString& pattern)
 {
-#ifdef __linux__
-    static const uid_t user = ::getuid();
-    static const bool plainUser = user == ::geteuid();
-    if (plainUser && (S_ISREG(target.mode) || S_ISDIR(target.mode)) && target.owner == user
-        && (target.mode & S_IWUSR) != 0 && target.knownMutable && target.mount && ownerBitDecides(*target.mount, name))
-        return false;
-#endif
-    // Only a refusal makes an entry read-only; a link that leads nowhere is not.
-    return ::access(name.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
+    return pattern == u"*" || pattern == u"*.*";
 }
 #endif
 } // namespace
@@ -309,9 +308,6 @@ ScopedFileFacts::~ScopedFileFacts()
 
 QString NativeFileFacts::resolvedPath(const QString& path)
 {
-#ifndef Q_OS_WIN
-    recentLook.reset();
-#endif
     return path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
 }
 
@@ -370,17 +366,14 @@ QStringList NativeFileFacts::listSubfolders(const QString& folder)
 
 bool NativeFileFacts::dateTimeReadable(const QString& path)
 {
-    recentLook.reset();
     struct stat info;
     return !path.isEmpty() && ::stat(encoded(path).constData(), &info) == 0;
 }
 
 std::optional<quint32> NativeFileFacts::attributes(const QString& path)
 {
-    if (path.isEmpty()) {
-        recentLook.reset();
+    if (path.isEmpty())
         return std::nullopt;
-    }
     // A folder path ends with a separator. POSIX would then describe the folder a link leads to; the link itself
     // is described here, with its reparse point, as Windows does for such a path.
     QByteArray name = encoded(path);
@@ -391,100 +384,81 @@ std::optional<quint32> NativeFileFacts::attributes(const QString& path)
     }
     Status link;
     Status target;
-    if (!takeRecentLook(name, link, target) && !look(name, link, target))
+    if (!look(AT_FDCWD, name.constData(), link, target))
         return std::nullopt;
-    quint32 value = 0;
-    if (S_ISLNK(link.mode))
-        value |= attribute::reparsePoint;
     if (namesFolder && !S_ISDIR(target.mode))
         return std::nullopt;
-    if (S_ISDIR(target.mode))
-        value |= attribute::directory;
-    else if (S_ISREG(target.mode))
-        value |= attribute::archive;
-    else if (!S_ISLNK(target.mode))
-        value |= attribute::system;
-    const qsizetype slash = name.lastIndexOf('/');
-    const QByteArrayView leaf = QByteArrayView(name).sliced(slash + 1);
-    if (leaf.startsWith('.') && leaf != "." && leaf != "..")
-        value |= attribute::hidden;
-    if (userCannotWrite(name, target))
-        value |= attribute::readOnly;
-    return value;
+    const QByteArrayView leaf = QByteArrayView(name).sliced(name.lastIndexOf('/') + 1);
+    return attributeValue(link, target, leaf, refusesWriting(AT_FDCWD, name.constData()));
 }
 
 bool NativeFileFacts::opensAsExistingFile(const QString& path)
 {
     // Pipes, sockets and devices do not count: reading a pipe without a writer or an endless device would never
     // end. Asking for no access rights, the open succeeds exactly when the path can be resolved.
-    recentLook.reset();
     if (path.isEmpty())
         return false;
     const QByteArray name = encoded(path);
-    Status link;
     Status target;
-    if (name.endsWith('/'))
-        return readStatus(name, true, target) && S_ISREG(target.mode);
-    if (!look(name, link, target) || (S_ISLNK(link.mode) && S_ISLNK(target.mode)))
-        return false;
-    recentLook = RecentLook{name, link, target, std::chrono::steady_clock::now()};
-    return S_ISREG(target.mode);
+    return readStatus(AT_FDCWD, name.constData(), true, target) && S_ISREG(target.mode);
 }
 
 bool NativeFileFacts::isRootFolder(const QString& path)
 {
-    recentLook.reset();
     return !path.isEmpty() && path.count(QChar(u'/')) == path.size();
 }
 
 QStringList NativeFileFacts::listFiles(const QString& folder, const QString& pattern)
 {
-    recentLook.reset();
     QStringList names;
     FolderEntries entries(withFinalSlash(folder));
-    const bool everyName = pattern == u"*" || pattern == u"*.*";
+    const bool anyName = everyName(pattern);
     const char* raw = nullptr;
     unsigned char type = DT_UNKNOWN;
     while (entries.next(raw, type)) {
         if (entryIsFolder(entries.fd(), raw, type))
             continue;
         const QString name = QFile::decodeName(raw);
-        if (everyName || wildcardMatches(pattern, name))
+        if (anyName || wildcardMatches(pattern, name))
             names << name;
     }
     return names;
 }
 
-QStringList NativeFileFacts::listOpenableFiles(const QString& folder, const QString& pattern)
+QList<ListedFile> NativeFileFacts::listFilesWithFacts(const QString& folder, const QString& pattern)
 {
-    recentLook.reset();
-    QStringList names;
+    QList<ListedFile> files;
     FolderEntries entries(withFinalSlash(folder));
     if (!entries.opened())
-        return names;
-    // In a folder that can be searched, an entry the listing calls a regular file opens as one; only links and
-    // entries of unknown kind need a look of their own.
-    if (::faccessat(entries.fd(), ".", X_OK, 0) != 0)
-        return names;
-    const bool everyName = pattern == u"*" || pattern == u"*.*";
+        return files;
+    const WriteShortcut shortcut(entries.fd());
+    const bool anyName = everyName(pattern);
     const char* raw = nullptr;
     unsigned char type = DT_UNKNOWN;
     while (entries.next(raw, type)) {
-        if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
+        if (type == DT_DIR)
             continue;
-        const QString name = QFile::decodeName(raw);
-        if (!everyName && !wildcardMatches(pattern, name))
+        QString name = QFile::decodeName(raw);
+        if (!anyName && !wildcardMatches(pattern, name))
             continue;
-        struct stat info;
-        if (type == DT_REG || (::fstatat(entries.fd(), raw, &info, 0) == 0 && S_ISREG(info.st_mode)))
-            names << name;
+        Status link;
+        Status target;
+        // An entry that vanished since the listing, or a folder that cannot be searched, leaves nothing to open.
+        if (!look(entries.fd(), raw, link, target)) {
+            files.append(ListedFile{std::move(name), false, std::nullopt});
+            continue;
+        }
+        if (S_ISDIR(target.mode))
+            continue;
+        const bool readOnly = !shortcut.showsWritable(target) && refusesWriting(entries.fd(), raw);
+        files.append(ListedFile{std::move(name), S_ISREG(target.mode),
+                                attributeValue(link, target, QByteArrayView(raw), readOnly)});
     }
-    return names;
+    return files;
 }
 
 QStringList NativeFileFacts::listSubfolders(const QString& folder)
 {
-    recentLook.reset();
     FolderEntries entries(withFinalSlash(folder));
     if (!entries.opened()) {
         const int reason = entries.openError();

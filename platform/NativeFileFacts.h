@@ -16,7 +16,7 @@ public:
     QStringList listSubfolders(const QString& folder) override;
     QString resolvedPath(const QString& path) override;
 #ifndef Q_OS_WIN
-    QStringList listOpenableFiles(const QString& folder, const QString& pattern) override;
+    QList<ListedFile> listFilesWithFacts(const QString& folder, const QString& pattern) override;
 #endif
 };
 

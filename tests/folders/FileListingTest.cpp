@@ -1,4 +1,5 @@
 // Listing a folder's files by pattern, the open test, the name tests and the folder picker wrapper.
+#include "FakeFileFacts.h"
 #include "folders/AddFolder.h"
 #include "platform/testing/ScriptedFileDialogs.h"
 #include "support/TestSupport.h"
@@ -122,6 +123,32 @@ TEST_F(FileListing, FolderThatCannotBeSearchedGivesNoNames)
 }
 
 #endif
+
+// Facts whose listing of one folder fails and which record the folder each listing was asked for.
+class FailingListing : public testing::FakeFileFacts
+{
+public:
+    QList<ListedFile> listFilesWithFacts(const QString& folder, const QString&) override
+    {
+        asked << folder;
+        if (folder.contains(QStringLiteral("bad")))
+            throw Failure::permissionDenied();
+        return {ListedFile{QStringLiteral("a.txt"), true, 32u}, ListedFile{QStringLiteral("b.txt"), false, 32u}};
+    }
+    QStringList asked;
+};
+
+TEST(FileListingWithFacts, AddsTheSeparatorKeepsOnlyFilesThatOpenAndReportsNothing)
+{
+    FailingListing facts;
+    ScopedFileFacts scoped(facts);
+    const QString folder = QStringLiteral("good") + nativeSeparator();
+
+    EXPECT_EQ(ListFilesWithFactsInFolder(QStringLiteral("good"), QStringLiteral("*.*")).size(), 2);
+    EXPECT_EQ(ListFilesInFolder(folder, QStringLiteral("*.*")), QStringList{QStringLiteral("a.txt")});
+    EXPECT_TRUE(ListFilesWithFactsInFolder(QStringLiteral("bad"), QStringLiteral("*.*")).isEmpty());
+    EXPECT_EQ(facts.asked, QStringList({folder, folder, QStringLiteral("bad") + nativeSeparator()}));
+}
 
 TEST(NameChecks, BadCharactersAreControlCodesAndTheQuestionMark)
 {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
 #ifndef Q_OS_WIN
@@ -70,27 +71,64 @@ TEST_F(NativeFacts, GivesTheWindowsValueThatMeansTheSameThing)
     EXPECT_EQ(facts.attributes(QStringLiteral("/")).value_or(0) & 16u, 16u);
 }
 
-TEST_F(NativeFacts, AttributeReadAfterTheOpenTestDescribesThePathAskedFor)
+// What one look at each listed entry tells must be what the two single-path questions tell.
+void expectListingAgreesWithSinglePaths(NativeFileFacts& facts, const QString& folder, const QString& pattern)
+{
+    const QList<ListedFile> files = facts.listFilesWithFacts(folder + QChar(u'/'), pattern);
+    QStringList listedNames;
+    for (const ListedFile& file : files) {
+        listedNames << file.name;
+        const QString path = folder + QChar(u'/') + file.name;
+        EXPECT_EQ(file.opensAsFile, facts.opensAsExistingFile(path)) << qPrintable(file.name);
+        EXPECT_EQ(file.attributes, facts.attributes(path)) << qPrintable(file.name);
+    }
+    QStringList names = facts.listFiles(folder, pattern);
+    names.sort();
+    listedNames.sort();
+    EXPECT_EQ(listedNames, names);
+}
+
+TEST_F(NativeFacts, OneLookAtEachListedFileAgreesWithTheSinglePathQuestions)
 {
     writeFile(path(QStringLiteral("plain.txt")), "x");
     writeFile(path(QStringLiteral(".hidden.txt")), "x");
-    QDir(root.path()).mkpath(QStringLiteral("folder"));
+    writeFile(path(QStringLiteral("locked.txt")), "x");
+    writeFile(path(QStringLiteral("theirs.txt")), "x");
+    writeFile(path(QStringLiteral("other.doc")), "x");
+    QDir(root.path()).mkpath(QStringLiteral("folder.txt"));
+    ::chmod(QFile::encodeName(path(QStringLiteral("locked.txt"))).constData(), 0444);
+    // Another user's file: root may still write it, anyone else may not.
+    (void)!::chown(QFile::encodeName(path(QStringLiteral("theirs.txt"))).constData(), 65534, 65534);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
     QFile::link(path(QStringLiteral("plain.txt")), path(QStringLiteral("link.txt")));
+    QFile::link(path(QStringLiteral("folder.txt")), path(QStringLiteral("folderlink.txt")));
+    QFile::link(path(QStringLiteral("nothing")), path(QStringLiteral("dangling.txt")));
 
-    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
-    EXPECT_EQ(attributesOf(QStringLiteral(".hidden.txt")), 34u);
-    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("link.txt"))));
-    EXPECT_EQ(attributesOf(QStringLiteral("link.txt")), 1056u);
-    EXPECT_EQ(attributesOf(QStringLiteral("link.txt")), 1056u);
-    EXPECT_FALSE(facts.opensAsExistingFile(path(QStringLiteral("folder"))));
-    EXPECT_EQ(attributesOf(QStringLiteral("folder")), 16u);
-    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
-    EXPECT_EQ(attributesOf(QStringLiteral("plain.txt/")), std::nullopt);
-    EXPECT_TRUE(facts.opensAsExistingFile(path(QStringLiteral("plain.txt"))));
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("plain.txt"))));
-    EXPECT_TRUE(facts.listFiles(root.path(), QStringLiteral("plain.txt")).isEmpty());
-    EXPECT_EQ(attributesOf(QStringLiteral("plain.txt")), std::nullopt)
-        << "a look is lent only to the call that follows the open test";
+    expectListingAgreesWithSinglePaths(facts, root.path(), QStringLiteral("*.txt"));
+    expectListingAgreesWithSinglePaths(facts, root.path(), QStringLiteral("*.*"));
+
+    QHash<QString, ListedFile> byName;
+    for (const ListedFile& file : facts.listFilesWithFacts(root.path() + QChar(u'/'), QStringLiteral("*.TXT")))
+        byName.insert(file.name, file);
+    EXPECT_EQ(byName.size(), 7) << "folders and links to folders are not files";
+    EXPECT_EQ(byName.value(QStringLiteral("plain.txt")), (ListedFile{QStringLiteral("plain.txt"), true, 32u}));
+    EXPECT_EQ(byName.value(QStringLiteral(".hidden.txt")).attributes, 34u);
+    EXPECT_EQ(byName.value(QStringLiteral("link.txt")), (ListedFile{QStringLiteral("link.txt"), true, 1056u}));
+    EXPECT_EQ(byName.value(QStringLiteral("dangling.txt")), (ListedFile{QStringLiteral("dangling.txt"), false, 1024u}));
+    EXPECT_EQ(byName.value(QStringLiteral("pipe.txt")), (ListedFile{QStringLiteral("pipe.txt"), false, 4u}));
+    EXPECT_TRUE(facts.listFilesWithFacts(path(QStringLiteral("missing/")), QStringLiteral("*.*")).isEmpty());
+}
+
+TEST_F(NativeFacts, ListedFilesOfAnUnsearchableFolderDoNotOpen)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    writeFile(path(QStringLiteral("shut/a.txt")), "x");
+    ::chmod(QFile::encodeName(path(QStringLiteral("shut"))).constData(), 0600);
+
+    const QList<ListedFile> files = facts.listFilesWithFacts(path(QStringLiteral("shut/")), QStringLiteral("*.*"));
+
+    ::chmod(QFile::encodeName(path(QStringLiteral("shut"))).constData(), 0700);
+    EXPECT_EQ(files, QList<ListedFile>({ListedFile{QStringLiteral("a.txt"), false, std::nullopt}}));
 }
 
 TEST_F(NativeFacts, SocketIsASystemEntry)
@@ -143,9 +181,11 @@ TEST_F(NativeFacts, ImmutableFileOfOurOwnIsReadOnly)
         GTEST_SKIP() << "the immutable flag cannot be set here";
 
     const std::optional<quint32> value = attributesOf(QStringLiteral("fixed.txt"));
+    const QList<ListedFile> listed = facts.listFilesWithFacts(root.path() + QChar(u'/'), QStringLiteral("*.*"));
 
     setImmutable(path(QStringLiteral("fixed.txt")), false);
     EXPECT_EQ(value, 33u);
+    EXPECT_EQ(listed, QList<ListedFile>({ListedFile{QStringLiteral("fixed.txt"), true, 33u}}));
 }
 #endif
 

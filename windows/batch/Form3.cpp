@@ -180,10 +180,6 @@ void Form3::PushButton1_Click()
     report.step(102, [&] { hide(); });
 }
 
-// "Add All Text File(s) In Folder": waits for the folder walk, which will serve this button. Until then the
-// click does nothing.
-void Form3::PushButton11_Click() { }
-
 void Form3::PushButton12_Click()
 {
     ErrorReport report(services_.messages, origin("PushButton12_Click"));

@@ -92,6 +92,8 @@ private:
     bool loaded_ = false;
     // Set when the window is closed; a run in progress stops before its next file.
     bool closing_ = false;
+    // Clicks of "Add All Text File(s) In Folder" under way; more than one when clicked again during a walk.
+    int addingFolders_ = 0;
 };
 
 } // namespace quillora
