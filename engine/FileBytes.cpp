@@ -36,6 +36,17 @@ void throwOpenFailure(const QString& path)
     throw Failure::permissionDenied();
 }
 
+namespace {
+// Opens file for reading at offset; throws why it cannot.
+void openForReadingAt(QFile& file, qint64 offset)
+{
+    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly))
+        throwOpenFailure(file.fileName());
+    if (offset > 0 && !file.seek(offset))
+        throw Failure::deviceIo();
+}
+} // namespace
+
 qint64 fileLength(const QString& path)
 {
     const QFileInfo info(path);
@@ -48,10 +59,7 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
 {
     constexpr qint64 piece = qint64(1) << 20;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throwOpenFailure(path);
-    if (offset > 0 && !file.seek(offset))
-        throw Failure::deviceIo();
+    openForReadingAt(file, offset);
     QByteArray bytes;
     bytes.resize(qMax<qint64>(file.size() - offset, 0));
     qint64 filled = 0;
@@ -78,10 +86,7 @@ void forEachFilePiece(const QString& path, qint64 offset, const std::function<bo
 {
     constexpr qint64 piece = qint64(1) << 20;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throwOpenFailure(path);
-    if (offset > 0 && !file.seek(offset))
-        throw Failure::deviceIo();
+    openForReadingAt(file, offset);
     const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
     while (true) {
         const qint64 got = file.read(buffer.get(), piece);
@@ -116,10 +121,7 @@ FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
 QByteArray readFileBytes(const QString& path, qint64 offset, qint64 maxSize)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throwOpenFailure(path);
-    if (offset > 0 && !file.seek(offset))
-        throw Failure::deviceIo();
+    openForReadingAt(file, offset);
     QByteArray bytes;
     const qint64 available = file.size() - offset;
     if (maxSize >= 0 || available > 0) {
