@@ -2,6 +2,7 @@
 // (read by the rule, convert, encode, atomic write), a plain read-and-write copy, or generating the input.
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
+#include "engine/Windows1252.h"
 #include "platform/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -49,20 +50,17 @@ int generate(const QString& path, qint64 megabytes, bool ansi)
                                         "caf\xC3\xA9",
                                         "\xE2\x82\xAC"
                                         "5"};
-    static const char* const ansiWords[] = {"the",
-                                            "quick",
-                                            "brown",
-                                            "fox\r\njumps",
-                                            "over",
-                                            "a",
-                                            "lazy",
-                                            "dog.",
-                                            "and",
-                                            "then",
-                                            "runs",
-                                            "caf\xE9",
-                                            "\x80"
-                                            "5"};
+    // The same words in Windows-1252, for a file that is not UTF-8.
+    static const QList<QByteArray> ansiWords = [] {
+        QList<QByteArray> encoded;
+        for (const char* word : words) {
+            QByteArray bytes;
+            for (const QChar character : QString::fromUtf8(word))
+                bytes.append(char(quillora::windows1252Code(character.unicode())));
+            encoded << bytes;
+        }
+        return encoded;
+    }();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return 2;
@@ -73,7 +71,8 @@ int generate(const QString& path, qint64 megabytes, bool ansi)
     while (written < target) {
         block.clear();
         while (block.size() < (1 << 20)) {
-            block.append(ansi ? ansiWords[random.bounded(13)] : words[random.bounded(13)]);
+            const int pick = int(random.bounded(13));
+            block.append(ansi ? ansiWords[pick] : QByteArray(words[pick]));
             block.append(random.bounded(10) == 0 ? "  " : " ");
         }
         written += file.write(block.left(qMin<qint64>(block.size(), target - written)));
