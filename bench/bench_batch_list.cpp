@@ -4,8 +4,8 @@
 #include "platform/FileSettingsStore.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/QtEventPump.h"
-#include "shell/FileListModel.h"
-#include "windows/batch/Form3.h"
+#include "windows/batch/FileListModel.h"
+#include "windows/batch/BatchWindow.h"
 #include "windows/batch/PacedListModel.h"
 
 #include <QApplication>
@@ -71,45 +71,45 @@ int main(int argc, char* argv[])
         plain.append(path);
     const double baseline = seconds(timer);
 
-    Form3 window(services, [] {});
-    window.Form_Load();
+    BatchWindow window(services, [] {});
+    window.load();
     window.show();
     QApplication::processEvents();
 
     timer.restart();
     for (const QString& path : all)
-        window.fileList->append(path);
+        window.fileList()->append(path);
     QApplication::processEvents();
-    window.shownList->revealNow();
-    window.ListView1->scrollToBottom();
-    window.ListView1->viewport()->repaint();
+    window.shownList()->revealNow();
+    find<QTreeView>(window, "fileListView")->scrollToBottom();
+    find<QTreeView>(window, "fileListView")->viewport()->repaint();
     const double appended = seconds(timer);
 
-    window.fileList->clear();
+    window.fileList()->clear();
     QApplication::processEvents();
     dialogs.selection = QStringLiteral("/home/user/Documents/texts");
     for (int i = 0; i < entries; ++i)
         dialogs.selection += QChar(u'\0') + QStringLiteral("file%1.txt").arg(i);
     timer.restart();
-    window.PushButton3_Click();
+    window.addTextFiles();
     QApplication::processEvents();
-    window.shownList->revealNow();
-    window.ListView1->scrollToBottom();
-    window.ListView1->viewport()->repaint();
+    window.shownList()->revealNow();
+    find<QTreeView>(window, "fileListView")->scrollToBottom();
+    find<QTreeView>(window, "fileListView")->viewport()->repaint();
     const double added = seconds(timer);
 
     // Scrolling: one page at a time through the whole list, each page painted.
-    QScrollBar* bar = window.ListView1->verticalScrollBar();
+    QScrollBar* bar = find<QTreeView>(window, "fileListView")->verticalScrollBar();
     const int pages = 200;
     timer.restart();
     for (int page = 0; page < pages; ++page) {
         bar->setValue(bar->maximum() / pages * page);
-        window.ListView1->viewport()->repaint();
+        find<QTreeView>(window, "fileListView")->viewport()->repaint();
     }
     const double perPage = seconds(timer) / pages;
 
     std::printf("entries: %d (list holds %lld, view shows %d)\n", entries,
-                static_cast<long long>(window.fileList->count()), window.ListView1->model()->rowCount());
+                static_cast<long long>(window.fileList()->count()), find<QTreeView>(window, "fileListView")->model()->rowCount());
     std::printf("baseline, plain string list append: %.4f s\n", baseline);
     std::printf("append to the shown list, then lay out and paint: %.4f s  (%.1fx baseline, %.2f of the 1 s bar)\n",
                 appended, appended / baseline, appended / 1.0);

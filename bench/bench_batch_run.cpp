@@ -2,8 +2,8 @@
 // 100 MB file beside a plain copy, with the peak memory of a process that does only that run.
 #include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
-#include "shell/FileListModel.h"
-#include "windows/batch/Form3.h"
+#include "windows/batch/FileListModel.h"
+#include "windows/batch/BatchWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -105,18 +105,18 @@ RunFigures runWindow(const QStringList& sources, const QString& folder)
     TimedEventPump events;
     FixedRandom random;
     Services services{boxes, dialogs, shell, events, settings, random, settingsFolder.path(), [] {}};
-    Form3 window(services, [] {});
-    window.Form_Load();
+    BatchWindow window(services, [] {});
+    window.load();
     window.show();
-    window.fileList->append(sources);
-    window.Option1->click();
-    window.Text5->setText(folder);
+    window.fileList()->append(sources);
+    find<QRadioButton>(window, "resultsToFolder")->click();
+    find<QLineEdit>(window, "destinationFolder")->setText(folder);
     QApplication::processEvents();
     boxes.shown = 0;
 
     QElapsedTimer timer;
     timer.start();
-    window.PushButton13_Click();
+    window.startConverting();
     RunFigures figures;
     figures.elapsedNs = timer.nsecsElapsed();
     figures.longestGapNs = events.longestGapNs;

@@ -1,7 +1,7 @@
 // The single-text window with 1 MB and 10 MB of words: load, show, convert and show again, each step timed alone,
 // and a keystroke into the input box with the stored input included; figures against the bars.
 #include "platform/FileSettingsStore.h"
-#include "windows/single/Form2.h"
+#include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
 
 #include <QApplication>
@@ -109,7 +109,7 @@ Figures measure(const QString& path, int rounds)
         NoEvents events;
         FixedRandom random;
         FileSettingsStore settings(folder.path());
-        Form2 window(Services{boxes, dialogs, shell, events, settings, random, folder.path(), [] {}}, [] {});
+        SingleTextWindow window(Services{boxes, dialogs, shell, events, settings, random, folder.path(), [] {}}, [] {});
         window.show();
         QCoreApplication::processEvents();
 
@@ -123,7 +123,7 @@ Figures measure(const QString& path, int rounds)
         baseline.push_back(since(timer));
 
         timer.restart();
-        window.PushButton1->click();
+        find<QPushButton>(window, "loadText")->click();
         load.push_back(since(timer));
         timer.restart();
         QCoreApplication::processEvents();
@@ -131,7 +131,7 @@ Figures measure(const QString& path, int rounds)
         showLoaded.push_back(since(timer));
 
         timer.restart();
-        window.PushButton17->click();
+        find<QPushButton>(window, "startConverting")->click();
         convert.push_back(since(timer));
         timer.restart();
         QCoreApplication::processEvents();
@@ -139,14 +139,14 @@ Figures measure(const QString& path, int rounds)
         showConverted.push_back(since(timer));
 
         // Keystrokes in the middle of the input, each until the window has painted it.
-        QTextCursor cursor = window.Text1->textCursor();
-        cursor.setPosition(window.Text1->document()->characterCount() / 2);
-        window.Text1->setTextCursor(cursor);
-        window.Text1->setFocus();
+        QTextCursor cursor = find<TextBoxControl>(window, "inputText")->textCursor();
+        cursor.setPosition(find<TextBoxControl>(window, "inputText")->document()->characterCount() / 2);
+        find<TextBoxControl>(window, "inputText")->setTextCursor(cursor);
+        find<TextBoxControl>(window, "inputText")->setFocus();
         for (int key = 0; key < 7; ++key) {
             timer.restart();
             QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-            QApplication::sendEvent(window.Text1, &press);
+            QApplication::sendEvent(find<TextBoxControl>(window, "inputText"), &press);
             QCoreApplication::processEvents();
             window.repaint();
             keystroke.push_back(since(timer));

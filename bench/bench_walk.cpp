@@ -5,8 +5,8 @@
 #include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/QtEventPump.h"
-#include "shell/FileListModel.h"
-#include "windows/batch/Form3.h"
+#include "windows/batch/FileListModel.h"
+#include "windows/batch/BatchWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,9 +66,9 @@ struct Window
 
     qsizetype addAll()
     {
-        form->fileList->clear();
-        form->PushButton11_Click();
-        return form->fileList->count();
+        form->fileList()->clear();
+        form->addAllTextFilesInFolder();
+        return form->fileList()->count();
     }
 
     QTemporaryDir settingsFolder;

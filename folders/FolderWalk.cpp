@@ -77,14 +77,17 @@ private:
     QHash<QString, std::optional<quint32>> values_;
 };
 
+// Ends a walk that was asked to stop, from wherever it stands.
+struct Stopped
+{ };
+
 class Walk
 {
 public:
-    Walk(MessageBoxes& boxes, EventPump& events, FolderValues& values)
-        : boxes_(boxes)
-        , events_(events)
+    Walk(const FolderWalkHooks& hooks, FolderValues& values)
+        : hooks_(hooks)
         , values_(values)
-        , report_(boxes, folderWalkOrigin())
+        , report_(hooks.tell, folderWalkOrigin())
     { }
 
     void run(QStringList& folders, bool recurse)
@@ -92,11 +95,11 @@ public:
         QStringList found;
         walkEach(folders, found);
         if (recurse && !found.isEmpty())
-            report_.step(118, [&] { Walk(boxes_, events_, values_).run(found, true); });
+            report_.step(118, [&] { Walk(hooks_, values_).run(found, true); });
         for (const QString& folder : std::as_const(found)) {
             if (!report_.choice(120, [&] { return values_.isFolder(folder); }))
                 continue;
-            report_.step(122, [&] { events_.letEventsThrough(); });
+            report_.step(122, [&] { letEventsThrough(); });
             if (report_.choice(124, [&] { return values_.isWalkable(folder); }))
                 report_.step(126, [&] { folders.append(folder); });
         }
@@ -152,20 +155,26 @@ private:
             return;
         if (choice(104, [&] { return folder.size() >= pathLimit; }))
             return;
-        step(106, [&] { events_.letEventsThrough(); });
+        step(106, [&] { letEventsThrough(); });
         if (!choice(108, [&] { return values_.isWalkable(folder); }))
             return;
         listingStarted_ = true;
         const QStringList names = fileFacts().listSubfolders(folder);
         for (const QString& name : names) {
-            events_.letEventsThrough();
+            letEventsThrough();
             if (acceptsName(folder, name))
                 found.append(folder + name + nativeSeparator());
         }
     }
 
-    MessageBoxes& boxes_;
-    EventPump& events_;
+    void letEventsThrough()
+    {
+        hooks_.events.letEventsThrough();
+        if (hooks_.stopRequested && hooks_.stopRequested())
+            throw Stopped();
+    }
+
+    const FolderWalkHooks& hooks_;
     FolderValues& values_;
     ErrorReport report_;
     bool listingStarted_ = false;
@@ -178,10 +187,15 @@ QString folderWalkOrigin()
     return QStringLiteral("Tarnwick2021/08/31.AddFolder.GetSubDirectories2016");
 }
 
-void GetSubDirectories2016(QStringList& folders, bool recurse, MessageBoxes& boxes, EventPump& events)
+bool collectSubFolders(QStringList& folders, bool recurse, const FolderWalkHooks& hooks)
 {
     FolderValues values;
-    Walk(boxes, events, values).run(folders, recurse);
+    try {
+        Walk(hooks, values).run(folders, recurse);
+    } catch (const Stopped&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace quillora

@@ -1,21 +1,32 @@
 // The walk of a folder tree: every walkable folder below a list of folders, level by level.
 #pragma once
 
+#include "platform/ErrorReport.h"
 #include "platform/EventPump.h"
-#include "platform/MessageBoxes.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quillora {
 
 // The origin its error box names.
 QString folderWalkOrigin();
 
+struct FolderWalkHooks
+{
+    EventPump& events;
+    // Tells a failed step of the walk, which then goes on; its origin is folderWalkOrigin().
+    ErrorReport::Teller tell;
+    // Asked after each yield: true ends the walk where it stands.
+    std::function<bool()> stopRequested;
+};
+
 // folders holds folder paths that end with the separator. Appends every walkable folder below them: all first-level
 // sub-folders in the order of their parents, then all second-level ones, and so on; within one parent in the
 // platform's listing order. With recurse false only the first level is appended. A folder that cannot be listed
 // (permission denied, not found) is removed; the walk lets events through once per folder and once per sub-folder.
-void GetSubDirectories2016(QStringList& folders, bool recurse, MessageBoxes& boxes, EventPump& events);
+// Returns false when the walk was asked to stop before its end.
+bool collectSubFolders(QStringList& folders, bool recurse, const FolderWalkHooks& hooks);
 
 } // namespace quillora

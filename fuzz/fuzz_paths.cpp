@@ -1,6 +1,6 @@
 // FixDoubleBackslashes on arbitrary paths with either separator: never crashes, and follows its rule.
 #include "FuzzSupport.h"
-#include "shell/Paths.h"
+#include "folders/Paths.h"
 
 using namespace quillora;
 

@@ -1,7 +1,7 @@
 // Scrambling the recorded sample list and unscrambling it again gives back the text, for any text.
 #include "FuzzSupport.h"
 #include "platform/EventPump.h"
-#include "shell/Samples.h"
+#include "windows/batch/Samples.h"
 
 using namespace quillora;
 

@@ -4,7 +4,20 @@
 namespace quillora {
 
 ErrorReport::ErrorReport(MessageBoxes& boxes, QString origin)
-    : boxes_(boxes)
+    : teller_(boxTeller(boxes, origin))
+    , origin_(std::move(origin))
+{ }
+
+ErrorReport::Teller ErrorReport::boxTeller(MessageBoxes& boxes, QString origin)
+{
+    return [&boxes, origin = std::move(origin)](int line, const QString& description) {
+        boxes.show({QStringLiteral("Application Error"), boxText(description, origin, line), MessageIcon::Exclamation,
+                    MessageButtons::Ok});
+    };
+}
+
+ErrorReport::ErrorReport(Teller teller, QString origin)
+    : teller_(std::move(teller))
     , origin_(std::move(origin))
 { }
 
@@ -27,8 +40,7 @@ QString ErrorReport::boxText(const QString& description, const QString& origin, 
 void ErrorReport::report(int line, const QString& description)
 {
     ++failures_;
-    boxes_.show({QStringLiteral("Application Error"), boxText(description, origin_, line), MessageIcon::Exclamation,
-                 MessageButtons::Ok});
+    teller_(line, description);
 }
 
 } // namespace quillora

@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <QString>
+#include <functional>
 #include <new>
 
 namespace quillora {
@@ -12,11 +13,18 @@ namespace quillora {
 class ErrorReport
 {
 public:
+    // How a failed step is told: its line and the failure's description.
+    using Teller = std::function<void(int line, const QString& description)>;
+
     // origin is the text after "in ", e.g. "Quillora2021/08/31.Form3.PushButton13_Click".
     ErrorReport(MessageBoxes& boxes, QString origin);
+    // Tells each failure through teller instead of the error box, for work that is not done in a window.
+    ErrorReport(Teller teller, QString origin);
 
     // The origin of a procedure of this program: "Quillora2021/08/31." followed by its label.
     static QString programOrigin(const QString& label);
+    // Tells each failure in the "Application Error" box, naming origin.
+    static Teller boxTeller(MessageBoxes& boxes, QString origin);
     static QString supportAddress();
     // The whole text of the error box.
     static QString boxText(const QString& description, const QString& origin, int line);
@@ -51,7 +59,7 @@ public:
     const QString& origin() const { return origin_; }
 
 private:
-    MessageBoxes& boxes_;
+    Teller teller_;
     QString origin_;
     int line_ = 0;
     int failures_ = 0;

@@ -3,9 +3,9 @@
 
 #include "folders/FileListing.h"
 #include "folders/FolderWalk.h"
-#include "shell/FileListModel.h"
-#include "windows/batch/Form3.h"
-#include "windows/single/Form2.h"
+#include "windows/batch/FileListModel.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
 
 #include <QDir>
@@ -51,25 +51,25 @@ TreeSnapshot SweepTest::snapshotOutsideDestination() const
 SweepTest::Loaded SweepTest::loadInSingleWindow(const QString& path)
 {
     TestServices doubles;
-    Form2 form(doubles.services(), [] {});
-    form.Form_Load();
-    form.Text1->setText(QStringLiteral("before"));
+    SingleTextWindow form(doubles.services(), [] {});
+    form.load();
+    find<TextBoxControl>(form, "inputText")->setText(QStringLiteral("before"));
     doubles.messages.clear();
     doubles.dialogs.openNext(path);
-    form.PushButton1->click();
-    return {form.Text1->text(), doubles.messages.texts()};
+    find<QPushButton>(form, "loadText")->click();
+    return {find<TextBoxControl>(form, "inputText")->text(), doubles.messages.texts()};
 }
 
 QStringList SweepTest::runBatch(const QString& path, const QString& destination)
 {
     TestServices doubles;
-    Form3 form(doubles.services(), [] {});
-    form.Form_Load();
-    form.fileList->append({path});
-    form.Option1->click();
-    form.Text5->setText(destination);
+    BatchWindow form(doubles.services(), [] {});
+    form.load();
+    form.fileList()->append({path});
+    find<QRadioButton>(form, "resultsToFolder")->click();
+    find<QLineEdit>(form, "destinationFolder")->setText(destination);
     doubles.messages.clear();
-    form.PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     return doubles.messages.texts();
 }
 
@@ -77,7 +77,7 @@ QStringList SweepTest::walkAndList(QStringList* walkMessages)
 {
     TestServices doubles;
     QStringList folders{in() + QDir::separator()};
-    GetSubDirectories2016(folders, true, doubles.messages, doubles.events);
+    collectSubFolders(folders, true, {doubles.events, ErrorReport::boxTeller(doubles.messages, folderWalkOrigin()), {}});
     QStringList found;
     for (const QString& folder : folders) {
         for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*")))

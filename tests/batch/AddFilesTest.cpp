@@ -9,13 +9,13 @@ const QChar nul(u'\0');
 TEST_F(BatchWindowTest, AddFilesAsksForSeveralTextFilesAndCancellingAddsNothing)
 {
     openWindow();
-    form->PushButton3_Click();
+    form->addTextFiles();
     ASSERT_EQ(doubles.dialogs.openRequests().size(), 1);
     const FileDialogRequest& request = doubles.dialogs.openRequests().first();
     EXPECT_EQ(request.title, QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"));
     EXPECT_EQ(request.filter, QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
     EXPECT_TRUE(request.multipleSelection);
-    EXPECT_EQ(form->fileList->count(), 0);
+    EXPECT_EQ(form->fileList()->count(), 0);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
     EXPECT_EQ(doubles.events.count, 0);
 }
@@ -28,9 +28,9 @@ TEST_F(BatchWindowTest, OneChosenFileIsAddedAsTheDialogGaveItAndAgainWhenChosenA
     const QString asGiven = at(QStringLiteral("in")) + nativeSeparator() + nativeSeparator() + QStringLiteral("a.txt");
     doubles.dialogs.openNext(asGiven);
     doubles.dialogs.openNext(asGiven);
-    form->PushButton3->click();
-    form->PushButton3->click();
-    EXPECT_EQ(form->fileList->entries(), QStringList({asGiven, asGiven}));
+    find<QPushButton>(form, "addTextFiles")->click();
+    find<QPushButton>(form, "addTextFiles")->click();
+    EXPECT_EQ(form->fileList()->entries(), QStringList({asGiven, asGiven}));
     EXPECT_EQ(doubles.events.count, 0);
 }
 
@@ -44,10 +44,10 @@ TEST_F(BatchWindowTest, SeveralChosenFilesAreFolderAndNameInDialogOrderWithOneYi
     doubles.dialogs.openNext(folder + nul + QStringLiteral("b.txt") + nul + QStringLiteral("a.txt") + nul
                              + QStringLiteral("c d.txt"));
     QList<qsizetype> countsAtYields;
-    doubles.events.onYield = [&](int) { countsAtYields << form->fileList->count(); };
-    form->PushButton3->click();
+    doubles.events.onYield = [&](int) { countsAtYields << form->fileList()->count(); };
+    find<QPushButton>(form, "addTextFiles")->click();
     const QString sep(nativeSeparator());
-    EXPECT_EQ(form->fileList->entries(),
+    EXPECT_EQ(form->fileList()->entries(),
               QStringList({folder + sep + QStringLiteral("b.txt"), folder + sep + QStringLiteral("a.txt"),
                            folder + sep + QStringLiteral("c d.txt")}));
     // Each yield comes before its own file is added.
@@ -62,8 +62,8 @@ TEST_F(BatchWindowTest, FilesChosenInARootFolderGetOneSeparatorAfterTheRoot)
     openWindow();
     const QString root(nativeSeparator());
     doubles.dialogs.openNext(root + nul + QStringLiteral("a.txt") + nul + QStringLiteral("b.txt"));
-    form->PushButton3->click();
-    EXPECT_EQ(form->fileList->entries(), QStringList({root + QStringLiteral("a.txt"), root + QStringLiteral("b.txt")}));
+    find<QPushButton>(form, "addTextFiles")->click();
+    EXPECT_EQ(form->fileList()->entries(), QStringList({root + QStringLiteral("a.txt"), root + QStringLiteral("b.txt")}));
 }
 
 TEST_F(BatchWindowTest, AFileWhoseAttributesCannotBeReadIsNamedAndSkippedAndTheOthersAdded)
@@ -81,11 +81,11 @@ TEST_F(BatchWindowTest, AFileWhoseAttributesCannotBeReadIsNamedAndSkippedAndTheO
     const QString bad = folder + nativeSeparator() + QStringLiteral("3.txt");
     facts.unreadable.insert(bad);
     doubles.dialogs.openNext(selection);
-    form->PushButton3->click();
+    find<QPushButton>(form, "addTextFiles")->click();
 
-    EXPECT_EQ(form->fileList->count(), 4);
-    EXPECT_FALSE(form->fileList->entries().contains(bad));
-    EXPECT_TRUE(form->fileList->entries().contains(folder + nativeSeparator() + QStringLiteral("Ж.txt")));
+    EXPECT_EQ(form->fileList()->count(), 4);
+    EXPECT_FALSE(form->fileList()->entries().contains(bad));
+    EXPECT_TRUE(form->fileList()->entries().contains(folder + nativeSeparator() + QStringLiteral("Ж.txt")));
     ASSERT_EQ(doubles.messages.shown().size(), 1);
     const MessageBoxRequest& box = doubles.messages.shown().first();
     EXPECT_EQ(box.text, bad + QStringLiteral("\r\rwas not added because it has bad characters in the filename."));
@@ -96,8 +96,8 @@ TEST_F(BatchWindowTest, AFileWhoseAttributesCannotBeReadIsNamedAndSkippedAndTheO
     // The same for a single chosen file.
     doubles.messages.clear();
     doubles.dialogs.openNext(bad);
-    form->PushButton3->click();
-    EXPECT_EQ(form->fileList->count(), 4);
+    find<QPushButton>(form, "addTextFiles")->click();
+    EXPECT_EQ(form->fileList()->count(), 4);
     EXPECT_EQ(doubles.messages.texts(),
               QStringList{bad + QStringLiteral("\r\rwas not added because it has bad characters in the filename.")});
 }
@@ -113,9 +113,9 @@ TEST_F(BatchWindowTest, ASelectionOfMoreThanThirtyTwoThousandFilesIsAddedWhole)
     for (int i = 0; i < chosen; ++i)
         parts << QStringLiteral("f%1.txt").arg(i);
     doubles.dialogs.openNext(parts.join(nul));
-    form->PushButton3->click();
-    ASSERT_EQ(form->fileList->count(), chosen);
-    EXPECT_EQ(form->fileList->entryAt(chosen),
+    find<QPushButton>(form, "addTextFiles")->click();
+    ASSERT_EQ(form->fileList()->count(), chosen);
+    EXPECT_EQ(form->fileList()->entryAt(chosen),
               QStringLiteral("/many") + nativeSeparator() + QStringLiteral("f39999.txt"));
     EXPECT_EQ(doubles.events.count, chosen);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
@@ -134,8 +134,8 @@ TEST_F(BatchWindowTest, ClosingTheWindowWhileFilesAreAddedStopsAdding)
         if (yield == 2)
             form->close();
     };
-    form->PushButton3->click();
-    EXPECT_EQ(form->fileList->count(), 1);
+    find<QPushButton>(form, "addTextFiles")->click();
+    EXPECT_EQ(form->fileList()->count(), 1);
     EXPECT_EQ(doubles.endProgramCalls, 1);
 }
 

@@ -1,7 +1,7 @@
 // "Add All Text File(s) In Folder" on real temporary trees: prompts, settings, order, exclusions, busy pointer.
 #include "BatchWindowFixture.h"
 #include "platform/ApplicationTitle.h"
-#include "shell/WindowPointer.h"
+#include "ui/WindowPointer.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,17 +22,17 @@ protected:
     {
         doubles.messages.typeNext(extension);
         doubles.dialogs.pickNext(folder);
-        form->PushButton11->click();
+        find<QPushButton>(form, "addAllTextFilesInFolder")->click();
     }
 
     QStringList sortedEntries() const
     {
-        QStringList entries = form->fileList->entries();
+        QStringList entries = form->fileList()->entries();
         entries.sort();
         return entries;
     }
 
-    int pointerState() const { return form->pointer->state(); }
+    int pointerState() const { return form->pointer()->state(); }
 };
 
 // The system's facts with chosen attribute values for some file names of a listing.
@@ -62,7 +62,7 @@ TEST_F(AddFolderTest, AsksForTheExtensionAndFolderAndAddsMatchesInLevelOrderLeav
 
     addAll(QStringLiteral("txt"), data);
 
-    EXPECT_EQ(form->fileList->entries(),
+    EXPECT_EQ(form->fileList()->entries(),
               QStringList({at(QStringLiteral("Data/a.txt")), at(QStringLiteral("Data/sub/b.txt"))}));
     ASSERT_EQ(doubles.messages.inputs().size(), 1);
     EXPECT_EQ(doubles.messages.inputs().first(),
@@ -157,7 +157,7 @@ TEST_F(AddFolderTest, ARealHiddenFileIsLeftOutUnlessItIsReadOnly)
 
     addAll(QStringLiteral("txt"), at(QStringLiteral("H")));
 
-    EXPECT_EQ(form->fileList->entries(), QStringList({at(QStringLiteral("H/.locked.txt"))}));
+    EXPECT_EQ(form->fileList()->entries(), QStringList({at(QStringLiteral("H/.locked.txt"))}));
 }
 #endif
 
@@ -168,17 +168,17 @@ TEST_F(AddFolderTest, CancellingThePromptChangesNothingAndCancellingThePickerKee
     openWindow();
     write(QStringLiteral("Old/a.txt"), "a");
 
-    form->PushButton11->click();
+    find<QPushButton>(form, "addAllTextFilesInFolder")->click();
     EXPECT_EQ(doubles.setting(QStringLiteral("Extension")), QStringLiteral("doc"));
     EXPECT_TRUE(doubles.dialogs.pickRequests().isEmpty());
 
     doubles.messages.typeNext(QStringLiteral("txt"));
-    form->PushButton11->click();
+    find<QPushButton>(form, "addAllTextFilesInFolder")->click();
     EXPECT_EQ(doubles.setting(QStringLiteral("Extension")), QStringLiteral("txt"));
     EXPECT_EQ(doubles.setting(QStringLiteral("LastFolder")), at(QStringLiteral("Old")));
     EXPECT_EQ(doubles.dialogs.pickRequests().size(), 1);
 
-    EXPECT_EQ(form->fileList->count(), 0);
+    EXPECT_EQ(form->fileList()->count(), 0);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
     EXPECT_EQ(doubles.events.count, 0);
 }
@@ -195,7 +195,7 @@ TEST_F(AddFolderTest, RunningTwiceListsEveryFileTwiceAndAnEmptyFolderAddsNothing
     addAll(QStringLiteral("txt"), at(QStringLiteral("Empty")));
 
     const QStringList once{at(QStringLiteral("T/a.txt")), at(QStringLiteral("T/s/b.txt"))};
-    EXPECT_EQ(form->fileList->entries(), once + once);
+    EXPECT_EQ(form->fileList()->entries(), once + once);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 }
 
@@ -218,7 +218,7 @@ TEST_F(AddFolderTest, AFolderWithoutPermissionIsPassedOverQuietly)
 
     ::chmod(closed.constData(), 0700);
     ::chmod(unsearchable.constData(), 0700);
-    EXPECT_EQ(form->fileList->entries(), QStringList({at(QStringLiteral("P/a.txt")), at(QStringLiteral("P/z/c.txt"))}));
+    EXPECT_EQ(form->fileList()->entries(), QStringList({at(QStringLiteral("P/a.txt")), at(QStringLiteral("P/z/c.txt"))}));
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
     EXPECT_EQ(pointerState(), pointer::defaultArrow);
 }
@@ -233,7 +233,7 @@ TEST_F(AddFolderTest, ClearListIsRefusedWhileTheFolderIsWalked)
     QList<int> pointerAtYields;
     doubles.events.onYield = [&](int) {
         pointerAtYields << pointerState();
-        form->PushButton12->click();
+        find<QPushButton>(form, "clearList")->click();
     };
 
     addAll(QStringLiteral("txt"), at(QStringLiteral("W")));
@@ -241,11 +241,11 @@ TEST_F(AddFolderTest, ClearListIsRefusedWhileTheFolderIsWalked)
     ASSERT_FALSE(pointerAtYields.isEmpty());
     EXPECT_EQ(pointerAtYields, QList<int>(pointerAtYields.size(), pointer::hourglass));
     EXPECT_EQ(
-        form->fileList->entries(),
+        form->fileList()->entries(),
         QStringList({QStringLiteral("earlier.txt"), at(QStringLiteral("W/a.txt")), at(QStringLiteral("W/s/b.txt"))}));
     doubles.events.onYield = nullptr;
-    form->PushButton12->click();
-    EXPECT_EQ(form->fileList->count(), 0);
+    find<QPushButton>(form, "clearList")->click();
+    EXPECT_EQ(form->fileList()->count(), 0);
 }
 
 TEST_F(AddFolderTest, ASecondClickDuringTheWalkKeepsTheHourglassUntilTheFirstEnds)
@@ -263,7 +263,7 @@ TEST_F(AddFolderTest, ASecondClickDuringTheWalkKeepsTheHourglassUntilTheFirstEnd
             return;
         }
         pointerAfterSecond << pointerState();
-        form->PushButton12->click();
+        find<QPushButton>(form, "clearList")->click();
     };
 
     addAll(QStringLiteral("txt"), at(QStringLiteral("W")));
@@ -273,7 +273,7 @@ TEST_F(AddFolderTest, ASecondClickDuringTheWalkKeepsTheHourglassUntilTheFirstEnd
     QStringList expected{at(QStringLiteral("W/s/b.txt")), at(QStringLiteral("W/a.txt")),
                          at(QStringLiteral("W/s/b.txt")), at(QStringLiteral("W/t/c.txt"))};
     // The sub-folders' order is the platform's, so compare as sets with counts.
-    QStringList actual = form->fileList->entries();
+    QStringList actual = form->fileList()->entries();
     EXPECT_EQ(actual.first(), at(QStringLiteral("W/s/b.txt")));
     actual.sort();
     expected.sort();
@@ -293,7 +293,7 @@ TEST_F(AddFolderTest, ClosingTheWindowDuringTheWalkAddsNothingMoreAndDropsTheHou
 
     addAll(QStringLiteral("txt"), at(QStringLiteral("W")));
 
-    EXPECT_EQ(form->fileList->count(), 0);
+    EXPECT_EQ(form->fileList()->count(), 0);
     EXPECT_EQ(doubles.endProgramCalls, 1);
     EXPECT_EQ(pointerState(), pointer::defaultArrow);
 }
@@ -331,7 +331,7 @@ TEST_F(AddFolderTest, ARootFolderGivesPathsWithOneSeparatorAfterIt)
     addAll(QStringLiteral("txt"), LoneRoot::root());
 
     EXPECT_EQ(facts.listed, QStringList({LoneRoot::root()}));
-    EXPECT_EQ(form->fileList->entries(), QStringList({LoneRoot::root() + QStringLiteral("a.txt")}));
+    EXPECT_EQ(form->fileList()->entries(), QStringList({LoneRoot::root() + QStringLiteral("a.txt")}));
 }
 
 } // namespace

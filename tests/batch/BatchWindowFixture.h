@@ -5,9 +5,9 @@
 #include "platform/NativeFileFacts.h"
 #include "platform/NativeSeparator.h"
 #include "platform/testing/TestServices.h"
-#include "shell/FileListModel.h"
+#include "windows/batch/FileListModel.h"
 #include "support/TestSupport.h"
-#include "windows/batch/Form3.h"
+#include "windows/batch/BatchWindow.h"
 #include "windows/batch/PacedListModel.h"
 
 #include <QGroupBox>
@@ -27,8 +27,8 @@ protected:
     // Creates the window and runs its opening steps; settings put in place before that are restored.
     void openWindow()
     {
-        form = std::make_unique<Form3>(doubles.services(), [this] { ++menuShown; });
-        form->Form_Load();
+        form = std::make_unique<BatchWindow>(doubles.services(), [this] { ++menuShown; });
+        form->load();
         doubles.messages.clear();
     }
 
@@ -42,18 +42,18 @@ protected:
         return path;
     }
 
-    void list(const QStringList& paths) { form->fileList->append(paths); }
+    void list(const QStringList& paths) { form->fileList()->append(paths); }
 
     // Results to the given folder.
     void chooseFolder(const QString& folder)
     {
-        form->Option1->click();
-        form->Text5->setText(folder);
+        find<QRadioButton>(form, "resultsToFolder")->click();
+        find<QLineEdit>(form, "destinationFolder")->setText(folder);
     }
 
     TestServices doubles;
     QTemporaryDir work;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<BatchWindow> form;
     int menuShown = 0;
 };
 

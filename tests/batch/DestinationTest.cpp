@@ -1,6 +1,6 @@
 // The destination options: restored at opening, stored on every change, and the "..." folder picker.
 #include "BatchWindowFixture.h"
-#include "shell/Paths.h"
+#include "folders/Paths.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,13 +11,13 @@ namespace {
 TEST_F(BatchWindowTest, FirstOpeningProposesTheDesktopWithTheChosenFolderOption)
 {
     openWindow();
-    EXPECT_EQ(form->Text5->text(), GetDesktopFolder());
-    EXPECT_TRUE(form->Text5->text().endsWith(nativeSeparator()));
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), GetDesktopFolder());
+    EXPECT_TRUE(find<QLineEdit>(form, "destinationFolder")->text().endsWith(nativeSeparator()));
     EXPECT_EQ(doubles.setting(QStringLiteral("Text5")), GetDesktopFolder());
-    EXPECT_TRUE(form->Option1->isChecked());
-    EXPECT_FALSE(form->Option2->isChecked());
-    EXPECT_TRUE(form->Frame4->isEnabled());
-    EXPECT_TRUE(form->PushButton15->isEnabled());
+    EXPECT_TRUE(find<QRadioButton>(form, "resultsToFolder")->isChecked());
+    EXPECT_FALSE(find<QRadioButton>(form, "resultsInPlace")->isChecked());
+    EXPECT_TRUE(find<QGroupBox>(form, "destinationFrame")->isEnabled());
+    EXPECT_TRUE(find<QPushButton>(form, "browseForDestination")->isEnabled());
     // Opening stores no option; only a click does.
     EXPECT_EQ(doubles.setting(QStringLiteral("Option1"), QStringLiteral("absent")), QStringLiteral("absent"));
 }
@@ -47,41 +47,41 @@ TEST_F(BatchWindowTest, StoredOptionsAreRestoredAndNeverLeaveBothUnselected)
         doubles.setSetting(QStringLiteral("Option1"), QLatin1String(stored.option1));
         doubles.setSetting(QStringLiteral("Option2"), QLatin1String(stored.option2));
         openWindow();
-        EXPECT_EQ(form->Option1->isChecked(), stored.folderChosen);
-        EXPECT_EQ(form->Option2->isChecked(), !stored.folderChosen);
-        EXPECT_EQ(form->Frame4->isEnabled(), stored.folderChosen);
+        EXPECT_EQ(find<QRadioButton>(form, "resultsToFolder")->isChecked(), stored.folderChosen);
+        EXPECT_EQ(find<QRadioButton>(form, "resultsInPlace")->isChecked(), !stored.folderChosen);
+        EXPECT_EQ(find<QGroupBox>(form, "destinationFrame")->isEnabled(), stored.folderChosen);
     }
 }
 
 TEST_F(BatchWindowTest, ClickingAnOptionStoresBothAndEnablesTheFolderBoxOnlyForTheChosenFolder)
 {
     openWindow();
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     EXPECT_EQ(doubles.setting(QStringLiteral("Option1")), QStringLiteral("False"));
     EXPECT_EQ(doubles.setting(QStringLiteral("Option2")), QStringLiteral("True"));
-    EXPECT_FALSE(form->Frame4->isEnabled());
-    EXPECT_FALSE(form->PushButton15->isEnabled());
-    EXPECT_FALSE(form->Text5->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>(form, "destinationFrame")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>(form, "browseForDestination")->isEnabled());
+    EXPECT_FALSE(find<QLineEdit>(form, "destinationFolder")->isEnabled());
 
     openWindow();
-    EXPECT_TRUE(form->Option2->isChecked());
+    EXPECT_TRUE(find<QRadioButton>(form, "resultsInPlace")->isChecked());
 
-    form->Option1->click();
+    find<QRadioButton>(form, "resultsToFolder")->click();
     EXPECT_EQ(doubles.setting(QStringLiteral("Option1")), QStringLiteral("True"));
     EXPECT_EQ(doubles.setting(QStringLiteral("Option2")), QStringLiteral("False"));
-    EXPECT_TRUE(form->Frame4->isEnabled());
+    EXPECT_TRUE(find<QGroupBox>(form, "destinationFrame")->isEnabled());
 }
 
 TEST_F(BatchWindowTest, TheFolderBoxIsStoredAfterEveryKeystrokeAndRestoredAsTyped)
 {
     openWindow();
     form->show();
-    form->Text5->clear();
+    find<QLineEdit>(form, "destinationFolder")->clear();
     EXPECT_EQ(doubles.setting(QStringLiteral("Text5"), QStringLiteral("absent")), QString());
     QStringList stored;
     for (QChar c : QStringLiteral("/no such")) {
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(form->Text5, &key);
+        QApplication::sendEvent(find<QLineEdit>(form, "destinationFolder"), &key);
         stored << doubles.setting(QStringLiteral("Text5"));
     }
     EXPECT_EQ(stored,
@@ -89,7 +89,7 @@ TEST_F(BatchWindowTest, TheFolderBoxIsStoredAfterEveryKeystrokeAndRestoredAsType
                            QStringLiteral("/no s"), QStringLiteral("/no su"), QStringLiteral("/no suc"),
                            QStringLiteral("/no such")}));
     openWindow();
-    EXPECT_EQ(form->Text5->text(), QStringLiteral("/no such"));
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), QStringLiteral("/no such"));
 }
 
 TEST_F(BatchWindowTest, TheFolderPickerOpensOnTheLastPickedFolderAndFillsTheBoxWithAFinalSeparator)
@@ -98,23 +98,23 @@ TEST_F(BatchWindowTest, TheFolderPickerOpensOnTheLastPickedFolderAndFillsTheBoxW
     openWindow();
     const QString chosen = at(QStringLiteral("out"));
     doubles.dialogs.pickNext(chosen);
-    form->PushButton15->click();
+    find<QPushButton>(form, "browseForDestination")->click();
 
     ASSERT_EQ(doubles.dialogs.pickRequests().size(), 1);
     const FolderPickerRequest& request = doubles.dialogs.pickRequests().first();
     EXPECT_EQ(request.owner, form.get());
     EXPECT_EQ(request.title, QStringLiteral("Please select folder:"));
     EXPECT_EQ(request.startFolder, QStringLiteral("/earlier"));
-    EXPECT_EQ(form->Text5->text(), chosen + nativeSeparator());
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), chosen + nativeSeparator());
     EXPECT_EQ(doubles.setting(QStringLiteral("Text5")), chosen + nativeSeparator());
     EXPECT_EQ(doubles.setting(QStringLiteral("LastFolderDot")), chosen);
 
     // A root already ends with its separator.
     const QString root(nativeSeparator());
     doubles.dialogs.pickNext(root);
-    form->PushButton15->click();
+    find<QPushButton>(form, "browseForDestination")->click();
     EXPECT_EQ(doubles.dialogs.pickRequests().last().startFolder, chosen);
-    EXPECT_EQ(form->Text5->text(), root);
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), root);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 }
 
@@ -123,9 +123,9 @@ TEST_F(BatchWindowTest, CancellingTheFolderPickerChangesNothing)
     doubles.setSetting(QStringLiteral("LastFolderDot"), QStringLiteral("/earlier"));
     doubles.setSetting(QStringLiteral("Text5"), QStringLiteral("/kept/"));
     openWindow();
-    form->PushButton15->click();
+    find<QPushButton>(form, "browseForDestination")->click();
     EXPECT_EQ(doubles.dialogs.pickRequests().size(), 1);
-    EXPECT_EQ(form->Text5->text(), QStringLiteral("/kept/"));
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), QStringLiteral("/kept/"));
     EXPECT_EQ(doubles.setting(QStringLiteral("Text5")), QStringLiteral("/kept/"));
     EXPECT_EQ(doubles.setting(QStringLiteral("LastFolderDot")), QStringLiteral("/earlier"));
 }

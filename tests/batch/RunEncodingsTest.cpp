@@ -48,7 +48,7 @@ TEST_F(BatchWindowTest, EveryEncodingGivesTheSameUtf8ResultInTheChosenFolder)
     QDir().mkpath(at(QStringLiteral("out")));
     list(sources);
     chooseFolder(at(QStringLiteral("out")));
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
     for (const Source& source : everyEncoding()) {
@@ -66,10 +66,10 @@ TEST_F(BatchWindowTest, EveryEncodingIsReplacedInPlaceByItsUtf8ResultBesideTheSo
     for (const Source& source : everyEncoding())
         sources << write(QStringLiteral("in/") + source.name, source.bytes);
     list(sources);
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     // The folder box is not used and need not exist.
-    form->Text5->clear();
-    form->PushButton13->click();
+    find<QLineEdit>(form, "destinationFolder")->clear();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
     for (const Source& source : everyEncoding()) {
@@ -90,7 +90,7 @@ TEST_F(BatchWindowTest, ResultsReplaceOlderFilesWholeAndTheLaterOfTwoSameNamesWi
     write(QStringLiteral("out/empty.txt"), "older");
     list({spaces, empty, first, second});
     chooseFolder(at(QStringLiteral("out")) + nativeSeparator());
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(readFile(at(QStringLiteral("out/spaces.txt"))), QByteArray());
     EXPECT_EQ(readFile(at(QStringLiteral("out/empty.txt"))), QByteArray());

@@ -31,7 +31,7 @@ TEST_F(BatchWindowTest, ASourceRemovedAfterAddingGetsOneReportAndNoResultAndTheR
     list({gone, next});
     chooseFolder(at(QStringLiteral("out")));
     QFile::remove(gone);
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(doubles.messages.texts(),
               QStringList({runError(QStringLiteral("File not found"), 126), QStringLiteral("Done.")}));
@@ -40,8 +40,8 @@ TEST_F(BatchWindowTest, ASourceRemovedAfterAddingGetsOneReportAndNoResultAndTheR
 
     // Beside the source, nothing is made where the source was.
     doubles.messages.clear();
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.messages.errors().size(), 1);
     EXPECT_FALSE(QFile::exists(gone));
 }
@@ -53,7 +53,7 @@ TEST_F(BatchWindowTest, AFolderInTheListGetsOneReportAndNoResult)
     list({at(QStringLiteral("in/folder.txt"))});
     QDir().mkpath(at(QStringLiteral("out")));
     chooseFolder(at(QStringLiteral("out")));
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.messages.errors().size(), 1);
     EXPECT_EQ(doubles.messages.texts().last(), QStringLiteral("Done."));
     EXPECT_TRUE(QDir(at(QStringLiteral("out"))).isEmpty());
@@ -69,8 +69,8 @@ TEST_F(BatchWindowTest, ASourceWithoutReadPermissionIsLeftAsItIsWithOneReport)
                                  "c d");
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::WriteOwner));
     list({locked, marked});
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     EXPECT_EQ(doubles.messages.texts(),
@@ -89,8 +89,8 @@ TEST_F(BatchWindowTest, ASourceWithoutAMarkHoldingANulByteIsNotTextAndIsLeftAlon
     const QString second = write(QStringLiteral("in/image.bin"), ansiBinary);
     const QString text = write(QStringLiteral("in/text.txt"), "a b");
     list({first, second, text});
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(doubles.messages.texts(), QStringList({notText(first), notText(second), QStringLiteral("Done.")}));
     for (const MessageBoxRequest& box : doubles.messages.shown()) {
@@ -105,7 +105,7 @@ TEST_F(BatchWindowTest, ASourceWithoutAMarkHoldingANulByteIsNotTextAndIsLeftAlon
     doubles.messages.clear();
     QDir().mkpath(at(QStringLiteral("out")));
     chooseFolder(at(QStringLiteral("out")));
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_FALSE(QFile::exists(at(QStringLiteral("out/program"))));
     EXPECT_FALSE(QFile::exists(at(QStringLiteral("out/image.bin"))));
 }
@@ -118,8 +118,8 @@ TEST_F(BatchWindowTest, UnicodeWithAMarkIsTextEvenThoughItsBytesHoldZeros)
                                           "a\0 \0b\0",
                                           8));
     list({wide});
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
     EXPECT_EQ(readFile(wide), QByteArray("a\r\nb"));
 }
@@ -133,14 +133,14 @@ TEST_F(BatchWindowTest, AReadOnlyDestinationGivesOneReportPerFileAndTheRunEnds)
     ASSERT_TRUE(QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d")});
     chooseFolder(out);
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     EXPECT_EQ(doubles.messages.texts(),
               QStringList({runError(QStringLiteral("Permission denied"), 168),
                            runError(QStringLiteral("Permission denied"), 168), QStringLiteral("Done.")}));
     EXPECT_TRUE(QDir(out).isEmpty());
-    EXPECT_FALSE(form->IsConverting);
+    EXPECT_FALSE(form->isConverting());
 }
 
 TEST_F(BatchWindowTest, AReadOnlyResultFileIsLeftUntouchedWithOneReport)
@@ -151,7 +151,7 @@ TEST_F(BatchWindowTest, AReadOnlyResultFileIsLeftUntouchedWithOneReport)
     ASSERT_TRUE(QFile::setPermissions(old, QFileDevice::ReadOwner));
     list({write(QStringLiteral("in/a.txt"), "a b")});
     chooseFolder(at(QStringLiteral("out")));
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     QFile::setPermissions(old, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     EXPECT_EQ(doubles.messages.texts(),
@@ -168,8 +168,8 @@ TEST_F(BatchWindowTest, AResultReplacesTheOldFileAsAWholeNewFileNeverByRewriting
     // A second name for the old source: rewriting the file in place would show through it.
     ASSERT_EQ(::link(QFile::encodeName(source).constData(), QFile::encodeName(witness).constData()), 0);
     list({source});
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(readFile(source), QByteArray("new\r\nwords"));
     EXPECT_EQ(readFile(witness), QByteArray("new words"));
@@ -185,8 +185,8 @@ TEST_F(BatchWindowTest, ASourceReplacedInPlaceKeepsItsPermissions)
     const QFileDevice::Permissions chosen = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(source, chosen));
     list({source});
-    form->Option2->click();
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(readFile(source), QByteArray("a\r\nb"));
     EXPECT_EQ(QFile::permissions(source) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), chosen);
 }

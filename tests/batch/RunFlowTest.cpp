@@ -1,7 +1,7 @@
 // The run's checks, its progress at each yield, and what may happen between two files.
 #include "BatchWindowFixture.h"
-#include "shell/Controls.h"
-#include "shell/WindowPointer.h"
+#include "ui/Controls.h"
+#include "ui/WindowPointer.h"
 
 #include <QDir>
 
@@ -13,11 +13,11 @@ const QString folderMissing = QStringLiteral("Folder does not exist. Please sele
 TEST_F(BatchWindowTest, AnEmptyListRunsQuietly)
 {
     openWindow();
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
     EXPECT_EQ(doubles.events.count, 0);
-    EXPECT_FALSE(form->IsConverting);
-    EXPECT_EQ(form->pointer->state(), pointer::defaultArrow);
+    EXPECT_FALSE(form->isConverting());
+    EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
 }
 
 TEST_F(BatchWindowTest, AChosenFolderThatIsNotThereStopsTheRunBeforeAnyFile)
@@ -30,13 +30,13 @@ TEST_F(BatchWindowTest, AChosenFolderThatIsNotThereStopsTheRunBeforeAnyFile)
         SCOPED_TRACE(folder.toStdString());
         doubles.messages.clear();
         chooseFolder(folder);
-        form->PushButton13->click();
+        find<QPushButton>(form, "startConverting")->click();
         ASSERT_EQ(doubles.messages.shown().size(), 1);
         EXPECT_EQ(
             doubles.messages.shown().first(),
             (MessageBoxRequest{QStringLiteral("Quillora"), folderMissing, MessageIcon::None, MessageButtons::Ok}));
         EXPECT_EQ(doubles.events.count, 0);
-        EXPECT_FALSE(form->IsConverting);
+        EXPECT_FALSE(form->isConverting());
     }
     EXPECT_EQ(readFile(source), QByteArray("a b"));
 }
@@ -53,18 +53,18 @@ TEST_F(BatchWindowTest, ProgressShowsTheShareDoneWithThisFileAndTheHourglassUnti
     QList<int> pointers;
     QList<bool> converting;
     doubles.events.onYield = [&](int) {
-        percents << form->ProgressBar1->percent();
-        captions << form->ProgressBar1->caption();
-        pointers << form->pointer->state();
-        converting << form->IsConverting;
+        percents << find<ProgressBarControl>(form, "progressBar")->percent();
+        captions << find<ProgressBarControl>(form, "progressBar")->caption();
+        pointers << form->pointer()->state();
+        converting << form->isConverting();
     };
     doubles.messages.onShow([&](const MessageBoxRequest&) {
         // "Done." comes after the bar and the pointer are reset.
-        EXPECT_EQ(form->ProgressBar1->percent(), 0);
-        EXPECT_EQ(form->ProgressBar1->caption(), QStringLiteral("Progress Bar"));
-        EXPECT_EQ(form->pointer->state(), pointer::defaultArrow);
+        EXPECT_EQ(find<ProgressBarControl>(form, "progressBar")->percent(), 0);
+        EXPECT_EQ(find<ProgressBarControl>(form, "progressBar")->caption(), QStringLiteral("Progress Bar"));
+        EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
     });
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     ASSERT_EQ(percents.size(), 3);
     EXPECT_DOUBLE_EQ(percents[0], 100.0 / 3);
@@ -80,17 +80,17 @@ TEST_F(BatchWindowTest, ProgressShowsTheShareDoneWithThisFileAndTheHourglassUnti
     EXPECT_EQ(doubles.messages.shown().first(),
               (MessageBoxRequest{QStringLiteral("Quillora"), QStringLiteral("Done."), MessageIcon::None,
                                  MessageButtons::Ok}));
-    EXPECT_FALSE(form->IsConverting);
-    EXPECT_EQ(form->ProgressBar1->value(), 0);
+    EXPECT_FALSE(form->isConverting());
+    EXPECT_EQ(find<ProgressBarControl>(form, "progressBar")->value(), 0);
 }
 
 TEST_F(BatchWindowTest, ASecondStartDuringARunDoesNothing)
 {
     openWindow();
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d")});
-    form->Option2->click();
-    doubles.events.onYield = [&](int) { form->PushButton13->click(); };
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
+    doubles.events.onYield = [&](int) { find<QPushButton>(form, "startConverting")->click(); };
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.events.count, 2);
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
     EXPECT_EQ(readFile(at(QStringLiteral("in/b.txt"))), QByteArray("c\r\nd"));
@@ -102,12 +102,12 @@ TEST_F(BatchWindowTest, ClosingDuringARunEndsTheProgramBeforeTheNextFile)
     form->show();
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d"),
           write(QStringLiteral("in/c.txt"), "e f")});
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     doubles.events.onYield = [&](int yield) {
         if (yield == 2)
             form->close();
     };
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(doubles.setting(QStringLiteral("FormStart")), QStringLiteral("3"));
     EXPECT_EQ(doubles.endProgramCalls, 1);
@@ -116,7 +116,7 @@ TEST_F(BatchWindowTest, ClosingDuringARunEndsTheProgramBeforeTheNextFile)
     EXPECT_EQ(readFile(at(QStringLiteral("in/b.txt"))), QByteArray("c d"));
     EXPECT_EQ(readFile(at(QStringLiteral("in/c.txt"))), QByteArray("e f"));
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
-    EXPECT_FALSE(form->IsConverting);
+    EXPECT_FALSE(form->isConverting());
 }
 
 TEST_F(BatchWindowTest, TheDestinationIsReadAgainForEachFile)
@@ -129,11 +129,11 @@ TEST_F(BatchWindowTest, TheDestinationIsReadAgainForEachFile)
     chooseFolder(at(QStringLiteral("out1")));
     doubles.events.onYield = [&](int yield) {
         if (yield == 2)
-            form->Text5->setText(at(QStringLiteral("out2")));
+            find<QLineEdit>(form, "destinationFolder")->setText(at(QStringLiteral("out2")));
         if (yield == 3)
-            form->Option2->click();
+            find<QRadioButton>(form, "resultsInPlace")->click();
     };
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
     EXPECT_EQ(readFile(at(QStringLiteral("out1/a.txt"))), QByteArray("a\r\nb"));
     EXPECT_FALSE(QFile::exists(at(QStringLiteral("out1/b.txt"))));
@@ -151,11 +151,11 @@ TEST_F(BatchWindowTest, WithNeitherOptionSelectedResultsGoToTheChosenFolderNotTh
     QDir::setCurrent(at(QStringLiteral("current")));
     list({write(QStringLiteral("in/a.txt"), "a b")});
     chooseFolder(at(QStringLiteral("out")));
-    form->Option1->setAutoExclusive(false);
-    form->Option1->setChecked(false);
-    form->Option1->setAutoExclusive(true);
-    ASSERT_FALSE(form->Option1->isChecked() || form->Option2->isChecked());
-    form->PushButton13->click();
+    find<QRadioButton>(form, "resultsToFolder")->setAutoExclusive(false);
+    find<QRadioButton>(form, "resultsToFolder")->setChecked(false);
+    find<QRadioButton>(form, "resultsToFolder")->setAutoExclusive(true);
+    ASSERT_FALSE(find<QRadioButton>(form, "resultsToFolder")->isChecked() || find<QRadioButton>(form, "resultsInPlace")->isChecked());
+    find<QPushButton>(form, "startConverting")->click();
     QDir::setCurrent(previous);
 
     EXPECT_EQ(readFile(at(QStringLiteral("out/a.txt"))), QByteArray("a\r\nb"));
@@ -167,13 +167,13 @@ TEST_F(BatchWindowTest, ClearListIsRefusedUnderTheRunsHourglass)
 {
     openWindow();
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d")});
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     doubles.events.onYield = [&](int yield) {
         if (yield == 2)
-            form->PushButton12->click();
+            find<QPushButton>(form, "clearList")->click();
     };
-    form->PushButton13->click();
-    EXPECT_EQ(form->fileList->count(), 2);
+    find<QPushButton>(form, "startConverting")->click();
+    EXPECT_EQ(form->fileList()->count(), 2);
     EXPECT_EQ(readFile(at(QStringLiteral("in/b.txt"))), QByteArray("c\r\nd"));
 }
 
@@ -182,14 +182,14 @@ TEST_F(BatchWindowTest, AListClearedBeforeTheHourglassShowsEndsTheRunWithOneRepo
     openWindow();
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d"),
           write(QStringLiteral("in/c.txt"), "e f")});
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     doubles.events.onYield = [&](int yield) {
         if (yield == 1)
-            form->PushButton12->click();
+            find<QPushButton>(form, "clearList")->click();
     };
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
 
-    EXPECT_EQ(form->fileList->count(), 0);
+    EXPECT_EQ(form->fileList()->count(), 0);
     // The first file was taken before the list was cleared.
     EXPECT_EQ(readFile(at(QStringLiteral("in/a.txt"))), QByteArray("a\r\nb"));
     EXPECT_EQ(readFile(at(QStringLiteral("in/b.txt"))), QByteArray("c d"));
@@ -198,7 +198,7 @@ TEST_F(BatchWindowTest, AListClearedBeforeTheHourglassShowsEndsTheRunWithOneRepo
               ErrorReport::boxText(QStringLiteral("Index out of bounds"),
                                    ErrorReport::programOrigin(QStringLiteral("Form3.PushButton13_Click")), 114));
     EXPECT_EQ(doubles.messages.texts().last(), QStringLiteral("Done."));
-    EXPECT_EQ(form->pointer->state(), pointer::defaultArrow);
+    EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
 }
 
 TEST_F(BatchWindowTest, FilesAddedDuringARunWaitButCountInTheProgress)
@@ -206,14 +206,14 @@ TEST_F(BatchWindowTest, FilesAddedDuringARunWaitButCountInTheProgress)
     openWindow();
     const QString late = write(QStringLiteral("in/late.txt"), "x y");
     list({write(QStringLiteral("in/a.txt"), "a b"), write(QStringLiteral("in/b.txt"), "c d")});
-    form->Option2->click();
+    find<QRadioButton>(form, "resultsInPlace")->click();
     QList<double> percents;
     doubles.events.onYield = [&](int yield) {
-        percents << form->ProgressBar1->percent();
+        percents << find<ProgressBarControl>(form, "progressBar")->percent();
         if (yield == 1)
             list({late, late});
     };
-    form->PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.events.count, 2);
     ASSERT_EQ(percents.size(), 2);
     EXPECT_DOUBLE_EQ(percents[0], 50.0);

@@ -1,8 +1,8 @@
 // The batch window's controls, opening, closing, going back, clearing the list, the samples hook and hover.
 #include "BatchWindowFixture.h"
 #include "platform/ApplicationTitle.h"
-#include "shell/Controls.h"
-#include "shell/WindowPointer.h"
+#include "ui/Controls.h"
+#include "ui/WindowPointer.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -38,20 +38,20 @@ TEST_F(BatchWindowTest, EveryControlStandsWhereTheLayoutPutsItWithItsCaptionAndF
 {
     openWindow();
     const QList<Placement> table{
-        {"PushButton1", "Form3", "< Back", {120, 120, 7800, 405}, 11.25},
-        {"ListView1", "Form3", "", {120, 630, 7800, 3885}, 9},
-        {"PushButton3", "Form3", "Add Text File(s)", {120, 4620, 3860, 405}, 11.25},
-        {"PushButton11", "Form3", "Add All Text File(s) In Folder", {4080, 4620, 3855, 405}, 11.25},
-        {"PushButton12", "Form3", "Clear List", {120, 5130, 3860, 405}, 11.25},
-        {"PushButton14", "Form3", "Load Sample/Example Files", {4080, 5130, 3855, 405}, 11.25},
-        {"Frame5", "Form3", "Save Option", {120, 5590, 7800, 1815}, 9},
-        {"Option1", "Frame5", "Save results to this folder:", {240, 300, 3615, 255}, 9},
-        {"Frame4", "Frame5", "", {480, 510, 6840, 810}, 9},
-        {"Text5", "Frame4", "", {240, 300, 5550, 375}, 9},
-        {"PushButton15", "Frame4", "...", {6000, 300, 600, 345}, 11.25},
-        {"Option2", "Frame5", "Save results in folder of original file", {240, 1410, 3615, 255}, 9},
-        {"PushButton13", "Form3", "Start Converting", {120, 7530, 7800, 405}, 11.25},
-        {"ProgressBar1", "Form3", "", {120, 8050, 7800, 405}, 9},
+        {"back", "batchWindow", "< Back", {120, 120, 7800, 405}, 11.25},
+        {"fileListView", "batchWindow", "", {120, 630, 7800, 3885}, 9},
+        {"addTextFiles", "batchWindow", "Add Text File(s)", {120, 4620, 3860, 405}, 11.25},
+        {"addAllTextFilesInFolder", "batchWindow", "Add All Text File(s) In Folder", {4080, 4620, 3855, 405}, 11.25},
+        {"clearList", "batchWindow", "Clear List", {120, 5130, 3860, 405}, 11.25},
+        {"addSampleFiles", "batchWindow", "Load Sample/Example Files", {4080, 5130, 3855, 405}, 11.25},
+        {"saveOption", "batchWindow", "Save Option", {120, 5590, 7800, 1815}, 9},
+        {"resultsToFolder", "saveOption", "Save results to this folder:", {240, 300, 3615, 255}, 9},
+        {"destinationFrame", "saveOption", "", {480, 510, 6840, 810}, 9},
+        {"destinationFolder", "destinationFrame", "", {240, 300, 5550, 375}, 9},
+        {"browseForDestination", "destinationFrame", "...", {6000, 300, 600, 345}, 11.25},
+        {"resultsInPlace", "saveOption", "Save results in folder of original file", {240, 1410, 3615, 255}, 9},
+        {"startConverting", "batchWindow", "Start Converting", {120, 7530, 7800, 405}, 11.25},
+        {"progressBar", "batchWindow", "", {120, 8050, 7800, 405}, 9},
     };
     for (const Placement& row : table) {
         SCOPED_TRACE(row.name);
@@ -67,35 +67,35 @@ TEST_F(BatchWindowTest, EveryControlStandsWhereTheLayoutPutsItWithItsCaptionAndF
     }
     EXPECT_EQ(form->size(), QSize(twipsToPixels(8040), twipsToPixels(8565)));
     EXPECT_EQ(form->font().family(), QStringLiteral("Arial Black"));
-    EXPECT_EQ(form->ProgressBar1->text(), QStringLiteral("Progress Bar"));
+    EXPECT_EQ(find<ProgressBarControl>(form, "progressBar")->text(), QStringLiteral("Progress Bar"));
 }
 
 TEST_F(BatchWindowTest, OpeningSetsCaptionTitleAndOneFileColumnWithoutReportingAnything)
 {
     form = std::make_unique<Form3>(doubles.services(), [] {});
-    form->Form_Load();
+    form->load();
     EXPECT_TRUE(doubles.messages.shown().isEmpty()) << doubles.messages.texts().join(u'\n').toStdString();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillora"));
     EXPECT_EQ(applicationTitle(), QStringLiteral("Quillora"));
     EXPECT_FALSE(form->windowIcon().isNull());
-    EXPECT_FALSE(form->pointer->hasCustomImage());
-    EXPECT_EQ(form->ListView1->model()->columnCount(), 1);
-    EXPECT_EQ(form->ListView1->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+    EXPECT_FALSE(form->pointer()->hasCustomImage());
+    EXPECT_EQ(find<QTreeView>(form, "fileListView")->model()->columnCount(), 1);
+    EXPECT_EQ(find<QTreeView>(form, "fileListView")->model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("Text File(s)"));
-    EXPECT_EQ(form->ListView1->columnWidth(0), twipsToPixels(7000));
+    EXPECT_EQ(find<QTreeView>(form, "fileListView")->columnWidth(0), twipsToPixels(7000));
 }
 
 TEST_F(BatchWindowTest, TheListOnlyShowsPathsInTheOrderAddedAndTakesNoDropsEditsOrKeys)
 {
     openWindow();
     list({QStringLiteral("/b/one.txt"), QStringLiteral("/a/two.txt"), QStringLiteral("/b/one.txt")});
-    EXPECT_EQ(form->fileList->entries(),
+    EXPECT_EQ(form->fileList()->entries(),
               QStringList({QStringLiteral("/b/one.txt"), QStringLiteral("/a/two.txt"), QStringLiteral("/b/one.txt")}));
-    QTreeView* view = form->ListView1;
+    QTreeView* view = find<QTreeView>(form, "fileListView");
     EXPECT_FALSE(view->acceptDrops());
 
     form->show();
-    form->shownList->revealNow();
+    form->shownList()->revealNow();
     view->setCurrentIndex(view->model()->index(1, 0));
     for (int key : {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Return}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -105,7 +105,7 @@ TEST_F(BatchWindowTest, TheListOnlyShowsPathsInTheOrderAddedAndTakesNoDropsEdits
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, row.center(), view->viewport()->mapToGlobal(row.center()),
                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &doubleClick);
-    EXPECT_EQ(form->fileList->count(), 3);
+    EXPECT_EQ(form->fileList()->count(), 3);
 }
 
 TEST_F(BatchWindowTest, ClosingStoresThreeAndEndsTheProgram)
@@ -119,44 +119,44 @@ TEST_F(BatchWindowTest, ClosingStoresThreeAndEndsTheProgram)
 
 TEST_F(BatchWindowTest, BackShowsTheMenuAndTheWindowKeepsItsContentForTheNextShow)
 {
-    form = std::make_unique<Form3>(doubles.services(), [this] { ++menuShown; });
-    form->Show();
+    form = std::make_unique<BatchWindow>(doubles.services(), [this] { ++menuShown; });
+    form->open();
     EXPECT_TRUE(form->isVisible());
     list({QStringLiteral("/in/a.txt")});
-    form->Text5->setText(QStringLiteral("/typed/"));
+    find<QLineEdit>(form, "destinationFolder")->setText(QStringLiteral("/typed/"));
 
-    form->PushButton1->click();
+    find<QPushButton>(form, "back")->click();
     EXPECT_EQ(menuShown, 1);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(doubles.endProgramCalls, 0);
 
     // Showing again does not run the opening steps a second time.
     doubles.setSetting(QStringLiteral("Text5"), QStringLiteral("/elsewhere/"));
-    form->Show();
+    form->open();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->fileList->entries(), QStringList{QStringLiteral("/in/a.txt")});
-    EXPECT_EQ(form->Text5->text(), QStringLiteral("/typed/"));
+    EXPECT_EQ(form->fileList()->entries(), QStringList{QStringLiteral("/in/a.txt")});
+    EXPECT_EQ(find<QLineEdit>(form, "destinationFolder")->text(), QStringLiteral("/typed/"));
 }
 
 TEST_F(BatchWindowTest, ClearListEmptiesTheListExceptUnderTheHourglass)
 {
     openWindow();
     list({QStringLiteral("/a.txt"), QStringLiteral("/b.txt")});
-    form->pointer->setState(pointer::hourglass);
-    form->PushButton12->click();
-    EXPECT_EQ(form->fileList->count(), 2);
+    form->pointer()->setState(pointer::hourglass);
+    find<QPushButton>(form, "clearList")->click();
+    EXPECT_EQ(form->fileList()->count(), 2);
 
-    form->pointer->setState(pointer::custom);
-    form->PushButton12->click();
-    EXPECT_EQ(form->fileList->count(), 0);
+    form->pointer()->setState(pointer::custom);
+    find<QPushButton>(form, "clearList")->click();
+    EXPECT_EQ(form->fileList()->count(), 0);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 }
 
 TEST_F(BatchWindowTest, SampleFilesButtonHandsTheListToTheHookAndDoesNothingWithoutOne)
 {
     openWindow();
-    form->PushButton14->click();
-    EXPECT_EQ(form->fileList->count(), 0);
+    find<QPushButton>(form, "addSampleFiles")->click();
+    EXPECT_EQ(form->fileList()->count(), 0);
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 
     FileListModel* handed = nullptr;
@@ -164,9 +164,9 @@ TEST_F(BatchWindowTest, SampleFilesButtonHandsTheListToTheHookAndDoesNothingWith
         handed = &model;
         model.append(QStringLiteral("/samples/one.txt"));
     };
-    form->PushButton14->click();
-    EXPECT_EQ(handed, form->fileList);
-    EXPECT_EQ(form->fileList->entries(), QStringList{QStringLiteral("/samples/one.txt")});
+    find<QPushButton>(form, "addSampleFiles")->click();
+    EXPECT_EQ(handed, form->fileList());
+    EXPECT_EQ(form->fileList()->entries(), QStringList{QStringLiteral("/samples/one.txt")});
 }
 
 void moveOver(QWidget* control)
@@ -179,30 +179,30 @@ void moveOver(QWidget* control)
 TEST_F(BatchWindowTest, ButtonsShowTheHandOtherAreasTheArrowAndTheHourglassStays)
 {
     openWindow();
-    for (QWidget* button : {form->PushButton1, form->PushButton3, form->PushButton11, form->PushButton12,
-                            form->PushButton13, form->PushButton14, form->PushButton15}) {
+    for (QWidget* button : {find<QPushButton>(form, "back"), find<QPushButton>(form, "addTextFiles"), find<QPushButton>(form, "addAllTextFilesInFolder"), find<QPushButton>(form, "clearList"),
+                            find<QPushButton>(form, "startConverting"), find<QPushButton>(form, "addSampleFiles"), find<QPushButton>(form, "browseForDestination")}) {
         SCOPED_TRACE(button->objectName().toStdString());
-        form->pointer->setState(pointer::defaultArrow);
+        form->pointer()->setState(pointer::defaultArrow);
         moveOver(button);
-        EXPECT_EQ(form->pointer->state(), pointer::custom);
+        EXPECT_EQ(form->pointer()->state(), pointer::custom);
     }
     for (QWidget* area :
-         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->Frame4), static_cast<QWidget*>(form->Frame5),
-          form->ListView1->viewport(), static_cast<QWidget*>(form->Text5)}) {
+         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(find<QGroupBox>(form, "destinationFrame")), static_cast<QWidget*>(find<QGroupBox>(form, "saveOption")),
+          find<QTreeView>(form, "fileListView")->viewport(), static_cast<QWidget*>(find<QLineEdit>(form, "destinationFolder"))}) {
         SCOPED_TRACE(area->objectName().toStdString());
-        form->pointer->setState(pointer::custom);
+        form->pointer()->setState(pointer::custom);
         moveOver(area);
-        EXPECT_EQ(form->pointer->state(), pointer::defaultArrow);
+        EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
     }
-    form->pointer->setState(pointer::custom);
-    moveOver(form->Option1);
-    moveOver(form->ProgressBar1);
-    EXPECT_EQ(form->pointer->state(), pointer::custom);
+    form->pointer()->setState(pointer::custom);
+    moveOver(find<QRadioButton>(form, "resultsToFolder"));
+    moveOver(find<ProgressBarControl>(form, "progressBar"));
+    EXPECT_EQ(form->pointer()->state(), pointer::custom);
 
-    form->pointer->setState(pointer::hourglass);
-    moveOver(form->PushButton13);
-    moveOver(form->ListView1->viewport());
-    EXPECT_EQ(form->pointer->state(), pointer::hourglass);
+    form->pointer()->setState(pointer::hourglass);
+    moveOver(find<QPushButton>(form, "startConverting"));
+    moveOver(find<QTreeView>(form, "fileListView")->viewport());
+    EXPECT_EQ(form->pointer()->state(), pointer::hourglass);
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 
 #include "platform/FileSettingsStore.h"
 #include "platform/testing/TestServices.h"
-#include "shell/FileListModel.h"
+#include "windows/batch/FileListModel.h"
 #include "support/TestSupport.h"
-#include "windows/batch/Form3.h"
+#include "windows/batch/BatchWindow.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,19 +49,19 @@ TEST(CrashChild, DISABLED_BatchRunInPlace)
     if (qEnvironmentVariable(childJobVariable) != QStringLiteral("batch"))
         GTEST_SKIP() << "runs only as the crash test's child";
     TestServices doubles;
-    Form3 form(doubles.services(), [] {});
-    form.Form_Load();
+    BatchWindow form(doubles.services(), [] {});
+    form.load();
     const QStringList paths
         = QString::fromUtf8(readFile(childFolder() + QStringLiteral("/list"))).split(u'\n', Qt::SkipEmptyParts);
-    form.fileList->append(paths);
-    form.Option2->click();
+    form.fileList()->append(paths);
+    find<QRadioButton>(form, "resultsInPlace")->click();
     // Once per file, before it is read: the parent kills at a file it chose.
     doubles.events.onYield = [](int file) {
         std::printf("file %d\n", file);
         std::fflush(stdout);
     };
     announceStart();
-    form.PushButton13->click();
+    find<QPushButton>(form, "startConverting")->click();
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
 }
 

@@ -38,7 +38,7 @@ protected:
     QStringList walk(const QString& start, bool recurse = true)
     {
         QStringList folders{start};
-        GetSubDirectories2016(folders, recurse, boxes, events);
+        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes, folderWalkOrigin()), {}});
         return folders;
     }
 

@@ -33,7 +33,7 @@ protected:
 
     QStringList walk(QStringList folders, bool recurse = true)
     {
-        GetSubDirectories2016(folders, recurse, boxes, events);
+        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes, folderWalkOrigin()), {}});
         return folders;
     }
 

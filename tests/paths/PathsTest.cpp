@@ -1,5 +1,5 @@
 // The shared path procedures with both separators, and the existence tests on real files.
-#include "shell/Paths.h"
+#include "folders/Paths.h"
 
 #include "platform/Failure.h"
 #include "support/TestSupport.h"

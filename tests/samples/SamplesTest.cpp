@@ -1,5 +1,5 @@
 // Recording the sample files, adding them to the batch list, and the scrambling of the record.
-#include "shell/Samples.h"
+#include "windows/batch/Samples.h"
 
 #include "engine/TextReaders.h"
 #include "engine/Windows1252.h"

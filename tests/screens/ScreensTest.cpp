@@ -2,11 +2,11 @@
 // converted, the batch window with the samples and in the middle of a run. Each window must paint; with
 // QUILLORA_SCREENSHOTS set to a folder the pictures are saved there.
 #include "platform/testing/TestServices.h"
-#include "shell/Application.h"
-#include "shell/Form1.h"
+#include "app/Application.h"
+#include "app/MainMenu.h"
 #include "support/TestSupport.h"
-#include "windows/batch/Form3.h"
-#include "windows/single/Form2.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/single/SingleTextWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,23 +56,23 @@ TEST(Screens, EveryWindowPaintsWithItsWork)
     program.start();
     picture(program.mainMenu(), QStringLiteral("main-menu"));
 
-    program.mainMenu().PushButton1->click();
-    Form2& single = program.singleTextWindow();
+    find<QPushButton>(program.mainMenu(), "convertSingleText")->click();
+    SingleTextWindow& single = program.singleTextWindow();
     doubles.dialogs.openNext(samples + QDir::separator() + QStringLiteral("Mountain-letter-UTF8.txt"));
-    single.PushButton1->click();
-    single.PushButton17->click();
-    EXPECT_FALSE(single.ConvertedText.isEmpty());
+    find<QPushButton>(single, "loadText")->click();
+    find<QPushButton>(single, "startConverting")->click();
+    EXPECT_FALSE(single.convertedText().isEmpty());
     picture(single, QStringLiteral("single-text-window"));
 
-    single.PushButton13->click();
-    program.mainMenu().PushButton2->click();
-    Form3& batch = program.batchWindow();
+    find<QPushButton>(single, "back")->click();
+    find<QPushButton>(program.mainMenu(), "convertMultipleFiles")->click();
+    BatchWindow& batch = program.batchWindow();
     doubles.messages.answerNext(MessageAnswer::No);
-    batch.PushButton14->click();
+    find<QPushButton>(batch, "addSampleFiles")->click();
     picture(batch, QStringLiteral("batch-window"));
 
-    batch.Option1->click();
-    batch.Text5->setText(QDir::toNativeSeparators(results.path()) + QDir::separator());
+    find<QRadioButton>(batch, "resultsToFolder")->click();
+    find<QLineEdit>(batch, "destinationFolder")->setText(QDir::toNativeSeparators(results.path()) + QDir::separator());
     bool pictured = false;
     int yields = 0;
     doubles.events.onYield = [&](int) {
@@ -81,7 +81,7 @@ TEST(Screens, EveryWindowPaintsWithItsWork)
             picture(batch, QStringLiteral("batch-window-running"));
         }
     };
-    batch.PushButton13->click();
+    find<QPushButton>(batch, "startConverting")->click();
     EXPECT_TRUE(pictured);
     EXPECT_EQ(QDir(results.path()).entryList(QDir::Files).size(), 3);
     EXPECT_TRUE(doubles.messages.errors().isEmpty());

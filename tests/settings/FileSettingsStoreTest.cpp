@@ -2,7 +2,7 @@
 #include "platform/FileSettingsStore.h"
 
 #include "platform/Failure.h"
-#include "shell/Settings.h"
+#include "ui/Settings.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // Window colours, the application title, the optional skin file and the program icon.
-#include "shell/Styling.h"
+#include "ui/Styling.h"
 
 #include "platform/ApplicationTitle.h"
 #include "platform/FileFacts.h"

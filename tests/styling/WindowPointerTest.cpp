@@ -1,8 +1,8 @@
 // Pointer states, the hover rule that never replaces the hourglass, and the hand cursor shipped beside the program.
-#include "shell/WindowPointer.h"
+#include "ui/WindowPointer.h"
 
 #include "platform/Failure.h"
-#include "shell/Styling.h"
+#include "ui/Styling.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

@@ -1,6 +1,8 @@
 // Helpers shared by the tests: readable QString output, temporary files, skipping where root ignores permissions.
 #pragma once
 
+#include "support/FindControl.h"
+
 #include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>

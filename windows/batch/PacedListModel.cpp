@@ -1,7 +1,7 @@
 // Follows the file list: appends are gathered and shown together, a clear is shown at once.
 #include "windows/batch/PacedListModel.h"
 
-#include "shell/FileListModel.h"
+#include "windows/batch/FileListModel.h"
 
 namespace quillora {
 

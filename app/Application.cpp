@@ -1,0 +1,61 @@
+// Builds the windows and connects them: "< Back" shows the menu, the batch window's sample button adds the
+// recorded samples, start-up records them, and closing any window ends the whole program.
+#include "app/Application.h"
+
+#include "app/MainMenu.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/batch/Samples.h"
+#include "windows/single/SingleTextWindow.h"
+
+namespace quillora {
+
+Application::Application(Services services)
+    : services_(std::move(services))
+    , windowServices_(services_)
+{
+    // A window closed while the batch window still works (a run or a folder walk behind "< Back") ends that work
+    // before its next file or folder, so the program really ends.
+    windowServices_.endProgram = [this] {
+        if (batch_)
+            batch_->stopWork();
+        if (services_.endProgram)
+            services_.endProgram();
+    };
+    menu_ = std::make_unique<MainMenu>(
+        windowServices_, ConversionWindows{[this] { return &singleTextWindow(); }, [this] { return &batchWindow(); }});
+    menu_->recordSampleFiles
+        = [this] { RecordSampleFiles(services_.settings, services_.programFolder, services_.events); };
+}
+
+Application::~Application() = default;
+
+void Application::start()
+{
+    menu_->startUp();
+}
+
+void Application::showMainMenu()
+{
+    menu_->show();
+    menu_->raise();
+    menu_->activateWindow();
+}
+
+SingleTextWindow& Application::singleTextWindow()
+{
+    if (!single_)
+        single_ = std::make_unique<SingleTextWindow>(windowServices_, [this] { showMainMenu(); });
+    return *single_;
+}
+
+BatchWindow& Application::batchWindow()
+{
+    if (!batch_) {
+        batch_ = std::make_unique<BatchWindow>(windowServices_, [this] { showMainMenu(); });
+        batch_->load();
+        batch_->sampleFileAdder = [this](FileListModel& list) { AddSampleFiles(list, services_); };
+    }
+    return *batch_;
+}
+
+} // namespace quillora

@@ -1,0 +1,124 @@
+// The main menu: two full-width buttons on a white window, and the start-up that may go straight on to the
+// window used last.
+#include "app/MainMenu.h"
+
+#include "app/MainMenuLabels.h"
+
+#include "platform/ErrorReport.h"
+#include "ui/Controls.h"
+#include "folders/Paths.h"
+#include "ui/Settings.h"
+#include "ui/Styling.h"
+#include "app/WebSite.h"
+#include "ui/WindowPointer.h"
+
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <QPushButton>
+
+namespace quillora {
+
+namespace {
+// The stored "FormStart" compared as a number; text that is no number cannot be compared.
+bool formStartEquals(SettingsStore& settings, int value)
+{
+    bool number = false;
+    const double stored
+        = GetSetting(settings, settingkeys::formStart).trimmed().toDouble(&number);
+    if (!number)
+        throw Failure::typeMismatch();
+    return stored == value;
+}
+} // namespace
+
+MainMenu::MainMenu(Services services, ConversionWindows windows, QWidget* parent)
+    : QWidget(parent)
+    , services_(std::move(services))
+    , windows_(std::move(windows))
+{
+    setObjectName(QStringLiteral("mainMenu"));
+    setWindowTitle(QStringLiteral("Form1"));
+    makeFixedWindow(this, 8040, 1155);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    singleTextButton_ = makePushButton(this, QStringLiteral("Convert Single Text File"), twips(120, 120, 7800, 405));
+    singleTextButton_->setObjectName(QStringLiteral("convertSingleText"));
+    batchButton_ = makePushButton(this, QStringLiteral("Convert Multiple Text Files"), twips(120, 630, 7800, 405));
+    batchButton_->setObjectName(QStringLiteral("convertMultipleFiles"));
+    connect(singleTextButton_, &QPushButton::clicked, this, [this] { openSingleTextWindow(); });
+    connect(batchButton_, &QPushButton::clicked, this, [this] { openBatchWindow(); });
+
+    pointer_ = new WindowPointer(this);
+    pointer_->handOver(singleTextButton_);
+    pointer_->handOver(batchButton_);
+}
+
+void MainMenu::startUp()
+{
+    ErrorReport report(services_.messages, menulabels::origin(menulabels::startUp));
+    report.step(100, [&] { ApplySkin(this, services_.programFolder); });
+    report.step(102, [&] { setCaptionIconAndTitle(this); });
+    if (report.choice(104, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
+        report.step(106, [&] { loadHandCursor(*pointer_, services_.programFolder); });
+    report.step(108, [&] { OpenWebSiteAtRandom(services_.random, services_.shell); });
+    report.step(110, [&] {
+        if (GetSetting(services_.settings, settingkeys::sampleFiles).isEmpty() && recordSampleFiles)
+            recordSampleFiles();
+    });
+    bool opened = false;
+    if (report.choice(132, [&] { return formStartEquals(services_.settings, 3); })) {
+        report.step(134, [&] { windows_.batch()->show(); });
+        report.step(136, [&] { hide(); });
+        opened = true;
+    } else if (report.choice(138, [&] { return formStartEquals(services_.settings, 2); })) {
+        report.step(140, [&] { windows_.singleText()->show(); });
+        report.step(142, [&] { hide(); });
+        opened = true;
+    }
+    report.step(144, [&] { SaveSetting(services_.settings, settingkeys::formStart, QStringLiteral("0")); });
+    if (!opened)
+        show();
+}
+
+void MainMenu::showEvent(QShowEvent* event)
+{
+    // Centred the first time it shows, also when start-up went straight on to a conversion window.
+    if (!centred_) {
+        centreOnScreen(this);
+        centred_ = true;
+    }
+    QWidget::showEvent(event);
+}
+
+void MainMenu::showInstead(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void MainMenu::openSingleTextWindow()
+{
+    ErrorReport report(services_.messages, menulabels::origin(menulabels::openSingleTextWindow));
+    report.step(100, [&] { showInstead(windows_.singleText()); });
+    report.step(102, [&] { hide(); });
+}
+
+void MainMenu::openBatchWindow()
+{
+    ErrorReport report(services_.messages, menulabels::origin(menulabels::openBatchWindow));
+    report.step(100, [&] { showInstead(windows_.batch()); });
+    report.step(102, [&] { hide(); });
+}
+
+void MainMenu::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (services_.endProgram)
+        services_.endProgram();
+}
+
+} // namespace quillora

@@ -1,0 +1,31 @@
+// Starts Quillora: the application object, the real platform services, then the main menu's start-up.
+#include "platform/FileSettingsStore.h"
+#include "platform/QtEventPump.h"
+#include "platform/QtFileDialogs.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtShell.h"
+#include "platform/StdRandomSource.h"
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quillora::QtMessageBoxes messages;
+    quillora::QtFileDialogs dialogs;
+    quillora::QtShell shell;
+    quillora::QtEventPump events;
+    quillora::FileSettingsStore settings(quillora::FileSettingsStore::userRoot());
+    quillora::StdRandomSource random;
+    quillora::Application program(quillora::Services{messages, dialogs, shell, events, settings, random,
+                                                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                                                     [] { QCoreApplication::exit(0); }});
+    program.start();
+    return QApplication::exec();
+}

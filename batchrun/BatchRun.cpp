@@ -1,0 +1,147 @@
+// The run over the list: each file is read by its mark, converted and written as UTF-8 into its result file.
+#include "batchrun/BatchRun.h"
+
+#include "batchrun/BatchResultPath.h"
+#include "engine/ReadingRule.h"
+#include "engine/ResultFile.h"
+#include "folders/Paths.h"
+#include "platform/ErrorReport.h"
+
+
+namespace quillora {
+
+namespace {
+constexpr ReadingRuleLines readingLines{126, 128, 130, 132, 134};
+
+class RunningFlag
+{
+public:
+    explicit RunningFlag(bool& flag)
+        : flag_(flag)
+    {
+        flag_ = true;
+    }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+} // namespace
+
+BatchRun::BatchRun(BatchRunView& view)
+    : view_(view)
+{ }
+
+QString BatchRun::notTextMessage(const QString& path)
+{
+    return path + QStringLiteral("\r\rwas not converted because it is not a text file.");
+}
+
+QString BatchRun::folderMissingMessage()
+{
+    return QStringLiteral("Folder does not exist. Please select another folder.");
+}
+
+BatchRunSummary BatchRun::run()
+{
+    BatchRunSummary summary;
+    if (running_)
+        return summary;
+    const RunningFlag running(running_);
+    stopRequested_ = false;
+    ErrorReport report(
+        [this](int line, const QString& description) { view_.stepFailed({QString(), line, description}, source_); },
+        QString());
+    runOverList(report, summary);
+    source_.clear();
+    return summary;
+}
+
+void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
+{
+    if (report.choice(104, [&] { return view_.entryCount() == 0; }))
+        return;
+    const bool usable = report.choice(106, [&] {
+        const BatchDestination destination = view_.destination();
+        return destination.besideSource || FolderExists(destination.folder);
+    });
+    if (!usable) {
+        report.step(190, [&] { view_.notify(folderMissingMessage()); });
+        return;
+    }
+    // The bound is taken once; files added during the run wait for the next one.
+    const qsizetype count = view_.entryCount();
+    for (qsizetype position = 1; position <= count; ++position) {
+        const FileOutcome outcome = convertEntry(report, position);
+        if (outcome == FileOutcome::Stopped) {
+            summary.stopped = true;
+            return;
+        }
+        if (outcome == FileOutcome::EndOfList)
+            break;
+        summary.converted += outcome == FileOutcome::Converted;
+        summary.skipped += outcome == FileOutcome::Skipped;
+        summary.failed += outcome == FileOutcome::Failed;
+    }
+    endRun(report);
+}
+
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position)
+{
+    source_.clear();
+    // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
+    if (!report.step(114, [&] { source_ = view_.entryAt(position); }))
+        return FileOutcome::EndOfList;
+    report.step(116, [&] { view_.showPercent(double(position) / double(view_.entryCount()) * 100.0); });
+    report.step(118, [&] { view_.showCaption(QStringLiteral("Processing: ") + GetFileName(source_)); });
+    report.step(120, [&] { view_.letEventsThrough(); });
+    // Asked to stop meanwhile (the program is ending): this file is left as it is.
+    if (stopRequested_)
+        return FileOutcome::Stopped;
+    report.step(122, [&] { view_.showBusy(true); });
+
+    const int failuresBefore = report.failureCount();
+    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::InFile);
+    // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
+    // earlier good result.
+    if (!reading) {
+        view_.stepFailed(reading.failure(), source_);
+        return FileOutcome::Failed;
+    }
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
+    if (!reading->hadMark && reading->text.containsNul()) {
+        view_.notify(notTextMessage(source_));
+        return FileOutcome::Skipped;
+    }
+
+    QString target;
+    // The destination is read again for each file: a change between files applies to the files that follow.
+    const BatchDestination destination = view_.destination();
+    if (!report.step(destination.besideSource ? 164 : 160,
+                     [&] { target = batchResultPath(destination.besideSource, destination.folder, source_); }))
+        return FileOutcome::Failed;
+    // The result goes to a new file that replaces the old one only when complete, so a failure at any step
+    // leaves the old file as it was.
+    ResultFile file(target);
+    if (!report.step(168, [&] { file.open(); }))
+        return FileOutcome::Failed;
+    // The converted text is written as it is made, never held whole.
+    if (!report.step(172,
+                     [&] { reading->text.wordsToLinesUtf8([&file](QByteArrayView bytes) { file.write(bytes); }); }))
+        return FileOutcome::Failed;
+    report.step(174, [&] { file.close(); });
+    return report.failureCount() == failuresBefore ? FileOutcome::Converted : FileOutcome::Failed;
+}
+
+void BatchRun::endRun(ErrorReport& report)
+{
+    source_.clear();
+    report.step(178, [&] { view_.showBusy(false); });
+    report.step(180, [&] { view_.showPercent(0); });
+    report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });
+    report.step(188, [&] { view_.notify(QStringLiteral("Done.")); });
+}
+
+} // namespace quillora

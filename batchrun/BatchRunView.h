@@ -1,0 +1,45 @@
+// What a batch run needs from whoever shows it: the list, the destination, progress, and what to tell the user.
+#pragma once
+
+#include "platform/Failure.h"
+
+#include <QString>
+
+namespace quillora {
+
+// Where the results go, read again before each file.
+struct BatchDestination
+{
+    // Each result replaces its source.
+    bool besideSource = false;
+    // The chosen folder, used when the results do not go beside their sources.
+    QString folder;
+};
+
+class BatchRunView
+{
+public:
+    virtual ~BatchRunView() = default;
+
+    // The number of entries in the list now.
+    virtual qsizetype entryCount() const = 0;
+    // The path of entry position, counted from 1; throws Failure when there is no such entry.
+    virtual QString entryAt(qsizetype position) const = 0;
+    virtual BatchDestination destination() const = 0;
+
+    // The share of the list that is done once the file now starting is, in percent.
+    virtual void showPercent(double percent) = 0;
+    // "Processing: a.txt" while a file is worked on, "Progress Bar" when idle.
+    virtual void showCaption(const QString& caption) = 0;
+    // Called once per file before it is read; the run may be asked to stop meanwhile.
+    virtual void letEventsThrough() = 0;
+    virtual void showBusy(bool busy) = 0;
+
+    // A step failed: one of the run's own (no procedure named) or of a reader it called. source is the file being
+    // worked on, empty outside the files.
+    virtual void stepFailed(const StepFailure& failure, const QString& source) = 0;
+    // A message for the user, in the program's own words (for example "Done.").
+    virtual void notify(const QString& message) = 0;
+};
+
+} // namespace quillora

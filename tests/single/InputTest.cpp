@@ -1,0 +1,210 @@
+// Start-up, the stored input, loading a file, the sample text, the clear buttons, "< Back" and closing.
+#include "Form2Fixture.h"
+
+#include <QFile>
+
+namespace quillora::testing {
+namespace {
+
+TEST_F(Form2Test, AFirstStartShowsEverythingEmpty)
+{
+    SingleTextWindow& window = open();
+    EXPECT_EQ(find<TextBoxControl>(window, "inputText")->text(), QString());
+    EXPECT_EQ(find<TextBoxControl>(window, "resultText")->text(), QString());
+    EXPECT_EQ(find<UnicodeStrip>(window, "inputStrip")->text(), QString());
+    EXPECT_EQ(find<UnicodeStrip>(window, "resultStrip")->text(), QString());
+    EXPECT_EQ(window.loadedText(), QString());
+    EXPECT_EQ(window.convertedText(), QString());
+    EXPECT_FALSE(window.isConverting());
+    EXPECT_EQ(window.pointer()->state(), pointer::defaultArrow);
+    // Putting the stored input into the box counts as a change and stores it again.
+    EXPECT_EQ(services.setting(QStringLiteral("Text1"), QStringLiteral("<absent>")), QString());
+    EXPECT_TRUE(services.messages.shown().isEmpty());
+}
+
+TEST_F(Form2Test, TheInputTypedBeforeClosingIsThereAtTheNextStartAndTheOutputIsNot)
+{
+    open();
+    find<QPushButton>(form, "loadSample")->click();
+    find<QPushButton>(form, "startConverting")->click();
+    typeIntoInput(QStringLiteral(" Again"));
+    EXPECT_EQ(services.setting(QStringLiteral("Text1")),
+              QStringLiteral("This is test text that needs to be converted. Again"));
+    form->close();
+    EXPECT_EQ(services.setting(QStringLiteral("FormStart")), QStringLiteral("2"));
+    EXPECT_EQ(services.endProgramCalls, 1);
+
+    SingleTextWindow& next = open();
+    EXPECT_EQ(find<TextBoxControl>(next, "inputText")->text(), QStringLiteral("This is test text that needs to be converted. Again"));
+    EXPECT_EQ(next.loadedText(), find<TextBoxControl>(next, "inputText")->text());
+    EXPECT_EQ(find<UnicodeStrip>(next, "inputStrip")->text(), find<TextBoxControl>(next, "inputText")->text());
+    EXPECT_EQ(find<TextBoxControl>(next, "resultText")->text(), QString());
+    EXPECT_EQ(next.convertedText(), QString());
+}
+
+TEST_F(Form2Test, EveryChangeOfTheInputIsStoredWholeAtOnce)
+{
+    const QString stored = QStringLiteral("line one\r\nline\ttwo\u00A0end");
+    services.setSetting(QStringLiteral("Text1"), stored);
+    open();
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), stored);
+    typeIntoInput(QStringLiteral("X"));
+    EXPECT_EQ(services.setting(QStringLiteral("Text1")), stored + QStringLiteral("X"));
+    typeIntoInput(QStringLiteral("Y"));
+    EXPECT_EQ(services.setting(QStringLiteral("Text1")), stored + QStringLiteral("XY"));
+    // Typing leaves the loaded text and its strip alone.
+    EXPECT_EQ(form->loadedText(), stored);
+    EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), stored);
+}
+
+TEST_F(Form2Test, LoadingReadsTheFileByItsMarkAndShowsAndStoresIt)
+{
+    open();
+    const QString text = QString::fromUtf16(u"caf\u00E9 \u20AC\r\nline two");
+    struct Case
+    {
+        const char* name;
+        QByteArray bytes;
+    };
+    QByteArray utf16("\xFF\xFE", 2);
+    for (const QChar character : text)
+        utf16.append(char(character.unicode() & 0xFF)).append(char(character.unicode() >> 8));
+    const Case cases[] = {
+        {"utf8-mark.txt", QByteArray("\xEF\xBB\xBF") + text.toUtf8()},
+        {"utf16.txt", utf16},
+        {"no-mark-utf8.txt", text.toUtf8()},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        writeFile(file(QString::fromLatin1(one.name)), one.bytes);
+        load(file(QString::fromLatin1(one.name)));
+        EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), text);
+        EXPECT_EQ(form->loadedText(), text);
+        EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), text);
+        EXPECT_EQ(services.setting(QStringLiteral("Text1")), text);
+        EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
+    }
+    writeFile(file(QStringLiteral("ansi.txt")), QByteArray("na\xEFve \x80 5"));
+    load(file(QStringLiteral("ansi.txt")));
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QString::fromUtf16(u"na\u00EFve \u20AC 5"));
+
+    EXPECT_EQ(services.dialogs.openRequests().first(),
+              (FileDialogRequest{QStringLiteral("Select single file"),
+                                 QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"), false}));
+    EXPECT_TRUE(services.messages.shown().isEmpty());
+}
+
+TEST_F(Form2Test, AnEmptyFileLoadsAsAnEmptyText)
+{
+    open();
+    find<QPushButton>(form, "loadSample")->click();
+    writeFile(file(QStringLiteral("empty.txt")), QByteArray());
+    load(file(QStringLiteral("empty.txt")));
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QString());
+    EXPECT_EQ(form->loadedText(), QString());
+    EXPECT_EQ(services.setting(QStringLiteral("Text1"), QStringLiteral("<absent>")), QString());
+}
+
+TEST_F(Form2Test, CancellingTheOpenDialogChangesNothing)
+{
+    services.setSetting(QStringLiteral("Text1"), QStringLiteral("kept"));
+    open();
+    find<QPushButton>(form, "loadText")->click();
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("kept"));
+    EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), QStringLiteral("kept"));
+    EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
+    EXPECT_TRUE(services.messages.shown().isEmpty());
+}
+
+// A file that cannot be read leaves the input, its strip, the loaded text and the stored input as they were.
+class UnreadableLoadTest : public Form2Test
+{
+protected:
+    void SetUp() override
+    {
+        services.setSetting(QStringLiteral("Text1"), QStringLiteral("loaded at start"));
+        open();
+        typeIntoInput(QStringLiteral(" and typed"));
+    }
+
+    void expectNothingChanged(const QString& description)
+    {
+        EXPECT_EQ(services.messages.shown(),
+                  QList<MessageBoxRequest>{error("Form2.PushButton1_Click", 112, description)});
+        EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("loaded at start and typed"));
+        EXPECT_EQ(services.setting(QStringLiteral("Text1")), QStringLiteral("loaded at start and typed"));
+        EXPECT_EQ(form->loadedText(), QStringLiteral("loaded at start"));
+        EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), QStringLiteral("loaded at start"));
+        EXPECT_EQ(form->pointer()->state(), pointer::defaultArrow);
+    }
+};
+
+TEST_F(UnreadableLoadTest, AVanishedFile)
+{
+    load(file(QStringLiteral("gone.txt")));
+    expectNothingChanged(QStringLiteral("File not found"));
+}
+
+TEST_F(UnreadableLoadTest, AFolder)
+{
+    QDir().mkpath(file(QStringLiteral("folder.txt")));
+    load(file(QStringLiteral("folder.txt")));
+    expectNothingChanged(QStringLiteral("Permission denied"));
+}
+
+TEST_F(UnreadableLoadTest, AFileWithoutReadPermission)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    writeFile(file(QStringLiteral("locked.txt")), QByteArray("\xEF\xBB\xBFsecret"));
+    QFile::setPermissions(file(QStringLiteral("locked.txt")), QFileDevice::WriteOwner);
+    load(file(QStringLiteral("locked.txt")));
+    expectNothingChanged(QStringLiteral("Permission denied"));
+}
+
+TEST_F(Form2Test, TheSampleTextReplacesTheInputAndLeavesTheLoadedTextAlone)
+{
+    services.setSetting(QStringLiteral("Text1"), QStringLiteral("earlier"));
+    open();
+    find<QPushButton>(form, "loadSample")->click();
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("This is test text that needs to be converted."));
+    EXPECT_EQ(services.setting(QStringLiteral("Text1")),
+              QStringLiteral("This is test text that needs to be converted."));
+    EXPECT_EQ(form->loadedText(), QStringLiteral("earlier"));
+    EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), QStringLiteral("earlier"));
+}
+
+TEST_F(Form2Test, TheClearButtonsEmptyTheBoxesAndStripsButNotTheSharedTexts)
+{
+    services.setSetting(QStringLiteral("Text1"), QStringLiteral("two words"));
+    open();
+    find<QPushButton>(form, "startConverting")->click();
+    find<QPushButton>(form, "clearInput")->click();
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QString());
+    EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), QString());
+    EXPECT_EQ(services.setting(QStringLiteral("Text1"), QStringLiteral("<absent>")), QString());
+    EXPECT_EQ(form->loadedText(), QStringLiteral("two words"));
+
+    find<QPushButton>(form, "clearResult")->click();
+    EXPECT_EQ(find<TextBoxControl>(form, "resultText")->text(), QString());
+    EXPECT_EQ(find<UnicodeStrip>(form, "resultStrip")->text(), QString());
+    EXPECT_EQ(form->convertedText(), QStringLiteral("two\r\nwords"));
+}
+
+TEST_F(Form2Test, BackShowsTheMenuAndKeepsTheWindowAsItIs)
+{
+    open();
+    form->show();
+    find<QPushButton>(form, "loadSample")->click();
+    find<QPushButton>(form, "startConverting")->click();
+    find<QPushButton>(form, "back")->click();
+    EXPECT_EQ(menuShown, 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(services.endProgramCalls, 0);
+    form->show();
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("This is test text that needs to be converted."));
+    EXPECT_EQ(form->convertedText().count(QStringLiteral("\r\n")), 8);
+    EXPECT_EQ(find<TextBoxControl>(form, "resultText")->text(), form->convertedText());
+}
+
+} // namespace
+} // namespace quillora::testing

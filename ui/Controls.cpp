@@ -1,0 +1,79 @@
+// Window building helpers with the program's fonts and colours.
+#include "ui/Controls.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+
+namespace quillora {
+
+int twipsToPixels(int value)
+{
+    return int(std::lround(value / 15.0));
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QFont arialBold(double points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QPushButton* makePushButton(QWidget* parent, const QString& caption, const QRect& geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(arialBold(11.25));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, Qt::white);
+    button->setPalette(palette);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void makeFixedWindow(QWidget* window, int clientWidthTwips, int clientHeightTwips)
+{
+    window->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    window->setWindowFlags((window->windowFlags() | Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)
+                           & ~Qt::WindowMaximizeButtonHint);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+}
+
+ProgressBarControl::ProgressBarControl(QWidget* parent)
+    : QProgressBar(parent)
+{
+    setRange(0, 100);
+    setValue(0);
+    setTextVisible(true);
+    setAlignment(Qt::AlignCenter);
+    setFont(arialBold(9));
+}
+
+void ProgressBarControl::setPercent(double percent)
+{
+    percent_ = percent;
+    setValue(int(std::lround(qBound(0.0, percent, 100.0))));
+}
+
+void ProgressBarControl::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    update();
+}
+
+} // namespace quillora

@@ -1,0 +1,60 @@
+// Reads and writes settings under the program's application and section names.
+#include "ui/Settings.h"
+
+#include "platform/Failure.h"
+
+namespace quillora {
+
+namespace {
+const QString application = QStringLiteral("Corvanta");
+const QString section = QStringLiteral("Quillora");
+} // namespace
+
+QString GetSetting(SettingsStore& store, const QString& key, const QString& defaultValue)
+{
+    return store.get(application, section, key, defaultValue);
+}
+
+void SaveSetting(SettingsStore& store, const QString& key, const QString& value)
+{
+    store.save(application, section, key, value);
+}
+
+QString GetSetting(SettingsStore& store, const SettingKey& key)
+{
+    return GetSetting(store, key.name, key.defaultValue);
+}
+
+QString GetSetting(SettingsStore& store, const SettingKey& key, const QString& defaultValue)
+{
+    return GetSetting(store, key.name, defaultValue);
+}
+
+void SaveSetting(SettingsStore& store, const SettingKey& key, const QString& value)
+{
+    SaveSetting(store, key.name, value);
+}
+
+void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QString& value)
+{
+    try {
+        SaveSetting(store, key, value);
+    } catch (const Failure&) { }
+}
+
+bool settingAsBoolean(const QString& value)
+{
+    const QString trimmed = value.trimmed();
+    if (trimmed.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool number = false;
+    const double parsed = trimmed.toDouble(&number);
+    return number && parsed != 0.0;
+}
+
+QString booleanSetting(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+} // namespace quillora

@@ -1,0 +1,23 @@
+// The program's settings: application "Corvanta", section "Quillora".
+#pragma once
+
+#include "platform/SettingsStore.h"
+#include "ui/SettingKeys.h"
+
+namespace quillora {
+
+QString GetSetting(SettingsStore& store, const QString& key, const QString& defaultValue);
+// The stored value of key, or its default.
+QString GetSetting(SettingsStore& store, const SettingKey& key);
+QString GetSetting(SettingsStore& store, const SettingKey& key, const QString& defaultValue);
+// Throws Failure when the value cannot be stored.
+void SaveSetting(SettingsStore& store, const QString& key, const QString& value);
+void SaveSetting(SettingsStore& store, const SettingKey& key, const QString& value);
+// For handlers without an error report: a value that cannot be stored is left as it was.
+void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QString& value);
+
+// A stored Boolean: "True"/"False" or a decimal number, 0 meaning False; anything else counts as False.
+bool settingAsBoolean(const QString& value);
+QString booleanSetting(bool value);
+
+} // namespace quillora

@@ -1,0 +1,54 @@
+// "Add Text File(s)": the files chosen in the open dialog are appended to the list, one event yield per file.
+#include "folders/NameChecks.h"
+#include "platform/NativeSeparator.h"
+#include "windows/batch/FileListModel.h"
+#include "folders/Paths.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/batch/BatchWindowLabels.h"
+
+namespace quillora {
+
+namespace {
+QString badNameMessage(const QString& path)
+{
+    return path + QStringLiteral("\r\rwas not added because it has bad characters in the filename.");
+}
+} // namespace
+
+void BatchWindow::addTextFiles()
+{
+    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addTextFiles));
+    QString selection;
+    // Qt's dialog returns every chosen name whatever their number, so no selection is ever too large for it.
+    report.step(100, [&] {
+        selection = services_.dialogs.showOpen({QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
+                                                QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"), true});
+    });
+    if (selection.isEmpty())
+        return;
+    const QStringList parts = selection.split(QChar(u'\0'));
+    if (parts.size() == 1) {
+        report.step(102, [&] {
+            if (IsBadFileName(selection))
+                services_.messages.notice(badNameMessage(selection));
+            else
+                fileList_->append(selection);
+        });
+        return;
+    }
+    const QString folder = parts.first();
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        report.step(104, [&] { services_.events.letEventsThrough(); });
+        if (stopping_)
+            return;
+        report.step(106, [&] {
+            const QString path = FixDoubleBackslashes(folder + nativeSeparator() + parts[i]);
+            if (IsBadFileName(path))
+                services_.messages.notice(badNameMessage(path));
+            else
+                fileList_->append(path);
+        });
+    }
+}
+
+} // namespace quillora

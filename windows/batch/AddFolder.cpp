@@ -1,0 +1,109 @@
+// "Add All Text File(s) In Folder": every file with the typed extension in a chosen folder tree joins the list.
+#include "folders/AddFolder.h"
+#include "platform/ApplicationTitle.h"
+#include "platform/NativeSeparator.h"
+#include "windows/batch/FileListModel.h"
+#include "folders/Paths.h"
+#include "ui/Settings.h"
+#include "ui/WindowPointer.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/batch/BatchWindowLabels.h"
+
+#include <optional>
+
+namespace quillora {
+
+namespace {
+const QString extensionPrompt = QStringLiteral(
+    "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all doc files, etc.)");
+
+// Archive + hidden: an ordinary hidden file, which is left out. Hidden files with any other value are added.
+constexpr quint32 hiddenArchive = attribute::archive | attribute::hidden;
+
+// Keeps the hourglass up while any click of this button is under way: a second click during the walk runs to
+// its end inside the first one, and the arrow comes back only when the first ends too.
+class BusyPointer
+{
+public:
+    BusyPointer(WindowPointer& pointer_, int& running)
+        : pointer_(pointer_)
+        , running_(running)
+    {
+        ++running_;
+        pointer_.setState(pointer::hourglass);
+    }
+    ~BusyPointer()
+    {
+        if (--running_ == 0)
+            pointer_.setState(pointer::defaultArrow);
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    WindowPointer& pointer_;
+    int& running_;
+};
+} // namespace
+
+void BatchWindow::addAllTextFilesInFolder()
+{
+    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addAllTextFilesInFolder));
+    SettingsStore& settings = services_.settings;
+    QString proposed;
+    QString answer;
+    report.step(100, [&] { proposed = GetSetting(settings, settingkeys::extension); });
+    report.step(102, [&] { answer = services_.messages.input({extensionPrompt, applicationTitle(), proposed}); });
+    if (!report.choice(104, [&] { return !answer.isEmpty(); }))
+        return;
+    report.step(106, [&] { SaveSetting(settings, settingkeys::extension, answer); });
+
+    QString last;
+    QString chosen;
+    report.step(108, [&] { last = GetSetting(settings, settingkeys::lastFolder); });
+    report.step(
+        110, [&] { chosen = BrowseForFolder(services_.dialogs, this, QStringLiteral("Please select folder:"), last); });
+    if (chosen.isEmpty())
+        return;
+    report.step(112, [&] { SaveSetting(settings, settingkeys::lastFolder, chosen); });
+
+    std::optional<BusyPointer> busy;
+    report.step(114, [&] { busy.emplace(*pointer_, addingFolders_); });
+    const QChar separator = nativeSeparator();
+    QStringList folders;
+    // Even a root, which already ends with the separator, gets one more: each entry loses its last character below.
+    report.step(116, [&] { folders.append(chosen + separator); });
+    // A window closed during the walk ends the program: the walk stops at its next folder and nothing is listed.
+    bool walked = true;
+    report.step(118, [&] {
+        walked = collectSubFolders(folders, true,
+                                   {services_.events, ErrorReport::boxTeller(services_.messages, folderWalkOrigin()),
+                                    [this] { return stopping_; }});
+    });
+    if (!walked || stopping_)
+        return;
+    const QString pattern = QStringLiteral("*.") + answer;
+    for (QString folder : std::as_const(folders)) {
+        report.step(120, [&] { folder.chop(1); });
+        QList<ListedFile> files;
+        report.step(122, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
+        // One folder's files reach the list together, in listing order.
+        QStringList found;
+        for (const ListedFile& file : std::as_const(files)) {
+            if (!file.opensAsFile)
+                continue;
+            if (report.choice(124, [&] { return file.name.startsWith(QChar(u'~')); }))
+                continue;
+            QString path;
+            report.step(126, [&] { path = folder + separator + file.name; });
+            report.step(128, [&] {
+                if (file.attributes != hiddenArchive)
+                    found.append(FixDoubleBackslashes(path));
+            });
+        }
+        report.step(130, [&] { fileList_->append(found); });
+    }
+    report.step(132, [&] { busy.reset(); });
+}
+
+} // namespace quillora

@@ -1,0 +1,110 @@
+// The batch window: the file list, where the results go, and the run that converts every listed file.
+#pragma once
+
+#include "batchrun/BatchRun.h"
+#include "platform/ErrorReport.h"
+#include "platform/Services.h"
+
+#include <QWidget>
+#include <functional>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeView;
+
+namespace quillora {
+
+class FileListModel;
+class PacedListModel;
+class ProgressBarControl;
+class WindowPointer;
+
+class BatchWindow : public QWidget, private BatchRunView
+{
+public:
+    BatchWindow(Services services, std::function<void()> showMainMenu, QWidget* parent = nullptr);
+    ~BatchWindow() override;
+
+    // The opening steps: colours, caption, icon, title, hand cursor, the list's column, the destination options.
+    void load();
+    // Shows the window, running the opening steps the first time; afterwards the window keeps its content.
+    void open();
+
+    void goBack();
+    void addTextFiles();
+    void addAllTextFilesInFolder();
+    void clearList();
+    void startConverting();
+    void addSampleFiles();
+    void browseForDestination();
+    void resultsToFolderClicked();
+    void resultsInPlaceClicked();
+    void destinationFolderChanged();
+
+    // Stops a run or a folder walk under way before its next file or folder: the program is ending.
+    void stopWork();
+
+    // Adds the sample files to the list; connected by the start-up, does nothing until then.
+    std::function<void(FileListModel&)> sampleFileAdder;
+
+    // The entries of the list, in the order added.
+    FileListModel* fileList_() const { return fileList_; }
+    // The view's model, which passes appends on to the view in batches.
+    PacedListModel* shownList_() const { return shownList_; }
+    WindowPointer* pointer_() const { return pointer_; }
+    // True while "Start Converting" runs.
+    bool isConverting() const { return run_.isRunning(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void restoreDestinationOptions(ErrorReport& report);
+    void storeOptionsAndEnableDestination();
+
+    // What the run asks of the window.
+    qsizetype entryCount() const override;
+    QString entryAt(qsizetype position) const override;
+    BatchDestination destination() const override;
+    void showPercent(double percent) override;
+    void showCaption(const QString& caption) override;
+    void letEventsThrough() override;
+    void showBusy(bool busy) override;
+    void stepFailed(const StepFailure& failure, const QString& source) override;
+    void notify(const QString& message) override;
+
+    Services services_;
+    std::function<void()> showMainMenu_;
+    BatchRun run_;
+    bool loaded_ = false;
+    // Set when the program is ending; a walk under way stops at its next folder.
+    bool stopping_ = false;
+    // Clicks of "Add All Text File(s) In Folder" under way; more than one when clicked again during a walk.
+    int addingFolders_ = 0;
+
+    QPushButton* backButton_ = nullptr;
+    QTreeView* listView_ = nullptr;
+    // The entries; the view shows them through shownList_, which passes appends on in batches.
+    FileListModel* fileList_ = nullptr;
+    PacedListModel* shownList_ = nullptr;
+    QPushButton* addFilesButton_ = nullptr;
+    QPushButton* addFolderButton_ = nullptr;
+    QPushButton* clearListButton_ = nullptr;
+    QPushButton* addSamplesButton_ = nullptr;
+    QGroupBox* saveOptionFrame_ = nullptr;
+    QRadioButton* resultsToFolder_ = nullptr;
+    QGroupBox* destinationFrame_ = nullptr;
+    QLineEdit* destinationFolder_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    QRadioButton* resultsInPlace_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    ProgressBarControl* progressBar_ = nullptr;
+    WindowPointer* pointer_ = nullptr;
+};
+
+} // namespace quillora

@@ -1,0 +1,65 @@
+// "Start Converting": the window shows the batch run over its list, with one event yield per file.
+#include "batchrun/BatchRun.h"
+#include "ui/Controls.h"
+#include "ui/WindowPointer.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/batch/BatchWindowLabels.h"
+#include "windows/batch/FileListModel.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace quillora {
+
+void BatchWindow::startConverting()
+{
+    run_.run();
+}
+
+qsizetype BatchWindow::entryCount() const
+{
+    return fileList_->count();
+}
+
+QString BatchWindow::entryAt(qsizetype position) const
+{
+    return fileList_->entryAt(position);
+}
+
+BatchDestination BatchWindow::destination() const
+{
+    // Only "beside the source" writes there; otherwise the results go to the chosen folder.
+    return {resultsInPlace_->isChecked(), destinationFolder_->text()};
+}
+
+void BatchWindow::showPercent(double percent)
+{
+    progressBar_->setPercent(percent);
+}
+
+void BatchWindow::showCaption(const QString& caption)
+{
+    progressBar_->setCaption(caption);
+}
+
+void BatchWindow::letEventsThrough()
+{
+    services_.events.letEventsThrough();
+}
+
+void BatchWindow::showBusy(bool busy)
+{
+    pointer_->setState(busy ? pointer::hourglass : pointer::defaultArrow);
+}
+
+void BatchWindow::stepFailed(const StepFailure& failure, const QString&)
+{
+    ErrorReport(services_.messages, batchlabels::origin(batchlabels::startConverting)).report(failure);
+}
+
+void BatchWindow::notify(const QString& message)
+{
+    services_.messages.notice(message);
+}
+
+} // namespace quillora
