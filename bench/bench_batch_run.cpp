@@ -112,7 +112,7 @@ RunFigures runWindow(const QStringList& sources, const QString& folder)
     find<QRadioButton>(window, "resultsToFolder")->click();
     find<QLineEdit>(window, "destinationFolder")->setText(folder);
     QApplication::processEvents();
-    boxes.shown = 0;
+    boxes.clear();
 
     QElapsedTimer timer;
     timer.start();
@@ -121,8 +121,8 @@ RunFigures runWindow(const QStringList& sources, const QString& folder)
     figures.elapsedNs = timer.nsecsElapsed();
     figures.longestGapNs = events.longestGapNs;
     figures.yields = events.yields;
-    figures.boxes = boxes.shown;
-    figures.lastBox = boxes.last;
+    figures.boxes = int(boxes.shown().size());
+    figures.lastBox = boxes.shown().isEmpty() ? QString() : boxes.shown().last().text;
     return figures;
 }
 // The high-water mark of this process's resident memory in KB (VmHWM, which starts afresh at exec).

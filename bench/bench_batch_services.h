@@ -6,24 +6,13 @@
 #include "platform/QtEventPump.h"
 #include "platform/RandomSource.h"
 #include "platform/Shell.h"
+#include "platform/testing/ScriptedMessageBoxes.h"
 
 #include <QElapsedTimer>
 
 namespace quillora::bench {
 
-class SilentBoxes : public MessageBoxes
-{
-public:
-    MessageAnswer show(const MessageBoxRequest& request) override
-    {
-        ++shown;
-        last = request.text;
-        return MessageAnswer::Ok;
-    }
-    QString input(const InputBoxRequest&) override { return QString(); }
-    int shown = 0;
-    QString last;
-};
+using SilentBoxes = testing::ScriptedMessageBoxes;
 
 class OneSelection : public FileDialogs
 {

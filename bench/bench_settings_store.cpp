@@ -1,5 +1,6 @@
 // Writing a 1 MB and a 10 MB value to the settings store beside a plain write of the same bytes, medians and ratio.
 #include "platform/FileSettingsStore.h"
+#include "bench/BenchSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using quillora::bench::median;
 
 QString wordsOfSize(qsizetype units)
 {
@@ -26,12 +29,6 @@ QString wordsOfSize(qsizetype units)
     }
     text.truncate(units);
     return text;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double milliseconds(const QElapsedTimer& timer)

@@ -1,6 +1,8 @@
 // The single-text window with 1 MB and 10 MB of words: load, show, convert and show again, each step timed alone,
 // and a keystroke into the input box with the stored input included; figures against the bars.
 #include "platform/FileSettingsStore.h"
+#include "bench/BenchSupport.h"
+#include "platform/testing/ScriptedMessageBoxes.h"
 #include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
 
@@ -16,18 +18,21 @@
 
 namespace {
 
+using quillora::bench::median;
+
 using namespace quillora;
 
-class SilentBoxes : public MessageBoxes
+// Answers every box and prints the error boxes, which a benchmark should never see.
+class SilentBoxes : public testing::ScriptedMessageBoxes
 {
 public:
-    MessageAnswer show(const MessageBoxRequest& request) override
+    SilentBoxes()
     {
-        if (request.icon == MessageIcon::Exclamation)
-            std::fprintf(stderr, "error box: %s\n", qPrintable(request.text));
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        onShow([](const MessageBoxRequest& request) {
+            if (request.icon == MessageIcon::Exclamation)
+                std::fprintf(stderr, "error box: %s\n", qPrintable(request.text));
+        });
     }
-    QString input(const InputBoxRequest&) override { return QString(); }
 };
 
 class ChosenFile : public FileDialogs
@@ -73,12 +78,6 @@ QByteArray wordsText(qsizetype bytes, bool lines)
         text += (lines && ++count % 12 == 0) ? "\r\n" : " ";
     }
     return text;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double since(const QElapsedTimer& timer)

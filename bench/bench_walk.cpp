@@ -3,6 +3,7 @@
 // `find DIR -type f -iname '*.txt'` on the same tree in the same run. Usage: bench_walk [top-folders]
 // [sub-folders-each] [files-per-folder]
 #include "bench_batch_services.h"
+#include "bench/BenchSupport.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/QtEventPump.h"
 #include "windows/batch/FileListModel.h"
@@ -21,6 +22,8 @@
 #include <vector>
 
 namespace {
+
+using quillora::bench::median;
 
 using namespace quillora;
 
@@ -131,12 +134,6 @@ qsizetype runFind(const QString& root)
     return lines;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -196,7 +193,7 @@ int main(int argc, char* argv[])
     std::printf(
         "ratio: %.2f times find, the middle of the rounds' ratios (lowest %.2f, highest %.2f; bar: at most 3)\n", ratio,
         *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()));
-    const bool same = ours == found && window.boxes.shown == 0 && idleWindow.boxes.shown == 0;
+    const bool same = ours == found && window.boxes.shown().isEmpty() && idleWindow.boxes.shown().isEmpty();
     if (!same)
         std::printf("MISMATCH: the two counts differ or an error box was shown\n");
     std::printf("%s\n", same && ratio <= 3.0 ? "PASS" : "FAIL");

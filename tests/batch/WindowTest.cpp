@@ -72,7 +72,7 @@ TEST_F(BatchWindowTest, EveryControlStandsWhereTheLayoutPutsItWithItsCaptionAndF
 
 TEST_F(BatchWindowTest, OpeningSetsCaptionTitleAndOneFileColumnWithoutReportingAnything)
 {
-    form = std::make_unique<Form3>(doubles.services(), [] {});
+    form = std::make_unique<BatchWindow>(doubles.services(), [] {});
     form->load();
     EXPECT_TRUE(doubles.messages.shown().isEmpty()) << doubles.messages.texts().join(u'\n').toStdString();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillora"));

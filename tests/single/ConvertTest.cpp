@@ -4,7 +4,7 @@
 namespace quillora::testing {
 namespace {
 
-class ConvertTest : public Form2Test
+class ConvertTest : public SingleTextTest
 {
 protected:
     void SetUp() override { open(); }

@@ -6,7 +6,7 @@
 namespace quillora::testing {
 namespace {
 
-TEST_F(Form2Test, AFirstStartShowsEverythingEmpty)
+TEST_F(SingleTextTest, AFirstStartShowsEverythingEmpty)
 {
     SingleTextWindow& window = open();
     EXPECT_EQ(find<TextBoxControl>(window, "inputText")->text(), QString());
@@ -22,7 +22,7 @@ TEST_F(Form2Test, AFirstStartShowsEverythingEmpty)
     EXPECT_TRUE(services.messages.shown().isEmpty());
 }
 
-TEST_F(Form2Test, TheInputTypedBeforeClosingIsThereAtTheNextStartAndTheOutputIsNot)
+TEST_F(SingleTextTest, TheInputTypedBeforeClosingIsThereAtTheNextStartAndTheOutputIsNot)
 {
     open();
     find<QPushButton>(form, "loadSample")->click();
@@ -42,7 +42,7 @@ TEST_F(Form2Test, TheInputTypedBeforeClosingIsThereAtTheNextStartAndTheOutputIsN
     EXPECT_EQ(next.convertedText(), QString());
 }
 
-TEST_F(Form2Test, EveryChangeOfTheInputIsStoredWholeAtOnce)
+TEST_F(SingleTextTest, EveryChangeOfTheInputIsStoredWholeAtOnce)
 {
     const QString stored = QStringLiteral("line one\r\nline\ttwo\u00A0end");
     services.setSetting(QStringLiteral("Text1"), stored);
@@ -57,7 +57,7 @@ TEST_F(Form2Test, EveryChangeOfTheInputIsStoredWholeAtOnce)
     EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), stored);
 }
 
-TEST_F(Form2Test, LoadingReadsTheFileByItsMarkAndShowsAndStoresIt)
+TEST_F(SingleTextTest, LoadingReadsTheFileByItsMarkAndShowsAndStoresIt)
 {
     open();
     const QString text = QString::fromUtf16(u"caf\u00E9 \u20AC\r\nline two");
@@ -94,7 +94,7 @@ TEST_F(Form2Test, LoadingReadsTheFileByItsMarkAndShowsAndStoresIt)
     EXPECT_TRUE(services.messages.shown().isEmpty());
 }
 
-TEST_F(Form2Test, AnEmptyFileLoadsAsAnEmptyText)
+TEST_F(SingleTextTest, AnEmptyFileLoadsAsAnEmptyText)
 {
     open();
     find<QPushButton>(form, "loadSample")->click();
@@ -105,7 +105,7 @@ TEST_F(Form2Test, AnEmptyFileLoadsAsAnEmptyText)
     EXPECT_EQ(services.setting(QStringLiteral("Text1"), QStringLiteral("<absent>")), QString());
 }
 
-TEST_F(Form2Test, CancellingTheOpenDialogChangesNothing)
+TEST_F(SingleTextTest, CancellingTheOpenDialogChangesNothing)
 {
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("kept"));
     open();
@@ -117,7 +117,7 @@ TEST_F(Form2Test, CancellingTheOpenDialogChangesNothing)
 }
 
 // A file that cannot be read leaves the input, its strip, the loaded text and the stored input as they were.
-class UnreadableLoadTest : public Form2Test
+class UnreadableLoadTest : public SingleTextTest
 {
 protected:
     void SetUp() override
@@ -161,7 +161,7 @@ TEST_F(UnreadableLoadTest, AFileWithoutReadPermission)
     expectNothingChanged(QStringLiteral("Permission denied"));
 }
 
-TEST_F(Form2Test, TheSampleTextReplacesTheInputAndLeavesTheLoadedTextAlone)
+TEST_F(SingleTextTest, TheSampleTextReplacesTheInputAndLeavesTheLoadedTextAlone)
 {
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("earlier"));
     open();
@@ -173,7 +173,7 @@ TEST_F(Form2Test, TheSampleTextReplacesTheInputAndLeavesTheLoadedTextAlone)
     EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), QStringLiteral("earlier"));
 }
 
-TEST_F(Form2Test, TheClearButtonsEmptyTheBoxesAndStripsButNotTheSharedTexts)
+TEST_F(SingleTextTest, TheClearButtonsEmptyTheBoxesAndStripsButNotTheSharedTexts)
 {
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("two words"));
     open();
@@ -190,7 +190,7 @@ TEST_F(Form2Test, TheClearButtonsEmptyTheBoxesAndStripsButNotTheSharedTexts)
     EXPECT_EQ(form->convertedText(), QStringLiteral("two\r\nwords"));
 }
 
-TEST_F(Form2Test, BackShowsTheMenuAndKeepsTheWindowAsItIs)
+TEST_F(SingleTextTest, BackShowsTheMenuAndKeepsTheWindowAsItIs)
 {
     open();
     form->show();

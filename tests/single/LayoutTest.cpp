@@ -7,7 +7,7 @@
 namespace quillora::testing {
 namespace {
 
-TEST_F(Form2Test, EveryControlStandsInItsPlaceWithItsCaption)
+TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
 {
     SingleTextWindow& window = open();
     EXPECT_EQ(window.size(), QSize(536, 571));
@@ -61,7 +61,7 @@ TEST_F(Form2Test, EveryControlStandsInItsPlaceWithItsCaption)
     EXPECT_EQ(find<ProgressBarControl>(window, "progressBar")->text(), QStringLiteral("Progress Bar"));
 }
 
-TEST_F(Form2Test, TabGoesFromTheInputThroughTheButtonsToBack)
+TEST_F(SingleTextTest, TabGoesFromTheInputThroughTheButtonsToBack)
 {
     SingleTextWindow& window = open();
     const QList<QWidget*> expected{find<TextBoxControl>(window, "inputText"),       find<QPushButton>(window, "loadText"), find<QPushButton>(window, "clearInput"), find<QPushButton>(window, "startConverting"),
@@ -77,7 +77,7 @@ TEST_F(Form2Test, TabGoesFromTheInputThroughTheButtonsToBack)
     EXPECT_EQ(order, expected);
 }
 
-TEST_F(Form2Test, WindowFramesAndStripsTakeTheButtonFaceColour)
+TEST_F(SingleTextTest, WindowFramesAndStripsTakeTheButtonFaceColour)
 {
     SingleTextWindow& window = open();
     const QColor face = buttonFaceColour();
@@ -89,7 +89,7 @@ TEST_F(Form2Test, WindowFramesAndStripsTakeTheButtonFaceColour)
     }
 }
 
-TEST_F(Form2Test, ShownCentredOnceAndStartedUpOnlyOnce)
+TEST_F(SingleTextTest, ShownCentredOnceAndStartedUpOnlyOnce)
 {
     form = std::make_unique<SingleTextWindow>(services.services(), [] {});
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("stored"));
@@ -105,7 +105,7 @@ TEST_F(Form2Test, ShownCentredOnceAndStartedUpOnlyOnce)
     EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("typed"));
 }
 
-TEST_F(Form2Test, TheHandCursorBesideTheProgramIsLoadedAndABrokenOneReported)
+TEST_F(SingleTextTest, TheHandCursorBesideTheProgramIsLoadedAndABrokenOneReported)
 {
     open();
     EXPECT_FALSE(form->pointer()->hasCustomImage());
@@ -124,7 +124,7 @@ TEST_F(Form2Test, TheHandCursorBesideTheProgramIsLoadedAndABrokenOneReported)
               QList<MessageBoxRequest>{error("Form2.Form_Load", 106, QStringLiteral("Invalid picture"))});
 }
 
-TEST_F(Form2Test, HandOverTheButtonsArrowOverBackgroundFramesAndInput)
+TEST_F(SingleTextTest, HandOverTheButtonsArrowOverBackgroundFramesAndInput)
 {
     SingleTextWindow& window = open();
     for (QPushButton* button : {find<QPushButton>(window, "loadText"), find<QPushButton>(window, "clearResult"), find<QPushButton>(window, "saveResult"), find<QPushButton>(window, "saveText"),

@@ -14,7 +14,7 @@ namespace {
 const FileDialogRequest saveDialog{QStringLiteral("Save"),
                                    QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"), false};
 
-class SaveTest : public Form2Test
+class SaveTest : public SingleTextTest
 {
 protected:
     void SetUp() override { open(); }

@@ -19,7 +19,7 @@
 
 namespace quillora::testing {
 
-class Form2Test : public ::testing::Test
+class SingleTextTest : public ::testing::Test
 {
 protected:
     // Creates the window and runs its start-up, as the main menu does before showing it.

@@ -23,7 +23,7 @@ int inkIn(const QImage& picture, const QRect& area, const QColor& background)
     return ink;
 }
 
-TEST_F(Form2Test, TheStripsShowTheLoadedAndTheConvertedText)
+TEST_F(SingleTextTest, TheStripsShowTheLoadedAndTheConvertedText)
 {
     writeFile(file(QStringLiteral("poem.txt")),
               QString::fromUtf16(u"Quillora puts every word on a line of its own \u2014 caf\u00E9, \u00FCber, "

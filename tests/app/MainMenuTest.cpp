@@ -13,10 +13,10 @@ namespace {
 
 using testing::TestServices;
 
-class MainMenu : public ::testing::Test
+class MainMenuTest : public ::testing::Test
 {
 protected:
-    MainMenu()
+    MainMenuTest()
         : menu(doubles.services(),
                ConversionWindows{[this] { return opened(single, singleLoads); },
                                  [this] { return opened(batch, batchLoads); }})
@@ -47,7 +47,7 @@ protected:
     MainMenu menu;
 };
 
-TEST_F(MainMenu, FirstStartShowsTheMenuRecordsSamplesAndStoresZero)
+TEST_F(MainMenuTest, FirstStartShowsTheMenuRecordsSamplesAndStoresZero)
 {
     menu.startUp();
     EXPECT_TRUE(menu.isVisible());
@@ -59,7 +59,7 @@ TEST_F(MainMenu, FirstStartShowsTheMenuRecordsSamplesAndStoresZero)
     EXPECT_TRUE(doubles.shell.opened.isEmpty());
 }
 
-TEST_F(MainMenu, StoredWindowOpensDirectly)
+TEST_F(MainMenuTest, StoredWindowOpensDirectly)
 {
     doubles.setSetting(QStringLiteral("Snapshot"), QStringLiteral("already"));
     doubles.setSetting(QStringLiteral("FormStart"), QStringLiteral("3"));
@@ -71,7 +71,7 @@ TEST_F(MainMenu, StoredWindowOpensDirectly)
     EXPECT_EQ(doubles.setting(QStringLiteral("FormStart")), QStringLiteral("0"));
 }
 
-TEST_F(MainMenu, SingleTextWindowOpensDirectlyAndOtherNumbersShowTheMenu)
+TEST_F(MainMenuTest, SingleTextWindowOpensDirectlyAndOtherNumbersShowTheMenu)
 {
     doubles.setSetting(QStringLiteral("FormStart"), QStringLiteral("2"));
     menu.startUp();
@@ -88,7 +88,7 @@ TEST_F(MainMenu, SingleTextWindowOpensDirectlyAndOtherNumbersShowTheMenu)
     }
 }
 
-TEST_F(MainMenu, FormStartThatIsNoNumberReportsThenOpensTheBatchWindow)
+TEST_F(MainMenuTest, FormStartThatIsNoNumberReportsThenOpensTheBatchWindow)
 {
     doubles.setSetting(QStringLiteral("FormStart"), QStringLiteral("\xFF broken"));
     menu.startUp();
@@ -101,7 +101,7 @@ TEST_F(MainMenu, FormStartThatIsNoNumberReportsThenOpensTheBatchWindow)
     EXPECT_EQ(doubles.setting(QStringLiteral("FormStart")), QStringLiteral("0"));
 }
 
-TEST_F(MainMenu, ButtonsHandOverAndWindowsKeepTheirState)
+TEST_F(MainMenuTest, ButtonsHandOverAndWindowsKeepTheirState)
 {
     menu.startUp();
     find<QPushButton>(menu, "convertSingleText")->click();
@@ -118,7 +118,7 @@ TEST_F(MainMenu, ButtonsHandOverAndWindowsKeepTheirState)
     EXPECT_EQ(batchLoads, 1);
 }
 
-TEST_F(MainMenu, ClosingTheMenuEndsTheProgramWithoutWritingSettings)
+TEST_F(MainMenuTest, ClosingTheMenuEndsTheProgramWithoutWritingSettings)
 {
     menu.startUp();
     doubles.setSetting(QStringLiteral("FormStart"), QStringLiteral("0"));
