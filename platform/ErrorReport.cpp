@@ -31,4 +31,15 @@ void ErrorReport::report(int line, const QString& description)
                  MessageButtons::Ok});
 }
 
+void ErrorReport::report(const StepFailure& failure)
+{
+    if (failure.procedure.isEmpty()) {
+        line_ = failure.line;
+        report(failure.line, failure.description);
+        return;
+    }
+    // The procedure's own box: this report's line and count stay as they were, as when it showed the box itself.
+    ErrorReport(boxes_, programOrigin(failure.procedure)).report(failure.line, failure.description);
+}
+
 } // namespace quillora

@@ -5,7 +5,6 @@
 #include "platform/MessageBoxes.h"
 
 #include <QString>
-#include <new>
 
 namespace quillora {
 
@@ -25,15 +24,11 @@ public:
     template <typename Step> bool step(int line, Step&& run)
     {
         line_ = line;
-        try {
-            run();
-            return true;
-        } catch (const Failure& failure) {
-            report(line, failure.description());
-        } catch (const std::bad_alloc&) {
-            report(line, Failure::outOfMemory().description());
+        if (const std::optional<StepFailure> failure = tryStep(line, std::forward<Step>(run))) {
+            report(line, failure->description);
+            return false;
         }
-        return false;
+        return true;
     }
 
     // Tests a choice; a test that fails counts as true, so the branch below it runs next.
@@ -45,6 +40,9 @@ public:
     }
 
     void report(int line, const QString& description);
+    // Shows the box for a failure a procedure handed back: under that procedure's label when the failed step is
+    // its own, else under this report's origin.
+    void report(const StepFailure& failure);
 
     int currentLine() const { return line_; }
     int failureCount() const { return failures_; }

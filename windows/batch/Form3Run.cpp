@@ -86,12 +86,13 @@ Form3::FileOutcome Form3::convertListEntry(ErrorReport& report, qsizetype positi
         return FileOutcome::Closing;
     report.step(122, [&] { pointer->setState(pointer::hourglass); });
 
-    std::optional<RuleReading> reading
-        = readByRule(report, services_.messages, source, readingLines, ReadingMode::InFile);
-    // A file that cannot be read has had its error box and gets no result: an empty one would replace the source,
+    OrFailure<RuleReading> reading = readByRule(source, readingLines, ReadingMode::InFile);
+    // A file that cannot be read has its error box and gets no result: an empty one would replace the source,
     // or an earlier good result.
-    if (!reading)
+    if (!reading) {
+        report.report(reading.failure());
         return FileOutcome::Next;
+    }
     // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
     if (!reading->hadMark && reading->text.containsNul()) {
         services_.messages.notice(notTextMessage(source));

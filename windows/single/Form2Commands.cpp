@@ -33,8 +33,10 @@ void Form2::PushButton1_Click()
         return;
     report.step(110, [&] { pointer->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, LoadedText and the stored input as they were.
-    std::optional<RuleReading> reading = readByRule(report, services_.messages, path, {112, 114, 116, 118, 120});
-    if (reading) {
+    OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});
+    if (!reading) {
+        report.report(reading.failure());
+    } else {
         report.step(122, [&] {
             const QString text = reading->text.toString();
             LoadedText = text;
