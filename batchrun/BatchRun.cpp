@@ -52,7 +52,9 @@ BatchRunSummary BatchRun::run()
     const RunningFlag running(running_);
     stopRequested_ = false;
     ErrorReport report(
-        [this](int line, const QString& description) { view_.stepFailed({QString(), line, description}, source_); },
+        [this](const QString&, int line, const QString& description) {
+            view_.stepFailed({QString(), line, description}, source_);
+        },
         QString());
     runOverList(report, summary);
     source_.clear();

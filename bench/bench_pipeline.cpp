@@ -3,7 +3,6 @@
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
 #include "engine/Windows1252.h"
-#include "platform/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,19 +12,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-class SilentBoxes : public quillora::MessageBoxes
-{
-public:
-    quillora::MessageAnswer show(const quillora::MessageBoxRequest& request) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(request.text));
-        failed = true;
-        return quillora::MessageAnswer::Ok;
-    }
-    QString input(const quillora::InputBoxRequest&) override { return QString(); }
-    bool failed = false;
-};
 
 long peakKilobytes()
 {
@@ -103,18 +89,16 @@ int main(int argc, char* argv[])
         out.write(bytes);
         out.close();
     } else {
-        SilentBoxes boxes;
-        quillora::ErrorReport report(boxes, quillora::ErrorReport::programOrigin(QStringLiteral("Bench.Pipeline")));
-        const std::optional<quillora::RuleReading> reading
-            = quillora::readByRule(report, boxes, args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::InFile);
-        if (!reading)
+        const quillora::OrFailure<quillora::RuleReading> reading
+            = quillora::readByRule(args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::InFile);
+        if (!reading) {
+            std::fprintf(stderr, "%s at line %d\n", qPrintable(reading.failure().description), reading.failure().line);
             return 3;
+        }
         quillora::ResultFile result(args[3]);
         result.open();
         reading->text.wordsToLinesUtf8([&result](QByteArrayView bytes) { result.write(bytes); });
         result.close();
-        if (boxes.failed)
-            return 3;
     }
     std::printf("%.3f %ld\n", double(timer.nsecsElapsed()) / 1e9, peakKilobytes());
     return 0;

@@ -1,28 +1,36 @@
-// FileHasBOM, then the reader it selects; stops at the first failure so one unreadable file gives one box.
+// FileHasBOM, then the reader it selects, which is handed the mark so that it does not read it again.
 #include "engine/ReadingRule.h"
-
-#include "engine/TextReaders.h"
 
 namespace quillora {
 
-std::optional<RuleReading> readByRule(ErrorReport& report, MessageBoxes& boxes, const QString& path,
-                                      const ReadingRuleLines& lines, ReadingMode mode)
+namespace {
+// Runs the caller's step at line that calls a reader; the reader's failure, or the step's own, comes back.
+template <typename Read> OrFailure<FileText> readerStep(int line, Read&& read)
 {
-    bool hasMark = false;
-    if (!report.step(lines.fileHasBom, [&] { hasMark = FileHasBOM(path); }))
-        return std::nullopt;
-    std::optional<FileText> text;
-    if (hasMark) {
-        if (report.choice(lines.testBomIsUtf8, [] { return BOMIsUTF8; }))
-            report.step(lines.readUtf8, [&] { text = ReadFileToStringUTF(path, boxes, mode); });
-        else
-            report.step(lines.readUnicode, [&] { text = ReadFileToStringUnicode(path, boxes); });
-    } else {
-        report.step(lines.readAnsi, [&] { text = ReadFileToString(path, mode); });
+    std::optional<OrFailure<FileText>> text;
+    if (std::optional<StepFailure> failure = tryStep(line, [&] { text.emplace(read()); }))
+        return std::move(*failure);
+    if (!*text && text->failure().procedure.isEmpty()) {
+        StepFailure failure = text->failure();
+        failure.line = line;
+        return failure;
     }
+    return std::move(*text);
+}
+} // namespace
+
+OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode)
+{
+    ByteOrderMark mark = ByteOrderMark::None;
+    if (std::optional<StepFailure> failure = tryStep(lines.fileHasBom, [&] { mark = FileHasBOM(path); }))
+        return std::move(*failure);
+    OrFailure<FileText> text = mark == ByteOrderMark::Utf8
+        ? readerStep(lines.readUtf8, [&] { return ReadFileToStringUTF(path, mark, mode); })
+        : mark == ByteOrderMark::Unicode ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path); })
+                                         : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode); });
     if (!text)
-        return std::nullopt;
-    return RuleReading{std::move(*text), hasMark};
+        return text.failure();
+    return RuleReading{std::move(*text), mark != ByteOrderMark::None};
 }
 
 } // namespace quillora

@@ -4,8 +4,9 @@
 #include "engine/FileBytes.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
-#include "platform/ErrorReport.h"
 #include "platform/FileFacts.h"
+
+#include <optional>
 
 namespace quillora {
 
@@ -29,6 +30,17 @@ FileText textFromUtf8(QByteArray bytes, const Utf8Check& check)
     return FileText::fromString(decodeUtf8(bytes));
 }
 
+// The text a reader with its own numbered steps made, or its failed step under the reader's label.
+OrFailure<FileText> ownFailure(const QString& procedure, std::optional<StepFailure> failure,
+                               std::optional<FileText> result)
+{
+    if (failure) {
+        failure->procedure = procedure;
+        return std::move(*failure);
+    }
+    return std::move(*result);
+}
+
 QString decodeMarked(QByteArrayView bytes)
 {
     if (startsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) && isWellFormedUtf32(bytes.sliced(4), false))
@@ -41,30 +53,26 @@ QString decodeMarked(QByteArrayView bytes)
 }
 } // namespace
 
-bool FileHasBOM(const QString& path)
+ByteOrderMark FileHasBOM(const QString& path)
 {
     const QByteArray head = readFileBytes(path, 0, 4);
-    BOMIsUTF8 = false;
     if (startsWith(head, {0xFF, 0xFE, 0x00, 0x00}) || startsWith(head, {0x00, 0x00, 0xFE, 0xFF}))
-        return true;
-    if (startsWith(head, {0xEF, 0xBB, 0xBF})) {
-        BOMIsUTF8 = true;
-        return true;
-    }
-    return startsWith(head, {0xFF, 0xFE}) || startsWith(head, {0xFE, 0xFF});
+        return ByteOrderMark::Unicode;
+    if (startsWith(head, {0xEF, 0xBB, 0xBF}))
+        return ByteOrderMark::Utf8;
+    if (startsWith(head, {0xFF, 0xFE}) || startsWith(head, {0xFE, 0xFF}))
+        return ByteOrderMark::Unicode;
+    return ByteOrderMark::None;
 }
 
-std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& boxes, ReadingMode mode)
+// Steps 100 to 104 and 110 to 114 set up, hand over and release the stream, and cannot fail here.
+OrFailure<FileText> ReadFileToStringUTF(const QString& path, ByteOrderMark mark, ReadingMode mode)
 {
-    ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("UTF8.ReadFileToStringUTF")));
-    std::optional<QByteArray> loaded;
+    const qint64 offset = mark == ByteOrderMark::Utf8 ? 3 : 0;
     std::optional<FileText> result;
+    QByteArray loaded;
     Utf8Check check;
-    report.step(100, [] {});
-    report.step(102, [] {});
-    report.step(104, [] {});
-    report.step(106, [&] {
-        const qint64 offset = startsWith(readFileBytes(path, 0, 3), {0xEF, 0xBB, 0xBF}) ? 3 : 0;
+    std::optional<StepFailure> failure = tryStep(106, [&] {
         if (mode == ReadingMode::InFile) {
             const FileScan scan = scanFileBytes(path, offset, false);
             // Ill-formed UTF-8 is decoded whole, with its replacement characters.
@@ -75,45 +83,42 @@ std::optional<FileText> ReadFileToStringUTF(const QString& path, MessageBoxes& b
         }
         loaded = readFileBytesCheckingUtf8(path, offset, check);
     });
-    if (loaded) {
-        report.step(108, [&] { result = textFromUtf8(std::move(*loaded), check); });
-        report.step(110, [] {});
-    }
-    report.step(112, [] {});
-    report.step(114, [] {});
-    return result;
+    if (!failure && !result)
+        failure = tryStep(108, [&] { result = textFromUtf8(std::move(loaded), check); });
+    return ownFailure(QStringLiteral("UTF8.ReadFileToStringUTF"), std::move(failure), std::move(result));
 }
 
-std::optional<FileText> ReadFileToStringUnicode(const QString& path, MessageBoxes& boxes)
+// Steps 100, 104 and 108 choose the file number, skip the mark and close the file, and cannot fail here.
+OrFailure<FileText> ReadFileToStringUnicode(const QString& path)
 {
-    ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("UTF8.ReadFileToStringUnicode")));
-    std::optional<QByteArray> loaded;
     std::optional<FileText> result;
-    report.step(100, [] {});
-    if (!report.step(102, [&] { fileLength(path); }))
-        return result;
-    report.step(104, [] {});
-    report.step(106, [&] { loaded = readFileBytes(path); });
-    report.step(108, [] {});
-    if (loaded)
-        report.step(110, [&] { result = FileText::fromString(decodeMarked(*loaded)); });
-    return result;
+    QByteArray loaded;
+    std::optional<StepFailure> failure = tryStep(102, [&] { fileLength(path); });
+    if (!failure)
+        failure = tryStep(106, [&] { loaded = readFileBytes(path); });
+    if (!failure)
+        failure = tryStep(110, [&] { result = FileText::fromString(decodeMarked(loaded)); });
+    return ownFailure(QStringLiteral("UTF8.ReadFileToStringUnicode"), std::move(failure), std::move(result));
 }
 
-FileText ReadFileToString(const QString& path, ReadingMode mode)
+OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode)
 {
-    if (!fileFacts().dateTimeReadable(path))
-        return FileText();
-    if (fileLength(path) == 0)
-        return FileText();
-    // A file that holds a NUL byte is not text; the pass ends there.
-    if (mode == ReadingMode::InFile)
-        return FileText::inFile(path, 0, scanFileBytes(path, 0, true));
-    Utf8Check check;
-    QByteArray bytes = readFileBytesCheckingUtf8(path, 0, check);
-    if (check.valid)
-        return FileText::fromValidUtf8(std::move(bytes));
-    return FileText::fromWindows1252(std::move(bytes));
+    FileText result;
+    const std::optional<StepFailure> failure = tryStep(0, [&] {
+        if (!fileFacts().dateTimeReadable(path) || fileLength(path) == 0)
+            return;
+        // A file that holds a NUL byte is not text; the pass ends there.
+        if (mode == ReadingMode::InFile) {
+            result = FileText::inFile(path, 0, scanFileBytes(path, 0, true));
+            return;
+        }
+        Utf8Check check;
+        QByteArray bytes = readFileBytesCheckingUtf8(path, 0, check);
+        result = check.valid ? FileText::fromValidUtf8(std::move(bytes)) : FileText::fromWindows1252(std::move(bytes));
+    });
+    if (failure)
+        return *failure;
+    return result;
 }
 
 } // namespace quillora

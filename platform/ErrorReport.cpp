@@ -4,13 +4,13 @@
 namespace quillora {
 
 ErrorReport::ErrorReport(MessageBoxes& boxes, QString origin)
-    : teller_(boxTeller(boxes, origin))
+    : teller_(boxTeller(boxes))
     , origin_(std::move(origin))
 { }
 
-ErrorReport::Teller ErrorReport::boxTeller(MessageBoxes& boxes, QString origin)
+ErrorReport::Teller ErrorReport::boxTeller(MessageBoxes& boxes)
 {
-    return [&boxes, origin = std::move(origin)](int line, const QString& description) {
+    return [&boxes](const QString& origin, int line, const QString& description) {
         boxes.show({QStringLiteral("Application Error"), boxText(description, origin, line), MessageIcon::Exclamation,
                     MessageButtons::Ok});
     };
@@ -40,7 +40,18 @@ QString ErrorReport::boxText(const QString& description, const QString& origin, 
 void ErrorReport::report(int line, const QString& description)
 {
     ++failures_;
-    teller_(line, description);
+    teller_(origin_, line, description);
+}
+
+void ErrorReport::report(const StepFailure& failure)
+{
+    if (failure.procedure.isEmpty()) {
+        line_ = failure.line;
+        report(failure.line, failure.description);
+        return;
+    }
+    // The procedure's own box: this report's line and count stay as they were, as when it showed the box itself.
+    teller_(programOrigin(failure.procedure), failure.line, failure.description);
 }
 
 } // namespace quillora

@@ -6,15 +6,14 @@
 
 #include <QString>
 #include <functional>
-#include <new>
 
 namespace quillora {
 
 class ErrorReport
 {
 public:
-    // How a failed step is told: its line and the failure's description.
-    using Teller = std::function<void(int line, const QString& description)>;
+    // How a failed step is told: the procedure it failed in, its line and the failure's description.
+    using Teller = std::function<void(const QString& origin, int line, const QString& description)>;
 
     // origin is the text after "in ", e.g. "Quillora2021/08/31.Form3.PushButton13_Click".
     ErrorReport(MessageBoxes& boxes, QString origin);
@@ -23,8 +22,8 @@ public:
 
     // The origin of a procedure of this program: "Quillora2021/08/31." followed by its label.
     static QString programOrigin(const QString& label);
-    // Tells each failure in the "Application Error" box, naming origin.
-    static Teller boxTeller(MessageBoxes& boxes, QString origin);
+    // Tells each failure in the "Application Error" box.
+    static Teller boxTeller(MessageBoxes& boxes);
     static QString supportAddress();
     // The whole text of the error box.
     static QString boxText(const QString& description, const QString& origin, int line);
@@ -33,15 +32,11 @@ public:
     template <typename Step> bool step(int line, Step&& run)
     {
         line_ = line;
-        try {
-            run();
-            return true;
-        } catch (const Failure& failure) {
-            report(line, failure.description());
-        } catch (const std::bad_alloc&) {
-            report(line, Failure::outOfMemory().description());
+        if (const std::optional<StepFailure> failure = tryStep(line, std::forward<Step>(run))) {
+            report(line, failure->description);
+            return false;
         }
-        return false;
+        return true;
     }
 
     // Tests a choice; a test that fails counts as true, so the branch below it runs next.
@@ -53,6 +48,9 @@ public:
     }
 
     void report(int line, const QString& description);
+    // Shows the box for a failure a procedure handed back: under that procedure's label when the failed step is
+    // its own, else under this report's origin.
+    void report(const StepFailure& failure);
 
     int currentLine() const { return line_; }
     int failureCount() const { return failures_; }

@@ -1,8 +1,12 @@
-// A failed step: the short description that the error box shows, in the platform's usual words.
+// A failed step: the short description that the error box shows, in the platform's usual words; and a failure
+// handed back as a value by procedures that show no box themselves.
 #pragma once
 
 #include <QString>
 #include <exception>
+#include <new>
+#include <optional>
+#include <variant>
 
 namespace quillora {
 
@@ -32,6 +36,51 @@ public:
 private:
     QString description_;
     int number_;
+};
+
+// A step that failed in a procedure that shows no box itself: which procedure, which step, and why.
+struct StepFailure
+{
+    // The label of the procedure whose own numbered step failed (e.g. "UTF8.ReadFileToStringUTF"); empty when the
+    // step is one of the caller's, to be reported under the caller's label.
+    QString procedure;
+    int line = 0;
+    QString description;
+};
+
+// Runs one numbered step; what it throws comes back as the failure of that step, of the caller's procedure.
+template <typename Step> std::optional<StepFailure> tryStep(int line, Step&& run)
+{
+    try {
+        run();
+        return std::nullopt;
+    } catch (const Failure& failure) {
+        return StepFailure{QString(), line, failure.description()};
+    } catch (const std::bad_alloc&) {
+        return StepFailure{QString(), line, Failure::outOfMemory().description()};
+    }
+}
+
+// A value, or the failed step that kept it from being made.
+template <typename T> class OrFailure
+{
+public:
+    OrFailure(T value)
+        : value_(std::move(value))
+    { }
+    OrFailure(StepFailure failure)
+        : value_(std::move(failure))
+    { }
+
+    explicit operator bool() const { return std::holds_alternative<T>(value_); }
+    T& operator*() { return std::get<T>(value_); }
+    const T& operator*() const { return std::get<T>(value_); }
+    T* operator->() { return &std::get<T>(value_); }
+    const T* operator->() const { return &std::get<T>(value_); }
+    const StepFailure& failure() const { return std::get<StepFailure>(value_); }
+
+private:
+    std::variant<T, StepFailure> value_;
 };
 
 } // namespace quillora

@@ -77,7 +77,7 @@ QStringList SweepTest::walkAndList(QStringList* walkMessages)
 {
     TestServices doubles;
     QStringList folders{in() + QDir::separator()};
-    collectSubFolders(folders, true, {doubles.events, ErrorReport::boxTeller(doubles.messages, folderWalkOrigin()), {}});
+    collectSubFolders(folders, true, {doubles.events, ErrorReport::boxTeller(doubles.messages), {}});
     QStringList found;
     for (const QString& folder : folders) {
         for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*")))

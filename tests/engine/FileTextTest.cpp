@@ -4,7 +4,6 @@
 #include "engine/ReadingRule.h"
 #include "engine/Utf8Check.h"
 #include "platform/Failure.h"
-#include "platform/testing/ScriptedMessageBoxes.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -13,18 +12,14 @@
 namespace quillora {
 namespace {
 
-using testing::ScriptedMessageBoxes;
-
-std::optional<RuleReading> read(ScriptedMessageBoxes& boxes, const QString& path, ReadingMode mode)
+OrFailure<RuleReading> read(const QString& path, ReadingMode mode)
 {
-    ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("Test.Read")));
-    return readByRule(report, boxes, path, {126, 128, 130, 132, 134}, mode);
+    return readByRule(path, {126, 128, 130, 132, 134}, mode);
 }
 
 TEST(FileText, ConvertingFromTheFileGivesTheBytesOfTheWholeText)
 {
     QTemporaryDir folder;
-    ScriptedMessageBoxes boxes;
     // Larger than one piece, with sequences cut at piece boundaries and words running over them.
     QByteArray big;
     QRandomGenerator random(5);
@@ -43,23 +38,21 @@ TEST(FileText, ConvertingFromTheFileGivesTheBytesOfTheWholeText)
     for (const QByteArray& content : contents) {
         const QString path = folder.filePath(QStringLiteral("f%1").arg(++count));
         testing::writeFile(path, content);
-        const std::optional<RuleReading> whole = read(boxes, path, ReadingMode::Whole);
-        const std::optional<RuleReading> inFile = read(boxes, path, ReadingMode::InFile);
+        const OrFailure<RuleReading> whole = read(path, ReadingMode::Whole);
+        const OrFailure<RuleReading> inFile = read(path, ReadingMode::InFile);
         ASSERT_TRUE(whole && inFile) << count;
         EXPECT_EQ(inFile->text.wordsToLinesUtf8(), whole->text.wordsToLinesUtf8()) << count;
         EXPECT_EQ(inFile->text.convertsToEmpty(), whole->text.convertsToEmpty()) << count;
         EXPECT_EQ(inFile->text.toString(), whole->text.toString()) << count;
     }
-    EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
 TEST(FileText, AFileWithANulByteIsFoundWithoutReadingItAll)
 {
     QTemporaryDir folder;
-    ScriptedMessageBoxes boxes;
     const QString path = folder.filePath(QStringLiteral("binary"));
     testing::writeFile(path, QByteArray("text") + QByteArray(5 << 20, '\0'));
-    const std::optional<RuleReading> reading = read(boxes, path, ReadingMode::InFile);
+    const OrFailure<RuleReading> reading = read(path, ReadingMode::InFile);
     ASSERT_TRUE(reading);
     EXPECT_FALSE(reading->hadMark);
     EXPECT_TRUE(reading->text.containsNul());
@@ -69,10 +62,9 @@ TEST(FileText, AFileWithANulByteIsFoundWithoutReadingItAll)
 TEST(FileText, AFileChangedBeforeItIsConvertedIsRefused)
 {
     QTemporaryDir folder;
-    ScriptedMessageBoxes boxes;
     const QString path = folder.filePath(QStringLiteral("moving"));
     testing::writeFile(path, "one two three");
-    std::optional<RuleReading> reading = read(boxes, path, ReadingMode::InFile);
+    OrFailure<RuleReading> reading = read(path, ReadingMode::InFile);
     ASSERT_TRUE(reading);
     testing::writeFile(path, "one two three four");
     EXPECT_THROW(reading->text.wordsToLinesUtf8(), Failure);

@@ -2,6 +2,7 @@
 #include "engine/TextReaders.h"
 
 #include "engine/ReadingRule.h"
+#include "platform/ErrorReport.h"
 #include "platform/testing/ScriptedMessageBoxes.h"
 #include "support/TestSupport.h"
 
@@ -22,14 +23,20 @@ protected:
         return path;
     }
 
-    // Reads path by the rule, as a window does; nothing when the file could not be read.
+    // Reads path by the rule and reports a failure, as a window does; nothing when the file could not be read.
     std::optional<QString> read(const QString& path)
     {
-        ErrorReport report(boxes, ErrorReport::programOrigin(QStringLiteral("Test.Read")));
-        const std::optional<RuleReading> reading = readByRule(report, boxes, path, {112, 114, 116, 118, 120});
-        if (!reading)
+        const OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});
+        if (!reading) {
+            report(reading.failure());
             return std::nullopt;
+        }
         return reading->text.toString();
+    }
+
+    void report(const StepFailure& failure)
+    {
+        ErrorReport(boxes, ErrorReport::programOrigin(QStringLiteral("Test.Read"))).report(failure);
     }
 
     QTemporaryDir folder;
@@ -39,28 +46,19 @@ protected:
 
 TEST_F(TextReaders, FileHasBOMRecognisesTheFiveMarksInOrder)
 {
-    struct Mark
-    {
-        QByteArray bytes;
-        bool hasMark;
-        bool utf8;
+    const std::pair<QByteArray, ByteOrderMark> marks[] = {
+        {QByteArray("\xFF\xFE\x00\x00", 4), ByteOrderMark::Unicode},
+        {QByteArray("\x00\x00\xFE\xFF", 4), ByteOrderMark::Unicode},
+        {QByteArray("\xEF\xBB\xBF"), ByteOrderMark::Utf8},
+        {QByteArray("\xFF\xFE"), ByteOrderMark::Unicode},
+        {QByteArray("\xFE\xFF"), ByteOrderMark::Unicode},
+        {QByteArray("\xEF\xBB"), ByteOrderMark::None},
+        {QByteArray("\xFF"), ByteOrderMark::None},
+        {QByteArray(), ByteOrderMark::None},
+        {QByteArray("\x00\x00\xFE", 3), ByteOrderMark::None},
     };
-    const Mark marks[] = {
-        {QByteArray("\xFF\xFE\x00\x00", 4), true, false},
-        {QByteArray("\x00\x00\xFE\xFF", 4), true, false},
-        {QByteArray("\xEF\xBB\xBF"), true, true},
-        {QByteArray("\xFF\xFE"), true, false},
-        {QByteArray("\xFE\xFF"), true, false},
-        {QByteArray("\xEF\xBB"), false, false},
-        {QByteArray("\xFF"), false, false},
-        {QByteArray(), false, false},
-        {QByteArray("\x00\x00\xFE", 3), false, false},
-    };
-    for (const Mark& mark : marks) {
-        BOMIsUTF8 = true;
-        EXPECT_EQ(FileHasBOM(file(mark.bytes)), mark.hasMark) << mark.bytes.toHex().toStdString();
-        EXPECT_EQ(BOMIsUTF8, mark.utf8) << mark.bytes.toHex().toStdString();
-    }
+    for (const auto& [bytes, mark] : marks)
+        EXPECT_EQ(FileHasBOM(file(bytes)), mark) << bytes.toHex().toStdString();
 }
 
 TEST_F(TextReaders, DecodesEachMarkInItsOwnByteOrderAndWidth)
@@ -85,6 +83,8 @@ TEST_F(TextReaders, DecodesEachMarkInItsOwnByteOrderAndWidth)
     EXPECT_EQ(read(file(utf16be)), text);
     EXPECT_EQ(read(file(utf32le)), text);
     EXPECT_EQ(read(file(utf32be)), text);
+    // Told there is no mark, the UTF-8 reader keeps the first bytes.
+    EXPECT_EQ(ReadFileToStringUTF(file(text.toUtf8()), ByteOrderMark::None)->toString(), text);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
@@ -169,7 +169,9 @@ TEST_F(TextReaders, FileThatCannotBeReadGivesOneErrorBoxAndNoText)
     EXPECT_TRUE(boxes.shown().first().text.startsWith(QStringLiteral("Permission denied\r\n")));
 
     // ReadFileToString alone gives the empty text for a path that does not exist.
-    EXPECT_TRUE(ReadFileToString(missing).isEmpty());
+    const OrFailure<FileText> alone = ReadFileToString(missing);
+    ASSERT_TRUE(alone);
+    EXPECT_TRUE(alone->isEmpty());
 }
 
 TEST_F(TextReaders, UnreadableFileIsReportedByTheRule)
@@ -185,8 +187,11 @@ TEST_F(TextReaders, UnreadableFileIsReportedByTheRule)
 TEST_F(TextReaders, ReadersReportTheirOwnFailuresUnderTheirLabels)
 {
     const QString missing = folder.filePath(QStringLiteral("gone.txt"));
-    EXPECT_FALSE(ReadFileToStringUTF(missing, boxes));
-    EXPECT_FALSE(ReadFileToStringUnicode(missing, boxes));
+    for (const OrFailure<FileText>& text :
+         {ReadFileToStringUTF(missing, ByteOrderMark::Utf8), ReadFileToStringUnicode(missing)}) {
+        ASSERT_FALSE(text);
+        report(text.failure());
+    }
     ASSERT_EQ(boxes.shown().size(), 2);
     EXPECT_TRUE(
         boxes.shown()[0].text.contains(QStringLiteral("in Quillora2021/08/31.UTF8.ReadFileToStringUTF at line 106")));

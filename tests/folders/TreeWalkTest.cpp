@@ -38,7 +38,7 @@ protected:
     QStringList walk(const QString& start, bool recurse = true)
     {
         QStringList folders{start};
-        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes, folderWalkOrigin()), {}});
+        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes), {}});
         return folders;
     }
 

@@ -33,7 +33,7 @@ protected:
 
     QStringList walk(QStringList folders, bool recurse = true)
     {
-        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes, folderWalkOrigin()), {}});
+        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes), {}});
         return folders;
     }
 

@@ -225,14 +225,11 @@ TEST(ShippedSamples, OneForEachReaderAndAllOfOurOwnShortTexts)
             marks << QStringLiteral("UTF-16LE");
         else
             marks << QStringLiteral("none");
-        std::optional<FileText> text;
-        if (!FileHasBOM(path))
-            text = ReadFileToString(path);
-        else if (BOMIsUTF8)
-            text = ReadFileToStringUTF(path, services.messages);
-        else
-            text = ReadFileToStringUnicode(path, services.messages);
-        ASSERT_TRUE(text.has_value());
+        const ByteOrderMark mark = FileHasBOM(path);
+        const OrFailure<FileText> text = mark == ByteOrderMark::None ? ReadFileToString(path)
+            : mark == ByteOrderMark::Utf8                            ? ReadFileToStringUTF(path, mark)
+                                                                     : ReadFileToStringUnicode(path);
+        ASSERT_TRUE(text);
         EXPECT_GT(text->toString().count(QChar(u' ')), 50) << path.toStdString();
         EXPECT_FALSE(text->toString().contains(QChar(0xFFFD))) << path.toStdString();
     }

@@ -77,7 +77,7 @@ void BatchWindow::addAllTextFilesInFolder()
     bool walked = true;
     report.step(118, [&] {
         walked = collectSubFolders(folders, true,
-                                   {services_.events, ErrorReport::boxTeller(services_.messages, folderWalkOrigin()),
+                                   {services_.events, ErrorReport::boxTeller(services_.messages),
                                     [this] { return stopping_; }});
     });
     if (!walked || stopping_)

@@ -50,10 +50,10 @@ public:
     std::function<void(FileListModel&)> sampleFileAdder;
 
     // The entries of the list, in the order added.
-    FileListModel* fileList_() const { return fileList_; }
+    FileListModel* fileList() const { return fileList_; }
     // The view's model, which passes appends on to the view in batches.
-    PacedListModel* shownList_() const { return shownList_; }
-    WindowPointer* pointer_() const { return pointer_; }
+    PacedListModel* shownList() const { return shownList_; }
+    WindowPointer* pointer() const { return pointer_; }
     // True while "Start Converting" runs.
     bool isConverting() const { return run_.isRunning(); }
 

@@ -34,8 +34,10 @@ void SingleTextWindow::loadTextFromFile()
         return;
     report.step(110, [&] { pointer_->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, loadedText_ and the stored input as they were.
-    std::optional<RuleReading> reading = readByRule(report, services_.messages, path, {112, 114, 116, 118, 120});
-    if (reading) {
+    OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});
+    if (!reading) {
+        report.report(reading.failure());
+    } else {
         report.step(122, [&] {
             const QString text = reading->text.toString();
             loadedText_ = text;
