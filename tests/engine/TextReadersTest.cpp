@@ -3,6 +3,7 @@
 
 #include "engine/ReadingRule.h"
 #include "platform/ErrorReport.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/testing/ScriptedMessageBoxes.h"
 #include "support/TestSupport.h"
 
@@ -172,6 +173,27 @@ TEST_F(TextReaders, FileThatCannotBeReadGivesOneErrorBoxAndNoText)
     const OrFailure<FileText> alone = ReadFileToString(missing);
     ASSERT_TRUE(alone);
     EXPECT_TRUE(alone->isEmpty());
+}
+
+// File facts that remove the file as soon as the reader asks whether it exists.
+class RemovingFacts : public NativeFileFacts
+{
+public:
+    bool dateTimeReadable(const QString& path) override
+    {
+        QFile::remove(path);
+        return true;
+    }
+};
+
+TEST_F(TextReaders, FileGoneAfterTheMarkTestIsReportedAtTheCallersReadingLine)
+{
+    RemovingFacts facts;
+    ScopedFileFacts scoped(facts);
+    EXPECT_FALSE(read(file("no mark")));
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_TRUE(boxes.shown().first().text.startsWith(
+        QStringLiteral("File not found\r\nin Quillora2021/08/31.Test.Read at line 120\r\r")));
 }
 
 TEST_F(TextReaders, UnreadableFileIsReportedByTheRule)
