@@ -3,18 +3,17 @@
 #include "app/MainMenu.h"
 
 #include "app/MainMenuLabels.h"
-
+#include "app/WebSite.h"
+#include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "ui/Controls.h"
-#include "folders/Paths.h"
 #include "ui/Settings.h"
 #include "ui/Styling.h"
-#include "app/WebSite.h"
 #include "ui/WindowPointer.h"
 
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace quillora {
 
@@ -23,8 +22,7 @@ namespace {
 bool formStartEquals(SettingsStore& settings, int value)
 {
     bool number = false;
-    const double stored
-        = GetSetting(settings, settingkeys::formStart).trimmed().toDouble(&number);
+    const double stored = GetSetting(settings, settingkeys::formStart).trimmed().toDouble(&number);
     if (!number)
         throw Failure::typeMismatch();
     return stored == value;

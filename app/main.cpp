@@ -1,11 +1,11 @@
 // Starts Quillora: the application object, the real platform services, then the main menu's start-up.
+#include "app/Application.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtShell.h"
 #include "platform/StdRandomSource.h"
-#include "app/Application.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,7 +7,6 @@
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 
-
 namespace quillora {
 
 namespace {

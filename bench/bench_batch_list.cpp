@@ -4,8 +4,9 @@
 #include "platform/FileSettingsStore.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/QtEventPump.h"
-#include "windows/batch/FileListModel.h"
+#include "platform/testing/FindControl.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 #include "windows/batch/PacedListModel.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <cstdio>
 
 namespace {
+
+using quillora::testing::find;
 
 using namespace quillora;
 using namespace quillora::bench;
@@ -109,7 +112,8 @@ int main(int argc, char* argv[])
     const double perPage = seconds(timer) / pages;
 
     std::printf("entries: %d (list holds %lld, view shows %d)\n", entries,
-                static_cast<long long>(window.fileList()->count()), find<QTreeView>(window, "fileListView")->model()->rowCount());
+                static_cast<long long>(window.fileList()->count()),
+                find<QTreeView>(window, "fileListView")->model()->rowCount());
     std::printf("baseline, plain string list append: %.4f s\n", baseline);
     std::printf("append to the shown list, then lay out and paint: %.4f s  (%.1fx baseline, %.2f of the 1 s bar)\n",
                 appended, appended / baseline, appended / 1.0);

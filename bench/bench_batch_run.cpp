@@ -2,8 +2,9 @@
 // 100 MB file beside a plain copy, with the peak memory of a process that does only that run.
 #include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
-#include "windows/batch/FileListModel.h"
+#include "platform/testing/FindControl.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <sys/resource.h>
 
 namespace {
+
+using quillora::testing::find;
 
 using namespace quillora;
 using namespace quillora::bench;

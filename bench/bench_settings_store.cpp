@@ -1,6 +1,6 @@
 // Writing a 1 MB and a 10 MB value to the settings store beside a plain write of the same bytes, medians and ratio.
-#include "platform/FileSettingsStore.h"
 #include "bench/BenchSupport.h"
+#include "platform/FileSettingsStore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

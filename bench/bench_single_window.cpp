@@ -1,7 +1,8 @@
 // The single-text window with 1 MB and 10 MB of words: load, show, convert and show again, each step timed alone,
 // and a keystroke into the input box with the stored input included; figures against the bars.
-#include "platform/FileSettingsStore.h"
 #include "bench/BenchSupport.h"
+#include "platform/FileSettingsStore.h"
+#include "platform/testing/FindControl.h"
 #include "platform/testing/ScriptedMessageBoxes.h"
 #include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace {
+
+using quillora::testing::find;
 
 using quillora::bench::median;
 

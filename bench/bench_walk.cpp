@@ -2,12 +2,13 @@
 // folders and 100,000 files (walk, listing, open test, attribute value, appending to the list) and compares it with
 // `find DIR -type f -iname '*.txt'` on the same tree in the same run. Usage: bench_walk [top-folders]
 // [sub-folders-each] [files-per-folder]
-#include "bench_batch_services.h"
 #include "bench/BenchSupport.h"
+#include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/QtEventPump.h"
-#include "windows/batch/FileListModel.h"
+#include "platform/testing/FindControl.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,8 @@
 #include <vector>
 
 namespace {
+
+using quillora::testing::find;
 
 using quillora::bench::median;
 
@@ -63,7 +66,7 @@ struct Window
         : settings(settingsFolder.path())
     {
         picker.root = root;
-        form = std::make_unique<Form3>(
+        form = std::make_unique<BatchWindow>(
             Services{boxes, picker, shell, events, settings, random, settingsFolder.path(), {}}, [] {});
     }
 
@@ -80,7 +83,7 @@ struct Window
     RootPicker picker;
     bench::NoShell shell;
     bench::FixedRandom random;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<BatchWindow> form;
 };
 
 void touch(const QByteArray& path)
@@ -193,7 +196,7 @@ int main(int argc, char* argv[])
     std::printf(
         "ratio: %.2f times find, the middle of the rounds' ratios (lowest %.2f, highest %.2f; bar: at most 3)\n", ratio,
         *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()));
-    const bool same = ours == found && window.boxes.shown().isEmpty() && idleWindow.boxes.shown().isEmpty();
+    const bool same = ours == found && window.boxes.shown == 0 && idleWindow.boxes.shown == 0;
     if (!same)
         std::printf("MISMATCH: the two counts differ or an error box was shown\n");
     std::printf("%s\n", same && ratio <= 3.0 ? "PASS" : "FAIL");

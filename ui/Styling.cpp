@@ -1,11 +1,11 @@
 // Applies the shared window colours, the title and the icon.
 #include "ui/Styling.h"
 
+#include "folders/Paths.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/Failure.h"
 #include "platform/FileFacts.h"
 #include "platform/NativeSeparator.h"
-#include "folders/Paths.h"
 #include "ui/WindowPointer.h"
 
 #include <QApplication>

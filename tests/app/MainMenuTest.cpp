@@ -1,8 +1,8 @@
 // Start-up and the main menu: the "FormStart" choice, the web site draw, the samples hook and the hand-over.
 #include "app/MainMenu.h"
 
-#include "platform/testing/TestServices.h"
 #include "app/WebSite.h"
+#include "platform/testing/TestServices.h"
 #include "support/TestSupport.h"
 
 #include <QPushButton>
@@ -10,6 +10,8 @@
 
 namespace quillora {
 namespace {
+
+using testing::find;
 
 using testing::TestServices;
 

@@ -3,8 +3,8 @@
 
 #include "folders/FileListing.h"
 #include "folders/FolderWalk.h"
-#include "windows/batch/FileListModel.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 #include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
 

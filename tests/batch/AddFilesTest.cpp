@@ -63,7 +63,8 @@ TEST_F(BatchWindowTest, FilesChosenInARootFolderGetOneSeparatorAfterTheRoot)
     const QString root(nativeSeparator());
     doubles.dialogs.openNext(root + nul + QStringLiteral("a.txt") + nul + QStringLiteral("b.txt"));
     find<QPushButton>(form, "addTextFiles")->click();
-    EXPECT_EQ(form->fileList()->entries(), QStringList({root + QStringLiteral("a.txt"), root + QStringLiteral("b.txt")}));
+    EXPECT_EQ(form->fileList()->entries(),
+              QStringList({root + QStringLiteral("a.txt"), root + QStringLiteral("b.txt")}));
 }
 
 TEST_F(BatchWindowTest, AFileWhoseAttributesCannotBeReadIsNamedAndSkippedAndTheOthersAdded)

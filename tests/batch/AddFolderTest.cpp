@@ -218,7 +218,8 @@ TEST_F(AddFolderTest, AFolderWithoutPermissionIsPassedOverQuietly)
 
     ::chmod(closed.constData(), 0700);
     ::chmod(unsearchable.constData(), 0700);
-    EXPECT_EQ(form->fileList()->entries(), QStringList({at(QStringLiteral("P/a.txt")), at(QStringLiteral("P/z/c.txt"))}));
+    EXPECT_EQ(form->fileList()->entries(),
+              QStringList({at(QStringLiteral("P/a.txt")), at(QStringLiteral("P/z/c.txt"))}));
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
     EXPECT_EQ(pointerState(), pointer::defaultArrow);
 }

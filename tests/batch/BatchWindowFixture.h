@@ -5,9 +5,9 @@
 #include "platform/NativeFileFacts.h"
 #include "platform/NativeSeparator.h"
 #include "platform/testing/TestServices.h"
-#include "windows/batch/FileListModel.h"
 #include "support/TestSupport.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 #include "windows/batch/PacedListModel.h"
 
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // The view's side of the file list: appends shown together, clears shown at once, entries passed on whole.
 #include "windows/batch/PacedListModel.h"
 
-#include "windows/batch/FileListModel.h"
 #include "support/TestSupport.h"
+#include "windows/batch/FileListModel.h"
 
 #include <QEventLoop>
 #include <QTimer>

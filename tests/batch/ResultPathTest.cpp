@@ -1,6 +1,6 @@
 // Where each result goes: the chosen folder with the source's name, or the source itself.
-#include "support/TestSupport.h"
 #include "batchrun/BatchResultPath.h"
+#include "support/TestSupport.h"
 
 #include <QList>
 

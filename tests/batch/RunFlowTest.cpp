@@ -154,7 +154,8 @@ TEST_F(BatchWindowTest, WithNeitherOptionSelectedResultsGoToTheChosenFolderNotTh
     find<QRadioButton>(form, "resultsToFolder")->setAutoExclusive(false);
     find<QRadioButton>(form, "resultsToFolder")->setChecked(false);
     find<QRadioButton>(form, "resultsToFolder")->setAutoExclusive(true);
-    ASSERT_FALSE(find<QRadioButton>(form, "resultsToFolder")->isChecked() || find<QRadioButton>(form, "resultsInPlace")->isChecked());
+    ASSERT_FALSE(find<QRadioButton>(form, "resultsToFolder")->isChecked()
+                 || find<QRadioButton>(form, "resultsInPlace")->isChecked());
     find<QPushButton>(form, "startConverting")->click();
     QDir::setCurrent(previous);
 

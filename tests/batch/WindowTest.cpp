@@ -160,7 +160,7 @@ TEST_F(BatchWindowTest, SampleFilesButtonHandsTheListToTheHookAndDoesNothingWith
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 
     FileListModel* handed = nullptr;
-    form->addSampleFiles = [&](FileListModel& model) {
+    form->sampleFileAdder = [&](FileListModel& model) {
         handed = &model;
         model.append(QStringLiteral("/samples/one.txt"));
     };
@@ -179,16 +179,19 @@ void moveOver(QWidget* control)
 TEST_F(BatchWindowTest, ButtonsShowTheHandOtherAreasTheArrowAndTheHourglassStays)
 {
     openWindow();
-    for (QWidget* button : {find<QPushButton>(form, "back"), find<QPushButton>(form, "addTextFiles"), find<QPushButton>(form, "addAllTextFilesInFolder"), find<QPushButton>(form, "clearList"),
-                            find<QPushButton>(form, "startConverting"), find<QPushButton>(form, "addSampleFiles"), find<QPushButton>(form, "browseForDestination")}) {
+    for (QWidget* button : {find<QPushButton>(form, "back"), find<QPushButton>(form, "addTextFiles"),
+                            find<QPushButton>(form, "addAllTextFilesInFolder"), find<QPushButton>(form, "clearList"),
+                            find<QPushButton>(form, "startConverting"), find<QPushButton>(form, "addSampleFiles"),
+                            find<QPushButton>(form, "browseForDestination")}) {
         SCOPED_TRACE(button->objectName().toStdString());
         form->pointer()->setState(pointer::defaultArrow);
         moveOver(button);
         EXPECT_EQ(form->pointer()->state(), pointer::custom);
     }
     for (QWidget* area :
-         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(find<QGroupBox>(form, "destinationFrame")), static_cast<QWidget*>(find<QGroupBox>(form, "saveOption")),
-          find<QTreeView>(form, "fileListView")->viewport(), static_cast<QWidget*>(find<QLineEdit>(form, "destinationFolder"))}) {
+         {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(find<QGroupBox>(form, "destinationFrame")),
+          static_cast<QWidget*>(find<QGroupBox>(form, "saveOption")), find<QTreeView>(form, "fileListView")->viewport(),
+          static_cast<QWidget*>(find<QLineEdit>(form, "destinationFolder"))}) {
         SCOPED_TRACE(area->objectName().toStdString());
         form->pointer()->setState(pointer::custom);
         moveOver(area);

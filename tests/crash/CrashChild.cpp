@@ -3,9 +3,9 @@
 
 #include "platform/FileSettingsStore.h"
 #include "platform/testing/TestServices.h"
-#include "windows/batch/FileListModel.h"
 #include "support/TestSupport.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,9 +1,9 @@
 // The program as a whole, window by window: the menu, the single-text window with a sample loaded and
 // converted, the batch window with the samples and in the middle of a run. Each window must paint; with
 // QUILLORA_SCREENSHOTS set to a folder the pictures are saved there.
-#include "platform/testing/TestServices.h"
 #include "app/Application.h"
 #include "app/MainMenu.h"
+#include "platform/testing/TestServices.h"
 #include "support/TestSupport.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/single/SingleTextWindow.h"
@@ -20,6 +20,8 @@
 
 namespace quillora {
 namespace {
+
+using testing::find;
 
 // A picture of the window, checked to be painted (more than a few colours), and saved when asked.
 void picture(QWidget& window, const QString& name)

@@ -2,8 +2,8 @@
 #include "platform/FileSettingsStore.h"
 
 #include "platform/Failure.h"
-#include "ui/Settings.h"
 #include "support/TestSupport.h"
+#include "ui/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,7 +152,7 @@ TEST_F(FileSettingsStoreTest, AFolderInPlaceOfAValueReadsAsMissingAndCannotBeOve
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("Text1"))));
     EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("<default>"));
     EXPECT_THROW(save(QStringLiteral("Text1"), QStringLiteral("x")), Failure);
-    EXPECT_NO_THROW(quillora::SaveSettingQuietly(store, QStringLiteral("Text1"), QStringLiteral("x")));
+    EXPECT_NO_THROW(quillora::SaveSettingQuietly(store, quillora::settingkeys::typedText, QStringLiteral("x")));
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("Text1"))).isDir());
 }
 

@@ -1,5 +1,5 @@
 // Start-up, the stored input, loading a file, the sample text, the clear buttons, "< Back" and closing.
-#include "Form2Fixture.h"
+#include "SingleTextFixture.h"
 
 #include <QFile>
 
@@ -35,7 +35,8 @@ TEST_F(SingleTextTest, TheInputTypedBeforeClosingIsThereAtTheNextStartAndTheOutp
     EXPECT_EQ(services.endProgramCalls, 1);
 
     SingleTextWindow& next = open();
-    EXPECT_EQ(find<TextBoxControl>(next, "inputText")->text(), QStringLiteral("This is test text that needs to be converted. Again"));
+    EXPECT_EQ(find<TextBoxControl>(next, "inputText")->text(),
+              QStringLiteral("This is test text that needs to be converted. Again"));
     EXPECT_EQ(next.loadedText(), find<TextBoxControl>(next, "inputText")->text());
     EXPECT_EQ(find<UnicodeStrip>(next, "inputStrip")->text(), find<TextBoxControl>(next, "inputText")->text());
     EXPECT_EQ(find<TextBoxControl>(next, "resultText")->text(), QString());
@@ -166,7 +167,8 @@ TEST_F(SingleTextTest, TheSampleTextReplacesTheInputAndLeavesTheLoadedTextAlone)
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("earlier"));
     open();
     find<QPushButton>(form, "loadSample")->click();
-    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("This is test text that needs to be converted."));
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(),
+              QStringLiteral("This is test text that needs to be converted."));
     EXPECT_EQ(services.setting(QStringLiteral("Text1")),
               QStringLiteral("This is test text that needs to be converted."));
     EXPECT_EQ(form->loadedText(), QStringLiteral("earlier"));
@@ -201,7 +203,8 @@ TEST_F(SingleTextTest, BackShowsTheMenuAndKeepsTheWindowAsItIs)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(services.endProgramCalls, 0);
     form->show();
-    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("This is test text that needs to be converted."));
+    EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(),
+              QStringLiteral("This is test text that needs to be converted."));
     EXPECT_EQ(form->convertedText().count(QStringLiteral("\r\n")), 8);
     EXPECT_EQ(find<TextBoxControl>(form, "resultText")->text(), form->convertedText());
 }

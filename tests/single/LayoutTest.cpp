@@ -1,5 +1,5 @@
 // The window's controls: names, captions, places, fonts, keyboard order and colours.
-#include "Form2Fixture.h"
+#include "SingleTextFixture.h"
 #include "ui/Styling.h"
 
 #include <QGroupBox>
@@ -27,17 +27,27 @@ TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
     const Expected controls[] = {
         {find<QPushButton>(window, "back"), "back", &window, twips(120, 90, 7800, 405), "< Back"},
         {find<QGroupBox>(window, "inputFrame"), "inputFrame", &window, twips(120, 600, 7800, 2100), "Text To Convert"},
-        {find<TextBoxControl>(window, "inputText"), "inputText", find<QGroupBox>(window, "inputFrame"), twips(240, 300, 7335, 1005), nullptr},
-        {find<UnicodeStrip>(window, "inputStrip"), "inputStrip", find<QGroupBox>(window, "inputFrame"), twips(240, 1290, 7335, 645), nullptr},
-        {find<QPushButton>(window, "loadText"), "loadText", &window, twips(120, 2790, 3860, 405), "Load Text From Text File"},
-        {find<QPushButton>(window, "saveText"), "saveText", &window, twips(4080, 2790, 3860, 405), "Save Text To Text File"},
+        {find<TextBoxControl>(window, "inputText"), "inputText", find<QGroupBox>(window, "inputFrame"),
+         twips(240, 300, 7335, 1005), nullptr},
+        {find<UnicodeStrip>(window, "inputStrip"), "inputStrip", find<QGroupBox>(window, "inputFrame"),
+         twips(240, 1290, 7335, 645), nullptr},
+        {find<QPushButton>(window, "loadText"), "loadText", &window, twips(120, 2790, 3860, 405),
+         "Load Text From Text File"},
+        {find<QPushButton>(window, "saveText"), "saveText", &window, twips(4080, 2790, 3860, 405),
+         "Save Text To Text File"},
         {find<QPushButton>(window, "clearInput"), "clearInput", &window, twips(120, 3285, 3860, 405), "Clear Text"},
-        {find<QPushButton>(window, "loadSample"), "loadSample", &window, twips(4080, 3285, 3860, 405), "Load Sample/Example Text"},
-        {find<QPushButton>(window, "startConverting"), "startConverting", &window, twips(120, 3765, 7800, 405), "Start Converting"},
-        {find<QGroupBox>(window, "resultFrame"), "resultFrame", &window, twips(120, 4290, 7800, 3210), "Converted Text"},
-        {find<TextBoxControl>(window, "resultText"), "resultText", find<QGroupBox>(window, "resultFrame"), twips(240, 240, 7335, 1905), nullptr},
-        {find<UnicodeStrip>(window, "resultStrip"), "resultStrip", find<QGroupBox>(window, "resultFrame"), twips(240, 2220, 7335, 885), nullptr},
-        {find<QPushButton>(window, "saveResult"), "saveResult", &window, twips(120, 7560, 3860, 405), "Save Result As Text File"},
+        {find<QPushButton>(window, "loadSample"), "loadSample", &window, twips(4080, 3285, 3860, 405),
+         "Load Sample/Example Text"},
+        {find<QPushButton>(window, "startConverting"), "startConverting", &window, twips(120, 3765, 7800, 405),
+         "Start Converting"},
+        {find<QGroupBox>(window, "resultFrame"), "resultFrame", &window, twips(120, 4290, 7800, 3210),
+         "Converted Text"},
+        {find<TextBoxControl>(window, "resultText"), "resultText", find<QGroupBox>(window, "resultFrame"),
+         twips(240, 240, 7335, 1905), nullptr},
+        {find<UnicodeStrip>(window, "resultStrip"), "resultStrip", find<QGroupBox>(window, "resultFrame"),
+         twips(240, 2220, 7335, 885), nullptr},
+        {find<QPushButton>(window, "saveResult"), "saveResult", &window, twips(120, 7560, 3860, 405),
+         "Save Result As Text File"},
         {find<QPushButton>(window, "clearResult"), "clearResult", &window, twips(4080, 7560, 3860, 405), "Clear Text"},
         {find<ProgressBarControl>(window, "progressBar"), "progressBar", &window, twips(120, 8070, 7800, 405), nullptr},
     };
@@ -64,9 +74,12 @@ TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
 TEST_F(SingleTextTest, TabGoesFromTheInputThroughTheButtonsToBack)
 {
     SingleTextWindow& window = open();
-    const QList<QWidget*> expected{find<TextBoxControl>(window, "inputText"),       find<QPushButton>(window, "loadText"), find<QPushButton>(window, "clearInput"), find<QPushButton>(window, "startConverting"),
-                                   find<QPushButton>(window, "saveText"), find<QPushButton>(window, "loadSample"), find<TextBoxControl>(window, "resultText"),       find<QPushButton>(window, "saveResult"),
-                                   find<QPushButton>(window, "clearResult"), find<QPushButton>(window, "back")};
+    const QList<QWidget*> expected{
+        find<TextBoxControl>(window, "inputText"),  find<QPushButton>(window, "loadText"),
+        find<QPushButton>(window, "clearInput"),    find<QPushButton>(window, "startConverting"),
+        find<QPushButton>(window, "saveText"),      find<QPushButton>(window, "loadSample"),
+        find<TextBoxControl>(window, "resultText"), find<QPushButton>(window, "saveResult"),
+        find<QPushButton>(window, "clearResult"),   find<QPushButton>(window, "back")};
     QList<QWidget*> order;
     QWidget* at = find<TextBoxControl>(window, "inputText");
     do {
@@ -82,8 +95,10 @@ TEST_F(SingleTextTest, WindowFramesAndStripsTakeTheButtonFaceColour)
     SingleTextWindow& window = open();
     const QColor face = buttonFaceColour();
     for (QWidget* control :
-         {static_cast<QWidget*>(&window), static_cast<QWidget*>(find<QGroupBox>(window, "inputFrame")), static_cast<QWidget*>(find<QGroupBox>(window, "resultFrame")),
-          static_cast<QWidget*>(find<UnicodeStrip>(window, "inputStrip")), static_cast<QWidget*>(find<UnicodeStrip>(window, "resultStrip"))}) {
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(find<QGroupBox>(window, "inputFrame")),
+          static_cast<QWidget*>(find<QGroupBox>(window, "resultFrame")),
+          static_cast<QWidget*>(find<UnicodeStrip>(window, "inputStrip")),
+          static_cast<QWidget*>(find<UnicodeStrip>(window, "resultStrip"))}) {
         EXPECT_EQ(control->palette().color(QPalette::Window), face) << control->objectName().toStdString();
         EXPECT_TRUE(control->autoFillBackground()) << control->objectName().toStdString();
     }
@@ -127,8 +142,10 @@ TEST_F(SingleTextTest, TheHandCursorBesideTheProgramIsLoadedAndABrokenOneReporte
 TEST_F(SingleTextTest, HandOverTheButtonsArrowOverBackgroundFramesAndInput)
 {
     SingleTextWindow& window = open();
-    for (QPushButton* button : {find<QPushButton>(window, "loadText"), find<QPushButton>(window, "clearResult"), find<QPushButton>(window, "saveResult"), find<QPushButton>(window, "saveText"),
-                                find<QPushButton>(window, "clearInput"), find<QPushButton>(window, "loadSample"), find<QPushButton>(window, "back"), find<QPushButton>(window, "startConverting")}) {
+    for (QPushButton* button : {find<QPushButton>(window, "loadText"), find<QPushButton>(window, "clearResult"),
+                                find<QPushButton>(window, "saveResult"), find<QPushButton>(window, "saveText"),
+                                find<QPushButton>(window, "clearInput"), find<QPushButton>(window, "loadSample"),
+                                find<QPushButton>(window, "back"), find<QPushButton>(window, "startConverting")}) {
         window.pointer()->setState(pointer::defaultArrow);
         moveOver(button);
         EXPECT_EQ(window.pointer()->state(), pointer::custom) << button->objectName().toStdString();
@@ -147,8 +164,10 @@ TEST_F(SingleTextTest, HandOverTheButtonsArrowOverBackgroundFramesAndInput)
 
     // The output box, the strips and the progress bar change nothing.
     moveOver(find<QPushButton>(window, "loadText"));
-    for (QWidget* control : {find<TextBoxControl>(window, "resultText")->viewport(), static_cast<QWidget*>(find<UnicodeStrip>(window, "inputStrip")),
-                             static_cast<QWidget*>(find<UnicodeStrip>(window, "resultStrip")), static_cast<QWidget*>(find<ProgressBarControl>(window, "progressBar"))}) {
+    for (QWidget* control : {find<TextBoxControl>(window, "resultText")->viewport(),
+                             static_cast<QWidget*>(find<UnicodeStrip>(window, "inputStrip")),
+                             static_cast<QWidget*>(find<UnicodeStrip>(window, "resultStrip")),
+                             static_cast<QWidget*>(find<ProgressBarControl>(window, "progressBar"))}) {
         moveOver(control);
         EXPECT_EQ(window.pointer()->state(), pointer::custom) << control->objectName().toStdString();
     }

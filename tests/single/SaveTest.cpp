@@ -1,5 +1,5 @@
 // The two save commands: dialog, overwrite question, exact bytes, and a failed write that keeps the old file.
-#include "Form2Fixture.h"
+#include "SingleTextFixture.h"
 
 #include <QDir>
 

@@ -1,14 +1,14 @@
 // A single-text window on the platform doubles, with helpers to read what it shows, stores and reports.
 #pragma once
 
-#include "windows/single/UnicodeStrip.h"
 #include "platform/ErrorReport.h"
 #include "platform/testing/TestServices.h"
+#include "support/TestSupport.h"
 #include "ui/Controls.h"
 #include "ui/WindowPointer.h"
-#include "support/TestSupport.h"
 #include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
+#include "windows/single/UnicodeStrip.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The window as painted: the strips show their texts on the window's colour. With QUILLORA_SCREENSHOT set to a
 // file name, the picture of the window with a text loaded and converted is saved there.
-#include "Form2Fixture.h"
+#include "SingleTextFixture.h"
 #include "ui/Styling.h"
 
 #include <QImage>

@@ -2,8 +2,8 @@
 #include "ui/WindowPointer.h"
 
 #include "platform/Failure.h"
-#include "ui/Styling.h"
 #include "support/TestSupport.h"
+#include "ui/Styling.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Helpers shared by the tests: readable QString output, temporary files, skipping where root ignores permissions.
 #pragma once
 
-#include "support/FindControl.h"
+#include "platform/testing/FindControl.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
 // "Add Text File(s)": the files chosen in the open dialog are appended to the list, one event yield per file.
 #include "folders/NameChecks.h"
-#include "platform/NativeSeparator.h"
-#include "windows/batch/FileListModel.h"
 #include "folders/Paths.h"
+#include "platform/NativeSeparator.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/BatchWindowLabels.h"
+#include "windows/batch/FileListModel.h"
 
 namespace quillora {
 

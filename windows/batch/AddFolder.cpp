@@ -1,13 +1,14 @@
 // "Add All Text File(s) In Folder": every file with the typed extension in a chosen folder tree joins the list.
 #include "folders/AddFolder.h"
+
+#include "folders/Paths.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/NativeSeparator.h"
-#include "windows/batch/FileListModel.h"
-#include "folders/Paths.h"
 #include "ui/Settings.h"
 #include "ui/WindowPointer.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/BatchWindowLabels.h"
+#include "windows/batch/FileListModel.h"
 
 #include <optional>
 
@@ -76,9 +77,9 @@ void BatchWindow::addAllTextFilesInFolder()
     // A window closed during the walk ends the program: the walk stops at its next folder and nothing is listed.
     bool walked = true;
     report.step(118, [&] {
-        walked = collectSubFolders(folders, true,
-                                   {services_.events, ErrorReport::boxTeller(services_.messages),
-                                    [this] { return stopping_; }});
+        walked = collectSubFolders(
+            folders, true,
+            {services_.events, ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }});
     });
     if (!walked || stopping_)
         return;

@@ -1,13 +1,13 @@
 // The batch window's controls, its opening and closing, "< Back", "Clear List" and the sample files button.
 #include "windows/batch/BatchWindow.h"
-#include "windows/batch/BatchWindowLabels.h"
 
-#include "ui/Controls.h"
-#include "windows/batch/FileListModel.h"
 #include "folders/Paths.h"
+#include "ui/Controls.h"
 #include "ui/Settings.h"
 #include "ui/Styling.h"
 #include "ui/WindowPointer.h"
+#include "windows/batch/BatchWindowLabels.h"
+#include "windows/batch/FileListModel.h"
 #include "windows/batch/PacedListModel.h"
 
 #include <QCloseEvent>
@@ -87,7 +87,8 @@ void BatchWindow::buildControls()
     saveOptionFrame_->setGeometry(twips(120, 5590, 7800, 1815));
     saveOptionFrame_->setFont(small);
     // Both option buttons sit directly in saveOptionFrame_, so selecting one clears the other.
-    resultsToFolder_ = named(new QRadioButton(QStringLiteral("Save results to this folder:"), saveOptionFrame_), "resultsToFolder");
+    resultsToFolder_
+        = named(new QRadioButton(QStringLiteral("Save results to this folder:"), saveOptionFrame_), "resultsToFolder");
     resultsToFolder_->setGeometry(twips(240, 300, 3615, 255));
     resultsToFolder_->setFont(small);
     destinationFrame_ = named(new QGroupBox(saveOptionFrame_), "destinationFrame");
@@ -96,23 +97,26 @@ void BatchWindow::buildControls()
     destinationFolder_ = named(new QLineEdit(destinationFrame_), "destinationFolder");
     destinationFolder_->setGeometry(twips(240, 300, 5550, 375));
     destinationFolder_->setFont(small);
-    browseButton_ = named(makePushButton(destinationFrame_, QStringLiteral("..."), twips(6000, 300, 600, 345)), "browseForDestination");
-    resultsInPlace_ = named(new QRadioButton(QStringLiteral("Save results in folder of original file"), saveOptionFrame_), "resultsInPlace");
+    browseButton_ = named(makePushButton(destinationFrame_, QStringLiteral("..."), twips(6000, 300, 600, 345)),
+                          "browseForDestination");
+    resultsInPlace_
+        = named(new QRadioButton(QStringLiteral("Save results in folder of original file"), saveOptionFrame_),
+                "resultsInPlace");
     resultsInPlace_->setGeometry(twips(240, 1410, 3615, 255));
     resultsInPlace_->setFont(small);
 
-    startButton_
-        = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 7530, 7800, 405)), "startConverting");
+    startButton_ = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 7530, 7800, 405)),
+                         "startConverting");
     progressBar_ = named(new ProgressBarControl(this), "progressBar");
     progressBar_->setGeometry(twips(120, 8050, 7800, 405));
 
     pointer_ = new WindowPointer(this);
-    for (QWidget* control :
-         {static_cast<QWidget*>(destinationFrame_), static_cast<QWidget*>(saveOptionFrame_), static_cast<QWidget*>(listView_),
-          listView_->viewport(), static_cast<QWidget*>(listView_->header()), static_cast<QWidget*>(destinationFolder_)})
+    for (QWidget* control : {static_cast<QWidget*>(destinationFrame_), static_cast<QWidget*>(saveOptionFrame_),
+                             static_cast<QWidget*>(listView_), listView_->viewport(),
+                             static_cast<QWidget*>(listView_->header()), static_cast<QWidget*>(destinationFolder_)})
         pointer_->arrowOver(control);
-    for (QPushButton* button :
-         {backButton_, addFilesButton_, addFolderButton_, clearListButton_, startButton_, addSamplesButton_, browseButton_})
+    for (QPushButton* button : {backButton_, addFilesButton_, addFolderButton_, clearListButton_, startButton_,
+                                addSamplesButton_, browseButton_})
         pointer_->handOver(button);
 }
 

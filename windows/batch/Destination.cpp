@@ -1,6 +1,6 @@
 // Where the batch results go: the two option buttons, the folder box and its "..." picker, kept in the settings.
-#include "platform/NativeSeparator.h"
 #include "folders/Paths.h"
+#include "platform/NativeSeparator.h"
 #include "ui/Settings.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/BatchWindowLabels.h"
@@ -15,13 +15,14 @@ void BatchWindow::restoreDestinationOptions(ErrorReport& report)
 {
     SettingsStore& settings = services_.settings;
     // Setting the text is a change, so the value is stored again under "Text5".
-    report.step(110, [&] { destinationFolder_->setText(GetSetting(settings, settingkeys::destinationFolder, GetDesktopFolder())); });
+    report.step(110, [&] {
+        destinationFolder_->setText(GetSetting(settings, settingkeys::destinationFolder, GetDesktopFolder()));
+    });
     report.step(112, [&] {
         resultsToFolder_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsToFolder)));
     });
-    report.step(114, [&] {
-        resultsInPlace_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsInPlace)));
-    });
+    report.step(
+        114, [&] { resultsInPlace_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsInPlace))); });
     // Stored values that select neither button would leave the results without a chosen place: the chosen
     // folder is the safe one, as on a first opening.
     report.step(116, [&] {
@@ -65,7 +66,9 @@ void BatchWindow::browseForDestination()
     if (chosen.isEmpty())
         return;
     report.step(104, [&] { SaveSetting(services_.settings, settingkeys::lastDestinationFolder, chosen); });
-    report.step(106, [&] { destinationFolder_->setText(chosen.endsWith(nativeSeparator()) ? chosen : chosen + nativeSeparator()); });
+    report.step(106, [&] {
+        destinationFolder_->setText(chosen.endsWith(nativeSeparator()) ? chosen : chosen + nativeSeparator());
+    });
 }
 
 } // namespace quillora

@@ -3,8 +3,8 @@
 
 #include "engine/Windows1252.h"
 #include "folders/FileListing.h"
-#include "platform/NativeSeparator.h"
 #include "folders/Paths.h"
+#include "platform/NativeSeparator.h"
 #include "ui/Settings.h"
 
 #include <optional>
@@ -12,7 +12,6 @@
 namespace quillora {
 
 namespace {
-
 
 // The Windows-1252 code of character, or nothing when the code page lacks it (or it is NUL).
 std::optional<int> codeOf(QChar character)

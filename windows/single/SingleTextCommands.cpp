@@ -1,16 +1,16 @@
 // The single-text window's commands: load, clear, sample text, back, convert and the two saves.
-#include "windows/single/UnicodeStrip.h"
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
 #include "engine/StringToUTF8.h"
 #include "engine/WordsToLines.h"
+#include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "ui/Controls.h"
-#include "folders/Paths.h"
 #include "ui/WindowPointer.h"
-#include "windows/single/SingleTextWindow.h"
 #include "windows/single/SingleTextLabels.h"
+#include "windows/single/SingleTextWindow.h"
 #include "windows/single/TextBoxControl.h"
+#include "windows/single/UnicodeStrip.h"
 
 namespace quillora {
 

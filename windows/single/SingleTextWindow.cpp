@@ -1,15 +1,15 @@
 // The single-text window's controls, their places, fonts and colours, start-up, showing and closing.
 #include "windows/single/SingleTextWindow.h"
-#include "windows/single/SingleTextLabels.h"
 
-#include "windows/single/UnicodeStrip.h"
+#include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "ui/Controls.h"
-#include "folders/Paths.h"
 #include "ui/Settings.h"
 #include "ui/Styling.h"
 #include "ui/WindowPointer.h"
+#include "windows/single/SingleTextLabels.h"
 #include "windows/single/TextBoxControl.h"
+#include "windows/single/UnicodeStrip.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -69,18 +69,20 @@ void SingleTextWindow::buildControls()
     inputStrip_ = named(makeStrip(inputFrame_, twips(240, 1290, 7335, 645)), "inputStrip");
     loadButton_ = named(makePushButton(this, QStringLiteral("Load Text From Text File"), twips(120, 2790, 3860, 405)),
                         "loadText");
-    saveTextButton_ = named(makePushButton(this, QStringLiteral("Save Text To Text File"), twips(4080, 2790, 3860, 405)),
-                        "saveText");
-    clearInputButton_ = named(makePushButton(this, QStringLiteral("Clear Text"), twips(120, 3285, 3860, 405)), "clearInput");
-    sampleButton_ = named(makePushButton(this, QStringLiteral("Load Sample/Example Text"), twips(4080, 3285, 3860, 405)),
-                        "loadSample");
-    startButton_
-        = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 3765, 7800, 405)), "startConverting");
-    resultFrame_ = named(makeFrame(this, QStringLiteral("Converted Text"), twips(120, 4290, 7800, 3210)), "resultFrame");
+    saveTextButton_ = named(
+        makePushButton(this, QStringLiteral("Save Text To Text File"), twips(4080, 2790, 3860, 405)), "saveText");
+    clearInputButton_
+        = named(makePushButton(this, QStringLiteral("Clear Text"), twips(120, 3285, 3860, 405)), "clearInput");
+    sampleButton_ = named(
+        makePushButton(this, QStringLiteral("Load Sample/Example Text"), twips(4080, 3285, 3860, 405)), "loadSample");
+    startButton_ = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 3765, 7800, 405)),
+                         "startConverting");
+    resultFrame_
+        = named(makeFrame(this, QStringLiteral("Converted Text"), twips(120, 4290, 7800, 3210)), "resultFrame");
     resultBox_ = named(makeTextBox(resultFrame_, twips(240, 240, 7335, 1905)), "resultText");
     resultStrip_ = named(makeStrip(resultFrame_, twips(240, 2220, 7335, 885)), "resultStrip");
-    saveResultButton_ = named(makePushButton(this, QStringLiteral("Save Result As Text File"), twips(120, 7560, 3860, 405)),
-                        "saveResult");
+    saveResultButton_ = named(
+        makePushButton(this, QStringLiteral("Save Result As Text File"), twips(120, 7560, 3860, 405)), "saveResult");
     clearResultButton_
         = named(makePushButton(this, QStringLiteral("Clear Text"), twips(4080, 7560, 3860, 405)), "clearResult");
     progressBar_ = named(new ProgressBarControl(this), "progressBar");
@@ -91,14 +93,14 @@ void SingleTextWindow::buildControls()
     inputStrip_->setFocusPolicy(Qt::NoFocus);
     resultStrip_->setFocusPolicy(Qt::NoFocus);
     progressBar_->setFocusPolicy(Qt::NoFocus);
-    const QList<QWidget*> order{inputBox_,       loadButton_, clearInputButton_, startButton_, saveTextButton_,
-                                sampleButton_, resultBox_,       saveResultButton_, clearResultButton_,  backButton_};
+    const QList<QWidget*> order{inputBox_,     loadButton_, clearInputButton_, startButton_,       saveTextButton_,
+                                sampleButton_, resultBox_,  saveResultButton_, clearResultButton_, backButton_};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
     pointer_ = new WindowPointer(this);
-    for (QWidget* button :
-         {loadButton_, clearResultButton_, saveResultButton_, saveTextButton_, clearInputButton_, sampleButton_, backButton_, startButton_})
+    for (QWidget* button : {loadButton_, clearResultButton_, saveResultButton_, saveTextButton_, clearInputButton_,
+                            sampleButton_, backButton_, startButton_})
         pointer_->handOver(button);
     pointer_->arrowOver(inputFrame_);
     pointer_->arrowOver(resultFrame_);

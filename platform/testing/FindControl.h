@@ -26,7 +26,8 @@ template <typename Window> const QObject& asObject(const std::unique_ptr<Window>
 // control fails the test that uses it.
 template <typename Control, typename Window> Control* find(const Window& window, const char* name)
 {
-    for (QObject* candidate : asObject(window).findChildren<QObject*>(QLatin1String(name))) {
+    const QObject& owner = asObject(window);
+    for (QObject* candidate : owner.findChildren<QObject*>(QLatin1String(name))) {
         if (auto* control = dynamic_cast<Control*>(candidate))
             return control;
     }
