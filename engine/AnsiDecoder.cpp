@@ -14,9 +14,10 @@ struct SingleByteTable
 {
     AnsiCodePage page;
     char16_t utf16[128];
-    // Each character's UTF-8, padded to four bytes so it is copied in one move, and its length.
-    char utf8[128][4];
-    unsigned char utf8Length[128];
+    // The UTF-8 of every byte, ASCII included so the loop has no branch, padded to four bytes so it is copied in
+    // one move, and its length.
+    char utf8[256][4];
+    unsigned char utf8Length[256];
 };
 
 namespace {
@@ -34,6 +35,10 @@ SingleByteTable buildTable(AnsiCodePage page)
     table.page = page;
     QStringDecoder decoder(qtConverterName(page));
     for (int i = 0; i < 128; ++i) {
+        table.utf8[i][0] = char(i);
+        table.utf8Length[i] = 1;
+    }
+    for (int i = 0; i < 128; ++i) {
         const unsigned char byte = static_cast<unsigned char>(0x80 + i);
         char16_t character = 0xFFFD;
         if (page == AnsiCodePage::Western) {
@@ -45,8 +50,8 @@ SingleByteTable buildTable(AnsiCodePage page)
         }
         table.utf16[i] = character;
         const QByteArray utf8 = QString(QChar(character)).toUtf8();
-        std::memcpy(table.utf8[i], utf8.constData(), size_t(utf8.size()));
-        table.utf8Length[i] = static_cast<unsigned char>(utf8.size());
+        std::memcpy(table.utf8[byte], utf8.constData(), size_t(utf8.size()));
+        table.utf8Length[byte] = static_cast<unsigned char>(utf8.size());
     }
     return table;
 }
@@ -99,12 +104,8 @@ char* AnsiDecoder::toUtf8(QByteArrayView piece, char* out)
     }
     for (const char c : piece) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            *out++ = c;
-        } else {
-            std::memcpy(out, table_->utf8[byte - 0x80], 4);
-            out += table_->utf8Length[byte - 0x80];
-        }
+        std::memcpy(out, table_->utf8[byte], 4);
+        out += table_->utf8Length[byte];
     }
     return out;
 }
