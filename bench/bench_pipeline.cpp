@@ -1,5 +1,6 @@
 // One stage of the pipeline benchmark per run, so each gets its own peak memory: the batch pipeline on a file
 // (read by the rule, convert, encode, atomic write), a plain read-and-write copy, or generating the input.
+#include "bench/bench_word_file.h"
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
 #include "engine/Windows1252.h"
@@ -7,7 +8,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -47,23 +47,12 @@ int generate(const QString& path, qint64 megabytes, bool ansi)
         }
         return encoded;
     }();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return 2;
-    QRandomGenerator random(1);
-    QByteArray block;
-    const qint64 target = megabytes * 1'000'000;
-    qint64 written = 0;
-    while (written < target) {
-        block.clear();
-        while (block.size() < (1 << 20)) {
-            const int pick = int(random.bounded(13));
-            block.append(ansi ? ansiWords[pick] : QByteArray(words[pick]));
-            block.append(random.bounded(10) == 0 ? "  " : " ");
-        }
-        written += file.write(block.left(qMin<qint64>(block.size(), target - written)));
-    }
-    return 0;
+    if (ansi)
+        return writeWordFile(path, megabytes, ansiWords);
+    QList<QByteArray> utf8Words;
+    for (const char* word : words)
+        utf8Words << QByteArray(word);
+    return writeWordFile(path, megabytes, utf8Words);
 }
 
 } // namespace

@@ -84,7 +84,7 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
 
 void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use)
 {
-    constexpr qint64 piece = qint64(1) << 20;
+    constexpr qint64 piece = filePieceBytes;
     QFile file(path);
     openForReadingAt(file, offset);
     const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);

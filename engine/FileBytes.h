@@ -19,6 +19,8 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
 // characters other than spaces. With stopAtNul the pass ends at the first NUL byte.
 FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul);
 qint64 fileLength(const QString& path);
+// How many bytes forEachFilePiece hands over at a time (the last piece may be shorter).
+inline constexpr qint64 filePieceBytes = qint64(1) << 20;
 // Reads the file from offset to its end a piece at a time, handing each piece to use until it returns false.
 void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use);
 // Why a path cannot be opened, as a Failure to throw.

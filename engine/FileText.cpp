@@ -1,6 +1,7 @@
 // Converts a file's text straight from the bytes it was read as, or from the file itself piece by piece.
 #include "engine/FileText.h"
 
+#include "engine/AnsiWordsToLines.h"
 #include "engine/FileBytes.h"
 #include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
@@ -34,10 +35,25 @@ FileText FileText::fromWindows1252(QByteArray bytes)
     return result;
 }
 
-FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan)
+FileText FileText::fromAnsi(QByteArray bytes, AnsiCodePage page)
+{
+    if (page == AnsiCodePage::Western)
+        return fromWindows1252(std::move(bytes));
+    FileText result;
+    result.bytes_ = std::move(bytes);
+    result.form_ = Form::Ansi;
+    result.page_ = page;
+    return result;
+}
+
+FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan, AnsiCodePage page)
 {
     FileText result;
-    result.form_ = scan.validUtf8 ? Form::Utf8InFile : Form::Windows1252InFile;
+    if (scan.validUtf8)
+        result.form_ = Form::Utf8InFile;
+    else
+        result.form_ = page == AnsiCodePage::Western ? Form::Windows1252InFile : Form::AnsiInFile;
+    result.page_ = page;
     result.path_ = std::move(path);
     result.offset_ = offset;
     result.scan_ = scan;
@@ -51,9 +67,11 @@ bool FileText::isEmpty() const
         return text_.isEmpty();
     case Form::Utf8:
     case Form::Windows1252:
+    case Form::Ansi:
         return bytes_.isEmpty();
     case Form::Utf8InFile:
     case Form::Windows1252InFile:
+    case Form::AnsiInFile:
         break;
     }
     return scan_.size == 0;
@@ -70,6 +88,10 @@ QString FileText::toString() const
         return QString::fromUtf8(readFileBytes(path_, offset_));
     case Form::Windows1252InFile:
         return decodeWindows1252(readFileBytes(path_, offset_));
+    case Form::Ansi:
+        return decodeAnsi(bytes_, page_);
+    case Form::AnsiInFile:
+        return decodeAnsi(readFileBytes(path_, offset_), page_);
     case Form::Utf16:
         break;
     }
@@ -83,9 +105,12 @@ bool FileText::containsNul() const
         return text_.contains(QChar(u'\0'));
     case Form::Utf8:
     case Form::Windows1252:
+    // No code page of ours has a second byte below 0x40, so a byte 00 or 20 is always that character.
+    case Form::Ansi:
         return bytes_.contains('\0');
     case Form::Utf8InFile:
     case Form::Windows1252InFile:
+    case Form::AnsiInFile:
         break;
     }
     return scan_.hasNul;
@@ -98,9 +123,11 @@ bool FileText::convertsToEmpty() const
         return std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c == u' '; });
     case Form::Utf8:
     case Form::Windows1252:
+    case Form::Ansi:
         return std::all_of(bytes_.cbegin(), bytes_.cend(), [](char c) { return c == ' '; });
     case Form::Utf8InFile:
     case Form::Windows1252InFile:
+    case Form::AnsiInFile:
         break;
     }
     return !scan_.hasNonSpace;
@@ -115,11 +142,15 @@ void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
     case Form::Windows1252:
         WordsToLinesUtf8FromWindows1252(bytes_, sink);
         return;
+    case Form::Ansi:
+        WordsToLinesUtf8FromAnsi(bytes_, page_, sink);
+        return;
     case Form::Utf16:
         WordsToLinesUtf8(QStringView(text_), sink);
         return;
     case Form::Utf8InFile:
     case Form::Windows1252InFile:
+    case Form::AnsiInFile:
         convertFromFile(sink);
         return;
     }
@@ -128,7 +159,8 @@ void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
 void FileText::convertFromFile(const Utf8Sink& sink) const
 {
     const bool utf8 = form_ == Form::Utf8InFile;
-    WordsToLinesStream stream(!utf8);
+    WordsToLinesStream utf8Lines(false);
+    AnsiWordsToLinesStream ansiLines(page_);
     Utf8Validator validator;
     qint64 total = 0;
     forEachFilePiece(path_, offset_, [&](QByteArrayView bytes) {
@@ -139,9 +171,14 @@ void FileText::convertFromFile(const Utf8Sink& sink) const
             if (!validator.validSoFar())
                 throw Failure::deviceIo();
         }
-        stream.feed(bytes, sink);
+        if (utf8)
+            utf8Lines.feed(bytes, sink);
+        else
+            ansiLines.feed(bytes, sink);
         return true;
     });
+    if (!utf8)
+        ansiLines.finish(sink);
     if (total != scan_.size || (utf8 && !validator.finish().valid))
         throw Failure::deviceIo();
 }

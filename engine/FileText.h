@@ -1,7 +1,8 @@
-// A text read from a file: kept as the file's bytes when they are UTF-8 or Windows-1252, else as UTF-16; a large
-// file's bytes may stay in the file and be read again as they are converted.
+// A text read from a file: kept as the file's bytes when they are UTF-8 or in an ANSI code page, else as UTF-16; a
+// large file's bytes may stay in the file and be read again as they are converted.
 #pragma once
 
+#include "engine/AnsiCodePage.h"
 #include "engine/WordsToLines.h"
 
 #include <QByteArray>
@@ -27,7 +28,10 @@ public:
         Utf8,
         Windows1252,
         Utf8InFile,
-        Windows1252InFile
+        Windows1252InFile,
+        // Bytes in an ANSI code page other than Windows-1252.
+        Ansi,
+        AnsiInFile
     };
 
     FileText() = default;
@@ -35,8 +39,11 @@ public:
     // bytes must be valid UTF-8.
     static FileText fromValidUtf8(QByteArray bytes);
     static FileText fromWindows1252(QByteArray bytes);
-    // The bytes of path from offset on, as scan found them; they are read again when converted.
-    static FileText inFile(QString path, qint64 offset, const FileScan& scan);
+    static FileText fromAnsi(QByteArray bytes, AnsiCodePage page);
+    // The bytes of path from offset on, as scan found them, read as UTF-8 when they are valid UTF-8 and else in
+    // page; they are read again when converted.
+    static FileText inFile(QString path, qint64 offset, const FileScan& scan,
+                           AnsiCodePage page = AnsiCodePage::Western);
 
     // Throws Failure when a text kept in its file can no longer be read.
     QString toString() const;
@@ -60,6 +67,7 @@ private:
     QString path_;
     qint64 offset_ = 0;
     FileScan scan_;
+    AnsiCodePage page_ = AnsiCodePage::Western;
 };
 
 } // namespace quillora

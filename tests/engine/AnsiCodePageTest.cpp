@@ -1,0 +1,167 @@
+// Files without a mark read in the code page of the user's language: whole, and from the file piece by piece with a
+// character cut between pieces; the locale variables decide in their order, and a stored choice overrides them.
+#include "engine/AnsiCodePage.h"
+
+#include "engine/AnsiDecoder.h"
+#include "engine/FileBytes.h"
+#include "engine/FileText.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+
+namespace quillora {
+namespace {
+
+TEST(AnsiCodePage, AFileInTheCodePageOfTheLocaleReadsAsItsText)
+{
+    struct Case
+    {
+        const char* locale;
+        QByteArray bytes;
+        const char16_t* text;
+    };
+    // A string of hex escapes ends before a letter that is a hex digit.
+    const Case cases[] = {
+        {"pl_PL.UTF-8", "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1", u"Zażółć gęślą jaźń"},
+        {"sr_RS.UTF-8@latin",
+         "\xE6"
+         "evap\xE8i\xE6i",
+         u"ćevapčići"},
+        {"ru_RU.UTF-8", "\xD1\xFA\xE5\xF8\xFC \xE6\xE5 \xE5\xF9\xB8 \xFD\xF2\xE8\xF5", u"Съешь же ещё этих"},
+        {"sr_RS", "\xC4\xEE\xE1\xF0\xEE \xBC\xF3\xF2\xF0\xEE", u"Добро јутро"},
+        {"de_DE.ISO-8859-15",
+         "Gr\xFC\xDF"
+         "e \x80"
+         "5 \x8Cuvre \x81",
+         u"Grüße €5 Œuvre \u0081"},
+        {"el_GR.UTF-8", "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1 \xEA\xFC\xF3\xEC\xE5", u"Καλημέρα κόσμε"},
+        {"tr_TR.UTF-8", "G\xFCnayd\xFDn \xDD\xF0", u"Günaydın İğ"},
+        {"he_IL.UTF-8", "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED", u"שלום עולם"},
+        {"fa_IR.UTF-8", "\xD3\xE1\xC7\xE3 \xCF\xE4\xED\xC7 \x81", u"سلام دنيا پ"},
+        {"lt_LT.UTF-8", "Labas \xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE", u"Labas ąčęėįšųūž"},
+        {"vi_VN", "Vi\xEA\xF2t Nam", u"Vi\u00EA\u0323t Nam"},
+        {"th_TH.UTF-8", "\xCA\xC7\xD1\xCA\xB4\xD5 \xA4\xC3\xD1\xBA", u"สวัสดี ครับ"},
+        {"ja_JP.UTF-8",
+         "\x93\xFA\x96{\x8C\xEA\x82\xCC \x83"
+         "e\x83L\x83X\x83g \x87@\x81`",
+         u"日本語の テキスト ①～"},
+        {"zh_CN.UTF-8", "\xC4\xE3\xBA\xC3 \xCA\xC0\xBD\xE7 \x80", u"你好 世界 €"},
+        {"zh_HK.Big5-HKSCS", "\xA4\xA4\xA4\xE5 \xB4\xFA\xB8\xD5", u"中文 測試"},
+        // The second syllable is one Windows adds to plain EUC-KR.
+        {"ko_KR.UTF-8",
+         "\xBE\xC8\xB3\xE7 \x81"
+         "A",
+         u"안녕 갂"},
+    };
+    QTemporaryDir folder;
+    // Spaces up to the last byte of the first piece, so the first character is cut between two pieces.
+    const QByteArray padding(filePieceBytes - 1, ' ');
+    const QString path = folder.filePath(QStringLiteral("legacy.txt"));
+    for (const Case& c : cases) {
+        const AnsiCodePage page = ansiCodePageForLocale(QString::fromLatin1(c.locale));
+        const QString text = QString::fromUtf16(c.text);
+        const QByteArray converted = WordsToLinesUtf8(text);
+        const FileText whole = FileText::fromAnsi(c.bytes, page);
+        EXPECT_EQ(whole.toString(), text) << c.locale;
+        EXPECT_EQ(whole.wordsToLinesUtf8(), converted) << c.locale;
+
+        testing::writeFile(path, padding + c.bytes);
+        const FileText inFile = FileText::inFile(path, 0, scanFileBytes(path, 0, true), page);
+        EXPECT_NE(inFile.form(), FileText::Form::Utf8InFile) << c.locale;
+        EXPECT_EQ(inFile.wordsToLinesUtf8(), converted) << c.locale;
+        const QString read = inFile.toString();
+        ASSERT_GE(read.size(), padding.size()) << c.locale;
+        EXPECT_EQ(read.sliced(padding.size()), text) << c.locale;
+    }
+}
+
+TEST(AnsiCodePage, TextThatIsNotACharacterOfTheCodePageIsKept)
+{
+    struct Case
+    {
+        AnsiCodePage page;
+        QByteArray bytes;
+        QString text;
+    };
+    const Case cases[] = {
+        // A lead byte at the very end: the converter's substitute, not nothing.
+        {AnsiCodePage::Japanese, "a\x82", QStringLiteral("a\x1A")},
+        {AnsiCodePage::SimplifiedChinese, "\x81", QStringLiteral("\uFFFD")},
+        // A lead byte before a space does not take the space with it.
+        {AnsiCodePage::Japanese, "\x82 b", QStringLiteral("\x1A b")},
+        // A byte the code page leaves undefined.
+        {AnsiCodePage::Greek, "\xFF", QStringLiteral("\uFFFD")},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("odd.txt"));
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeAnsi(c.bytes, c.page), c.text) << c.bytes.toHex().constData();
+        testing::writeFile(path, c.bytes);
+        const FileText inFile = FileText::inFile(path, 0, scanFileBytes(path, 0, true), c.page);
+        EXPECT_EQ(inFile.wordsToLinesUtf8(), WordsToLinesUtf8(c.text)) << c.bytes.toHex().constData();
+        EXPECT_FALSE(inFile.convertsToEmpty());
+    }
+}
+
+TEST(AnsiCodePage, UTF8WithoutAMarkStaysUTF8WhateverTheCodePage)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("utf8.txt"));
+    testing::writeFile(path, "\xD0\x9F\xD1\x80\xD0\xB8 \xD0\xB2\xD0\xB5\xD1\x82");
+    const FileText text = FileText::inFile(path, 0, scanFileBytes(path, 0, true), AnsiCodePage::Cyrillic);
+    EXPECT_EQ(text.toString(), QStringLiteral("При вет"));
+}
+
+TEST(AnsiCodePage, TheLocaleVariablesDecideInTheirOrder)
+{
+    struct Case
+    {
+        const char* lcAll;
+        const char* lcCtype;
+        const char* lang;
+        AnsiCodePage page;
+    };
+    const Case cases[] = {
+        {"", "", "", AnsiCodePage::Western},
+        {"C", "ru_RU.UTF-8", "el_GR.UTF-8", AnsiCodePage::Western},
+        {"", "ru_RU.UTF-8", "el_GR.UTF-8", AnsiCodePage::Cyrillic},
+        {"", "", "el_GR.UTF-8", AnsiCodePage::Greek},
+        {"POSIX", "", "ja_JP.UTF-8", AnsiCodePage::Western},
+        {"cs_CZ", "C.UTF-8", "", AnsiCodePage::CentralEuropean},
+        // Territories and scripts that differ from their language, case as written, and three-letter languages.
+        {"", "", "zh_SG.GB2312", AnsiCodePage::SimplifiedChinese},
+        {"", "", "zh_MO", AnsiCodePage::TraditionalChinese},
+        {"", "", "uz_UZ.UTF-8@cyrillic", AnsiCodePage::Cyrillic},
+        {"", "", "uz_UZ.UTF-8", AnsiCodePage::Turkish},
+        {"", "", "az_IR", AnsiCodePage::Arabic},
+        {"", "", "KO_kr", AnsiCodePage::Korean},
+        {"", "", "ltg_LV.UTF-8", AnsiCodePage::Baltic},
+        {"", "", "sa_IN", AnsiCodePage::Western},
+    };
+    for (const Case& c : cases) {
+        const QString locale
+            = ctypeLocale(QString::fromLatin1(c.lcAll), QString::fromLatin1(c.lcCtype), QString::fromLatin1(c.lang));
+        EXPECT_EQ(ansiCodePageForLocale(locale), c.page) << c.lcAll << " " << c.lcCtype << " " << c.lang;
+    }
+}
+
+TEST(AnsiCodePage, AStoredChoiceOverridesTheLocale)
+{
+    struct Case
+    {
+        const char* stored;
+        AnsiCodePage page;
+    };
+    const Case cases[] = {
+        {"", AnsiCodePage::Cyrillic},      {"1253", AnsiCodePage::Greek},      {" 932 ", AnsiCodePage::Japanese},
+        {"65001", AnsiCodePage::Cyrillic}, {"cp1253", AnsiCodePage::Cyrillic},
+    };
+    const QByteArray saved = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "ru_RU.UTF-8");
+    for (const Case& c : cases)
+        EXPECT_EQ(ansiCodePageFromSetting(QString::fromLatin1(c.stored)), c.page) << c.stored;
+    qputenv("LC_ALL", saved);
+}
+
+} // namespace
+} // namespace quillora
