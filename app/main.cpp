@@ -1,6 +1,7 @@
 // Starts Quillora: the application object, the real platform services, then the main menu's start-up.
 #include "app/Application.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/ProgramFolders.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
@@ -23,9 +24,10 @@ int main(int argc, char* argv[])
     quillora::QtEventPump events;
     quillora::FileSettingsStore settings(quillora::FileSettingsStore::userRoot());
     quillora::StdRandomSource random;
-    quillora::Application program(quillora::Services{messages, dialogs, shell, events, settings, random,
-                                                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
-                                                     [] { QCoreApplication::exit(0); }});
+    quillora::Application program(quillora::Services{
+        messages, dialogs, shell, events, settings, random,
+        QDir::toNativeSeparators(quillora::programDataFolder(QCoreApplication::applicationDirPath())),
+        [] { QCoreApplication::exit(0); }});
     program.start();
     return QApplication::exec();
 }
