@@ -15,6 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # shellcheck source=bench/baselines.sh
 source "$(dirname "$0")/baselines.sh"
+# Its sizes are in millions of bytes: 21 gives the 10,000 files of 2048 bytes, 105 about the 100 MiB of the run.
 generate="$build/bin/bench_pipeline"
 
 "${display[@]}" "$build/bin/bench_batch_list" 2> /dev/null
@@ -24,7 +25,7 @@ mapfile -t runs < <(sed -n "s/.*the window's run: *\([0-9.]*\) s.*/\1/p" "$work/
 next=0
 
 if [ "${1:-}" != --large ]; then
-    "$generate" generate "$work/words.txt" 20 utf8
+    "$generate" generate "$work/words.txt" 21 utf8
     mkdir "$work/small"
     head -c $((10000 * 2048)) "$work/words.txt" | (cd "$work/small" && split -b 2048 -a 5 -d - text)
     folder_baselines "$work/small" "$work"
@@ -39,7 +40,7 @@ fi
 
 if [ "${1:-}" != --small ]; then
     for kind in utf8 ansi; do
-        "$generate" generate "$work/large.txt" 100 "$kind"
+        "$generate" generate "$work/large.txt" 105 "$kind"
         file_baselines "$work/large.txt" "$work"
         echo "== shell baselines on $(($(stat -c %s "$work/large.txt") >> 20)) MB of words, $kind (median of 5 runs)"
         printf '  cat SRC > DST                      %7.3f s\n' "$cat_s"
