@@ -1,4 +1,8 @@
-// Throughput of the word-per-line rule in MB of input per second, beside a plain memory copy of the same text.
+// Throughput of the word-per-line rule and the UTF-8 check in MB of input per second, on each vector level the
+// processor has, beside a plain memory copy of the same text.
+#include "engine/SimdLevel.h"
+#include "engine/Utf8Check.h"
+#include "engine/Windows1252.h"
 #include "engine/WordsToLines.h"
 
 #include <QElapsedTimer>
@@ -48,19 +52,32 @@ int main()
 
     std::vector<char> copy(size_t(text.size()) * 2);
     const double copySeconds = medianSeconds([&] { std::memcpy(copy.data(), text.constData(), copy.size()); });
+    std::printf("input: %.1f MB of UTF-8 (%lld UTF-16 code units); medians of 5 runs\n", megabytes,
+                static_cast<long long>(text.size()));
+    std::printf("%-42s %9.1f MB/s\n", "memcpy of the UTF-16 text (baseline)", megabytes / copySeconds);
     qsizetype sink = 0;
-    const double utf16Seconds = medianSeconds([&] { sink += quillora::WordsToLines(text).size(); });
+    const auto report = [&](const char* what, double seconds) {
+        std::printf("%-42s %9.1f MB/s  %.2fx baseline time\n", what, megabytes / seconds, seconds / copySeconds);
+    };
+    report("WordsToLines (UTF-16 result)", medianSeconds([&] { sink += quillora::WordsToLines(text).size(); }));
+    QByteArray ansi;
+    ansi.reserve(text.size());
+    for (const QChar character : text)
+        ansi.append(char(quillora::windows1252Code(character.unicode())));
     const quillora::Utf8Sink count = [&sink](QByteArrayView bytes) { sink += bytes.size(); };
-    const double fusedSeconds = medianSeconds([&] { quillora::WordsToLinesUtf8(QStringView(text), count); });
-    const double bytesSeconds = medianSeconds([&] { quillora::WordsToLinesUtf8(QByteArrayView(utf8), count); });
-
-    std::printf("input: %.1f MB of UTF-8 (%lld UTF-16 code units)\n", megabytes, static_cast<long long>(text.size()));
-    std::printf("%-38s %9.1f MB/s\n", "memcpy of the UTF-16 text (baseline)", megabytes / copySeconds);
-    std::printf("%-38s %9.1f MB/s  %.2fx baseline time\n", "WordsToLines (UTF-16 result)", megabytes / utf16Seconds,
-                utf16Seconds / copySeconds);
-    std::printf("%-38s %9.1f MB/s  %.2fx baseline time\n", "WordsToLinesUtf8 from UTF-16, streamed",
-                megabytes / fusedSeconds, fusedSeconds / copySeconds);
-    std::printf("%-38s %9.1f MB/s  %.2fx baseline time\n", "WordsToLinesUtf8 from UTF-8, streamed",
-                megabytes / bytesSeconds, bytesSeconds / copySeconds);
+    const char* const names[] = {"scalar", "SSE2", "AVX2"};
+    for (const auto level : {quillora::SimdLevel::Scalar, quillora::SimdLevel::Sse2, quillora::SimdLevel::Avx2}) {
+        if (level > quillora::processorSimdLevel())
+            continue;
+        quillora::limitSimdLevel(level);
+        std::printf("-- %s\n", names[int(level)]);
+        report("checkUtf8", medianSeconds([&] { sink += quillora::checkUtf8(utf8).valid; }));
+        report("WordsToLinesUtf8 from UTF-8, streamed",
+               medianSeconds([&] { quillora::WordsToLinesUtf8(QByteArrayView(utf8), count); }));
+        report("WordsToLinesUtf8 from UTF-16, streamed",
+               medianSeconds([&] { quillora::WordsToLinesUtf8(QStringView(text), count); }));
+        report("WordsToLinesUtf8FromWindows1252, streamed",
+               medianSeconds([&] { quillora::WordsToLinesUtf8FromWindows1252(ansi, count); }));
+    }
     return sink > 0 ? 0 : 1;
 }

@@ -1,6 +1,9 @@
-// Walks the bytes once, skipping runs of ASCII eight bytes at a time.
+// Checks whole blocks with vector instructions where the processor has them, then walks the rest byte by byte,
+// skipping runs of ASCII.
 #include "engine/Utf8Check.h"
 
+#include "engine/SimdKernels.h"
+#include "engine/SimdLevel.h"
 #include "engine/SimdScan.h"
 
 #include <cstdint>
@@ -8,7 +11,9 @@
 
 namespace quillora {
 
-qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
+namespace {
+
+qsizetype checkUtf8PrefixByBytes(QByteArrayView bytes, Utf8Check& result)
 {
     const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* at = begin;
@@ -77,6 +82,30 @@ qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
         at += length;
     }
     return at - begin;
+}
+
+} // namespace
+
+qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
+{
+    if (!result.valid)
+        return 0;
+    qsizetype whole = 0;
+#if defined(__x86_64__) || defined(_M_X64)
+    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto size = std::size_t(bytes.size());
+    switch (simdLevel()) {
+    case SimdLevel::Avx2:
+        whole = qsizetype(simd::wholeUtf8PrefixAvx2(data, size, result.hasMultibyte));
+        break;
+    case SimdLevel::Sse2:
+        whole = qsizetype(simd::wholeUtf8PrefixSse2(data, size, result.hasMultibyte));
+        break;
+    case SimdLevel::Scalar:
+        break;
+    }
+#endif
+    return whole + checkUtf8PrefixByBytes(bytes.sliced(whole), result);
 }
 
 Utf8Check checkUtf8(QByteArrayView bytes)

@@ -1,7 +1,9 @@
-// Splits at spaces in one pass, writing each non-empty piece and the CR LF between pieces; byte input is
-// scanned sixteen bytes at a time where the processor allows.
+// Splits at spaces in one pass, writing each non-empty piece and the CR LF between pieces; UTF-8 is split a
+// vector block at a time where the processor allows, and other input is first turned into UTF-8 in small pieces.
 #include "engine/WordsToLines.h"
 
+#include "engine/SimdKernels.h"
+#include "engine/SimdLevel.h"
 #include "engine/SimdScan.h"
 #include "engine/Windows1252.h"
 
@@ -35,13 +37,7 @@ char* putCodePoint(char* out, char32_t code)
     return out;
 }
 
-// The state of one conversion across chunks: whether anything was written, and whether a space has been seen
-// since, so that the next piece starts on a new line.
-struct Progress
-{
-    bool wroteAny = false;
-    bool breakPending = false;
-};
+using Progress = simd::WordProgress;
 
 // Converts a run of units to UTF-8 at out; Encode(out, at, end) writes the unit at 'at' (or the pair starting
 // there) and returns how many units it used. Returns the end of the output.
@@ -93,53 +89,108 @@ qsizetype encodeWindows1252(char*& out, const char* at, const char*)
     return 1;
 }
 
-// Byte input where every byte below 0x80 stands for itself: runs of such bytes are copied sixteen at a time;
-// a block holding a byte of 0x80 or more goes through encode when expand is set.
-template <typename Encode>
-char* convertBytes(const char* at, const char* end, char* out, Progress& progress, bool expand, Encode&& encode)
+// Splits UTF-8 bytes at spaces: whole blocks with the vector loop, the last bytes one by one.
+char* splitUtf8(const char* at, const char* end, char* out, Progress& progress, SimdLevel level)
 {
-#ifdef QUILLORA_SSE2
-    const __m128i spaces = _mm_set1_epi8(' ');
-    // Each segment is copied with a 16-byte load from its start, so stay 32 bytes short of the end.
-    while (end - at >= 32) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        if (expand) {
-            // Bytes up to and including the first one of 0x80 or more go through encode one by one.
-            const unsigned high = unsigned(_mm_movemask_epi8(block));
-            if (high != 0) {
-                const char* const stop = at + lowestSetBit(high) + 1;
-                out = convertScalar(at, stop, out, progress, encode);
-                at = stop;
-                continue;
-            }
-        }
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(block, spaces)));
-        int start = 0;
-        while (true) {
-            const int stop = mask ? lowestSetBit(mask) : 16;
-            if (stop > start) {
-                if (progress.breakPending) {
-                    std::memcpy(out, "\r\n", 2);
-                    out += 2;
-                    progress.breakPending = false;
-                }
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + start)));
-                out += stop - start;
-                progress.wroteAny = true;
-            }
-            if (!mask)
-                break;
-            progress.breakPending = progress.wroteAny;
-            mask &= mask - 1;
-            start = stop + 1;
-        }
-        at += 16;
+#if defined(__x86_64__) || defined(_M_X64)
+    switch (level) {
+    case SimdLevel::Avx2:
+        at = simd::splitWordsAvx2(at, end, out, progress);
+        break;
+    case SimdLevel::Sse2:
+        at = simd::splitWordsSse2(at, end, out, progress);
+        break;
+    case SimdLevel::Scalar:
+        break;
     }
 #else
-    (void)expand;
+    (void)level;
 #endif
-    return convertScalar(at, end, out, progress, encode);
+    return convertScalar(at, end, out, progress, copyByte);
+}
+
+// Transcodes [at, stop) to UTF-8 at out, copying runs of ASCII sixteen at a time, writing up to sixteen bytes past
+// the output; may read one unit past stop to finish a surrogate pair. Returns where the input stopped.
+const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& out)
+{
+#ifdef QUILLORA_SSE2
+    while (stop - at >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+        const unsigned high = unsigned(_mm_movemask_epi8(block));
+        const int ascii = high ? lowestSetBit(high) : 16;
+        at += ascii;
+        out += ascii;
+        if (high)
+            at += encodeWindows1252(out, at, end);
+    }
+#endif
+    while (at < stop)
+        at += encodeWindows1252(out, at, end);
+    return at;
+}
+
+const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char16_t* end, char*& out)
+{
+#ifdef QUILLORA_SSE2
+    const __m128i nonAsciiBits = _mm_set1_epi16(short(0xFF80));
+    while (stop - at >= 16) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i ascii = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_and_si128(low, nonAsciiBits), zero),
+                                              _mm_cmpeq_epi16(_mm_and_si128(high, nonAsciiBits), zero));
+        const unsigned nonAscii = ~unsigned(_mm_movemask_epi8(ascii)) & 0xFFFF;
+        const int run = nonAscii ? lowestSetBit(nonAscii) : 16;
+        at += run;
+        out += run;
+        if (nonAscii)
+            at += encodeUtf16(out, at, end);
+    }
+#endif
+    while (at < stop)
+        at += encodeUtf16(out, at, end);
+    return at;
+}
+
+// Input that is not UTF-8 goes through UTF-8 a few thousand units at a time, so the splitting runs on bytes
+// held in the cache.
+template <typename Unit, typename Transcode>
+char* convertStaged(const Unit* at, const Unit* end, char* out, Progress& progress, SimdLevel level,
+                    Transcode&& transcode)
+{
+    constexpr qsizetype pieceUnits = 8192;
+    // A unit gives at most three bytes, a pair four; slack for the block stores.
+    char staging[pieceUnits * 3 + 64];
+    while (at < end) {
+        const Unit* const stop = end - at > pieceUnits ? at + pieceUnits : end;
+        char* staged = staging;
+        at = transcode(at, stop, end, staged);
+        out = splitUtf8(staging, staged, out, progress, level);
+    }
+    return out;
+}
+
+char* convertWindows1252(const char* at, const char* end, char* out, Progress& progress)
+{
+    const SimdLevel level = simdLevel();
+    if (level == SimdLevel::Scalar)
+        return convertScalar(at, end, out, progress, encodeWindows1252);
+    return convertStaged(at, end, out, progress, level, windows1252ToUtf8);
+}
+
+char* convertUtf16(const char16_t* at, const char16_t* end, char* out, Progress& progress)
+{
+    const SimdLevel level = simdLevel();
+    if (level == SimdLevel::Scalar)
+        return convertScalar(at, end, out, progress, encodeUtf16);
+    return convertStaged(at, end, out, progress, level, utf16ToUtf8);
+}
+
+char* convertUtf8(const char* at, const char* end, char* out, Progress& progress)
+{
+    return splitUtf8(at, end, out, progress, simdLevel());
 }
 
 // Feeds the input to sink chunk by chunk through one reused buffer.
@@ -205,26 +256,17 @@ QString WordsToLines(QStringView text)
 void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink)
 {
     const char16_t* in = text.utf16();
-    convertInChunks(in, in + text.size(), 3, sink,
-                    [](const char16_t* at, const char16_t* end, char* out, Progress& progress) {
-                        return convertScalar(at, end, out, progress, encodeUtf16);
-                    });
+    convertInChunks(in, in + text.size(), 3, sink, convertUtf16);
 }
 
 void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink)
 {
-    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink,
-                    [](const char* at, const char* end, char* out, Progress& progress) {
-                        return convertBytes(at, end, out, progress, false, copyByte);
-                    });
+    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink, convertUtf8);
 }
 
 void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink)
 {
-    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink,
-                    [](const char* at, const char* end, char* out, Progress& progress) {
-                        return convertBytes(at, end, out, progress, true, encodeWindows1252);
-                    });
+    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink, convertWindows1252);
 }
 
 WordsToLinesStream::WordsToLinesStream(bool windows1252)
@@ -241,9 +283,9 @@ void WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
         capacity_ = needed;
     }
     Progress progress{wroteAny_, breakPending_};
-    char* const written = windows1252_
-        ? convertBytes(bytes.data(), bytes.data() + bytes.size(), buffer_.get(), progress, true, encodeWindows1252)
-        : convertBytes(bytes.data(), bytes.data() + bytes.size(), buffer_.get(), progress, false, copyByte);
+    const char* const end = bytes.data() + bytes.size();
+    char* const written = windows1252_ ? convertWindows1252(bytes.data(), end, buffer_.get(), progress)
+                                       : convertUtf8(bytes.data(), end, buffer_.get(), progress);
     wroteAny_ = progress.wroteAny;
     breakPending_ = progress.breakPending;
     if (written != buffer_.get())

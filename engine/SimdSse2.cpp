@@ -1,0 +1,47 @@
+// The vector loops on sixteen-byte blocks with SSE2, which every x86-64 processor has.
+#include "engine/SimdKernels.h"
+
+#if defined(__x86_64__) || defined(_M_X64)
+#include "engine/SimdKernelBody.h"
+
+#include <emmintrin.h>
+
+namespace {
+
+struct Sse2
+{
+    using V = __m128i;
+    static constexpr std::size_t width = 16;
+    static V load(const void* at) { return _mm_loadu_si128(static_cast<const V*>(at)); }
+    static void store(void* at, V value) { _mm_storeu_si128(static_cast<V*>(at), value); }
+    static V zero() { return _mm_setzero_si128(); }
+    static V splat(char byte) { return _mm_set1_epi8(byte); }
+    static V eq(V a, V b) { return _mm_cmpeq_epi8(a, b); }
+    static V signedGreater(V a, V b) { return _mm_cmpgt_epi8(a, b); }
+    static V atLeast(V a, V b) { return _mm_cmpeq_epi8(_mm_max_epu8(a, b), a); }
+    static V bitAnd(V a, V b) { return _mm_and_si128(a, b); }
+    static V bitOr(V a, V b) { return _mm_or_si128(a, b); }
+    static V bitXor(V a, V b) { return _mm_xor_si128(a, b); }
+    static std::uint32_t highBits(V value) { return std::uint32_t(_mm_movemask_epi8(value)); }
+    template <int N> static V previous(V input, V before)
+    {
+        return _mm_or_si128(_mm_slli_si128(input, N), _mm_srli_si128(before, 16 - N));
+    }
+};
+
+} // namespace
+
+namespace quillora::simd {
+
+std::size_t wholeUtf8PrefixSse2(const unsigned char* data, std::size_t size, bool& sawHigh)
+{
+    return wholeUtf8Prefix<Sse2>(data, size, sawHigh);
+}
+
+const char* splitWordsSse2(const char* at, const char* end, char*& out, WordProgress& progress)
+{
+    return splitWords<Sse2>(at, end, out, progress);
+}
+
+} // namespace quillora::simd
+#endif

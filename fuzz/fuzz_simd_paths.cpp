@@ -1,0 +1,51 @@
+// The vector paths of the UTF-8 check and of the word-per-line rule answer exactly as the byte-by-byte path does.
+#include "FuzzSupport.h"
+#include "engine/SimdLevel.h"
+#include "engine/Utf8Check.h"
+#include "engine/WordsToLines.h"
+
+using namespace quillora;
+
+namespace {
+
+// Every answer of the check and every converted form, end to end, with the input fed in two pieces cut at cut.
+QByteArray answers(QByteArrayView bytes, qsizetype cut)
+{
+    const Utf8Check whole = checkUtf8(bytes);
+    Utf8Check prefix;
+    const qsizetype checked = checkUtf8Prefix(bytes, prefix);
+    Utf8Validator validator;
+    validator.feed(bytes.first(cut));
+    validator.feed(bytes.sliced(cut));
+    QByteArray result = QByteArray::number(checked) + char('0' + whole.valid) + char('0' + whole.hasMultibyte)
+        + char('0' + prefix.valid) + char('0' + validator.finish().valid) + '|';
+    if (whole.valid)
+        result += WordsToLinesUtf8(bytes) + '|';
+    result += WordsToLinesUtf8FromWindows1252(bytes) + '|';
+    result += WordsToLinesUtf8(QStringView(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2)) + '|';
+    WordsToLinesStream stream(!whole.valid);
+    const Utf8Sink append = [&result](QByteArrayView piece) { result.append(piece); };
+    stream.feed(bytes.first(cut), append);
+    stream.feed(bytes.sliced(cut), append);
+    return result;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    // The first byte says where the second piece starts; the rest is the text.
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
+    const qsizetype cut = qsizetype(data[0]) % (bytes.size() + 1);
+    limitSimdLevel(SimdLevel::Scalar);
+    const QByteArray expected = answers(bytes, cut);
+    for (const SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
+        if (level > processorSimdLevel())
+            continue;
+        limitSimdLevel(level);
+        fuzzing::require(answers(bytes, cut) == expected, "a vector path answers as the byte-by-byte path does");
+    }
+    return 0;
+}
