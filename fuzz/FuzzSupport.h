@@ -1,26 +1,10 @@
-// Shared pieces of the fuzz targets: a message box double that remembers failures, and a hard check.
+// Shared pieces of the fuzz targets: a hard check of a property.
 #pragma once
-
-#include "platform/MessageBoxes.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace quillora::fuzzing {
-
-class QuietBoxes : public MessageBoxes
-{
-public:
-    MessageAnswer show(const MessageBoxRequest& request) override
-    {
-        last = request.text;
-        ++count;
-        return MessageAnswer::Ok;
-    }
-    QString input(const InputBoxRequest&) override { return QString(); }
-    QString last;
-    int count = 0;
-};
 
 inline void require(bool condition, const char* what)
 {
