@@ -1,13 +1,19 @@
 // Faults of the tree rather than of one file's content: a huge sparse file, a link loop, a folder that denies
-// reading, a file that goes away, a destination that cannot be written and a full disk.
+// reading, a file that goes away, a named pipe, a destination that cannot be written and a full disk.
 #include "SweepFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -102,6 +108,60 @@ TEST_F(SweepTest, AFileThatVanishesAfterListingIsReportedOnceAndLeavesNoResult)
     EXPECT_TRUE(QDir(out()).isEmpty());
     EXPECT_EQ(snapshotOutsideDestination(), before);
 }
+
+#ifndef Q_OS_WIN
+// Lets a reader stuck in opening a pipe go after a bound, by opening the pipe's other end; the reader then reads
+// an empty pipe and the test fails on its result instead of hanging.
+class PipeWatchdog
+{
+public:
+    explicit PipeWatchdog(const QString& pipe)
+        : pipe_(QFile::encodeName(pipe))
+        , thread_([this] {
+            std::unique_lock lock(mutex_);
+            while (!done_) {
+                if (wake_.wait_for(lock, std::chrono::seconds(30)) == std::cv_status::timeout) {
+                    const int writer = ::open(pipe_.constData(), O_WRONLY | O_NONBLOCK);
+                    if (writer >= 0)
+                        ::close(writer);
+                }
+            }
+        })
+    { }
+    ~PipeWatchdog()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+private:
+    QByteArray pipe_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+TEST_F(SweepTest, ANamedPipeIsReportedAsNoFileWithoutWaitingForAWriter)
+{
+    const QString pipe = inPath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const PipeWatchdog watchdog(pipe);
+    const TreeSnapshot before = snapshotOutsideDestination();
+
+    const Loaded loaded = loadInSingleWindow(pipe);
+    EXPECT_EQ(loaded.messages, QStringList{loadError(QStringLiteral("Path/File access error"), 112)});
+    EXPECT_EQ(loaded.input, QStringLiteral("before"));
+    EXPECT_EQ(runBatch(pipe, out()),
+              QStringList({runError(QStringLiteral("Path/File access error"), 126), QStringLiteral("Done.")}));
+    EXPECT_TRUE(QDir(out()).isEmpty());
+    EXPECT_EQ(snapshotOutsideDestination(), before);
+}
+#endif
 
 TEST_F(SweepTest, AReadOnlyDestinationIsReportedPerFileAndNothingIsWritten)
 {
