@@ -4,7 +4,9 @@
 #include "platform/Failure.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <future>
