@@ -12,7 +12,9 @@
 
 #ifndef Q_OS_WIN
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace quillora {
@@ -25,8 +27,11 @@ void throwOpenFailure(const QString& path)
 #ifndef Q_OS_WIN
     // A file in a folder that may not be searched looks missing; the system tells the real cause.
     struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == EACCES)
+    const int found = ::stat(QFile::encodeName(path).constData(), &status);
+    if (found != 0 && errno == EACCES)
         throw Failure::permissionDenied();
+    if (found == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+        throw Failure::notAFile();
 #endif
     if (!info.exists()) {
         if (!QFileInfo(info.absolutePath()).isDir())
@@ -37,10 +42,35 @@ void throwOpenFailure(const QString& path)
 }
 
 namespace {
+#ifndef Q_OS_WIN
+// Opens a regular file for reading. A pipe without a writer would block the open for good, and a pipe or device
+// might never end, so the open does not wait and anything but a regular file is refused.
+bool openRegularFile(QFile& file)
+{
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0
+        || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+#else
+bool openRegularFile(QFile& file)
+{
+    return !QFileInfo(file.fileName()).isDir() && file.open(QIODevice::ReadOnly);
+}
+#endif
+
 // Opens file for reading at offset; throws why it cannot.
 void openForReadingAt(QFile& file, qint64 offset)
 {
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         throwOpenFailure(file.fileName());
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
@@ -50,7 +80,7 @@ void openForReadingAt(QFile& file, qint64 offset)
 qint64 fileLength(const QString& path)
 {
     const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
+    if (!info.isFile())
         throwOpenFailure(path);
     return info.size();
 }

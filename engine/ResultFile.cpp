@@ -3,9 +3,14 @@
 
 #include "platform/Failure.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 namespace quillora {
 
@@ -16,6 +21,19 @@ namespace {
     if (noRoom || reason.contains(QStringLiteral("No space"), Qt::CaseInsensitive))
         throw Failure::diskFull();
     throw Failure::permissionDenied();
+}
+
+// Gives the new file the old one's owner and group where this process may; otherwise it keeps what it was
+// created with, as when the owner cannot be changed at all.
+void keepOwner(QSaveFile& file, const QFileInfo& old)
+{
+#ifndef Q_OS_WIN
+    if (::fchown(file.handle(), old.ownerId(), old.groupId()) != 0)
+        (void)::fchown(file.handle(), uid_t(-1), old.groupId());
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(old);
+#endif
 }
 } // namespace
 
@@ -45,10 +63,17 @@ void ResultFile::open()
         throw Failure::permissionDenied();
     auto file = std::make_unique<QSaveFile>(path_);
     // Unbuffered, so that a write fails in the write itself, while the part written still fills the disk.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // The new file is made beside the old one and renamed over it, so the folder must take new files.
+        if (info.exists() && !QFileInfo(info.absolutePath()).isWritable())
+            throw Failure::permissionDeniedInFolder(QDir::toNativeSeparators(info.absolutePath() + u'/'));
         throw Failure::permissionDenied();
-    if (info.exists())
+    }
+    if (info.exists()) {
+        // Before the permissions: a change of owner may clear the set-user-ID and set-group-ID bits.
+        keepOwner(*file, info);
         file->setPermissions(info.permissions());
+    }
     file_ = std::move(file);
 }
 

@@ -20,7 +20,8 @@ public:
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
     void write(QByteArrayView bytes);
-    // Puts the new file in place of the old one, keeping the old file's permissions.
+    // Puts the new file in place of the old one, keeping the old file's permissions, and its owner and group
+    // where this process may set them.
     void close();
 
     bool isOpen() const;

@@ -5,6 +5,7 @@
 #include "platform/FileFacts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace quillora {
@@ -65,10 +66,13 @@ QString GetSpecialFolder(int folder)
 
 QString GetDesktopFolder()
 {
-    const QString desktop = GetSpecialFolder(0);
+    // Servers and many desktops have no desktop folder; the home folder is proposed instead.
+    QString desktop = GetSpecialFolder(0);
+    if (!QFileInfo(desktop).isDir())
+        desktop = QDir::toNativeSeparators(QDir::homePath());
     if (desktop.isEmpty())
         throw Failure::invalidArgument();
-    return desktop + nativeSeparator();
+    return desktop.endsWith(nativeSeparator()) ? desktop : desktop + nativeSeparator();
 }
 
 bool ListViewHasItem(const QStringList& items, const QString& text)

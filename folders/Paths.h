@@ -21,7 +21,8 @@ QString GetFolderPath(const QString& path, QChar separator = nativeSeparator());
 QString FixDoubleBackslashes(const QString& path, QChar separator = nativeSeparator());
 // The path of a special folder (0 is the desktop); empty when the platform cannot give it.
 QString GetSpecialFolder(int folder);
-// The desktop folder followed by one separator; throws "Invalid procedure call or argument" without one.
+// The desktop folder, or the home folder where there is no desktop folder, ending in one separator; throws
+// "Invalid procedure call or argument" without either.
 QString GetDesktopFolder();
 // True when one of the items equals text exactly (case-sensitive).
 bool ListViewHasItem(const QStringList& items, const QString& text);

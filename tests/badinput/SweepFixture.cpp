@@ -88,6 +88,17 @@ QStringList SweepTest::walkAndList(QStringList* walkMessages)
     return found;
 }
 
+void SweepTest::expectRefusedWith(const QString& path, const QString& description)
+{
+    const TreeSnapshot before = snapshotOutsideDestination();
+    const Loaded loaded = loadInSingleWindow(path);
+    EXPECT_EQ(loaded.messages, QStringList{loadError(description, 112)});
+    EXPECT_EQ(loaded.input, QStringLiteral("before"));
+    EXPECT_EQ(runBatch(path, out()), QStringList({runError(description, 126), QStringLiteral("Done.")}));
+    EXPECT_TRUE(QDir(out()).isEmpty());
+    EXPECT_EQ(snapshotOutsideDestination(), before);
+}
+
 QString SweepTest::runError(const QString& description, int line)
 {
     return ErrorReport::boxText(description, ErrorReport::programOrigin(QStringLiteral("Form3.PushButton13_Click")),

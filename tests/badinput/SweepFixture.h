@@ -52,6 +52,10 @@ protected:
     // Every file the folder walk and the "*" listing find below in(); boxes shown meanwhile go to walkMessages.
     QStringList walkAndList(QStringList* walkMessages);
 
+    // A path that cannot be read: loading it shows one error box and keeps the input, a batch run reports it
+    // once and writes nothing, and nothing outside the destination changes.
+    void expectRefusedWith(const QString& path, const QString& description);
+
     static QString runError(const QString& description, int line);
     static QString loadError(const QString& description, int line);
     static QString notText(const QString& path);

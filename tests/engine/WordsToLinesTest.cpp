@@ -2,10 +2,16 @@
 #include "engine/WordsToLines.h"
 
 #include "engine/StringToUTF8.h"
+#include "engine/TextReaders.h"
+#include "engine/UnicodeDecoding.h"
 #include "engine/Windows1252.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace quillora {
 namespace {
@@ -87,6 +93,74 @@ TEST(WordsToLines, SurrogatePairsAndLoneSurrogatesInTheUtf8Form)
     EXPECT_EQ(WordsToLinesUtf8(QStringView(text)),
               QByteArray("\xF0\x9F\x98\x80\r\n\xEF\xBF\xBD"
                          "a\r\n\xEF\xBF\xBD"));
+}
+
+// The converters work in chunks of 2^20 units and files are read in pieces of 2^20 bytes: a character cut by
+// either boundary must come out whole, whatever form the text arrives in.
+TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
+{
+    constexpr qsizetype boundary = qsizetype(1) << 20;
+    const QByteArray smile("\xF0\x9F\x98\x80");
+    const QByteArray replacement("\xEF\xBF\xBD");
+    QTemporaryDir folder;
+    // Through a file, as the batch run reads one without a mark: checked as UTF-8 piece by piece, then converted.
+    const auto viaFile = [&](const QByteArray& bytes) {
+        const QString path = folder.filePath(QStringLiteral("cut.txt"));
+        testing::writeFile(path, bytes);
+        QByteArray whole;
+        for (ReadingMode mode : {ReadingMode::Whole, ReadingMode::InFile}) {
+            const FileText text = ReadFileToString(path, mode);
+            whole += text.form() == FileText::Form::Windows1252 ? QByteArray("<taken for ANSI>")
+                                                                : text.wordsToLinesUtf8();
+        }
+        return whole;
+    };
+    const auto utf32 = [](std::initializer_list<quint32> codes, bool bigEndian, QByteArray tail = {}) {
+        QByteArray bytes;
+        for (quint32 code : codes)
+            for (int i = 0; i < 4; ++i)
+                bytes.append(char(code >> (8 * (bigEndian ? 3 - i : i))));
+        return bytes + tail;
+    };
+    struct Case
+    {
+        std::string name;
+        std::function<QByteArray()> convert;
+        QByteArray expected;
+    };
+    std::vector<Case> cases;
+    // The four-byte sequence starts three, two and one byte before the boundary.
+    for (qsizetype cut = 1; cut <= 3; ++cut) {
+        const QByteArray lead(boundary - cut, 'a');
+        const QByteArray text = lead + smile + " b";
+        const QByteArray expected = lead + smile + "\r\nb";
+        cases.push_back({"UTF-8 bytes cut " + std::to_string(cut), [=] { return WordsToLinesUtf8(text); }, expected});
+        cases.push_back({"UTF-8 file cut " + std::to_string(cut), [=] { return viaFile(text); }, expected + expected});
+    }
+    const QByteArray lead(boundary - 1, 'a');
+    const QString pairCut = QString::fromLatin1(lead) + QString::fromUtf8(smile) + QStringLiteral(" b");
+    cases.push_back(
+        {"UTF-16 pair cut", [=] { return WordsToLinesUtf8(QStringView(pairCut)); }, lead + smile + "\r\nb"});
+    const auto decoded
+        = [](QByteArray bytes, bool bigEndian) { return WordsToLinesUtf8(QStringView(decodeUtf32(bytes, bigEndian))); };
+    for (bool bigEndian : {false, true}) {
+        const std::string order = bigEndian ? " BE" : " LE";
+        const std::pair<const char*, std::pair<QByteArray, QByteArray>> units[] = {
+            {"past U+10FFFF", {utf32({'a', 0x110000, ' ', 'b'}, bigEndian), "a" + replacement + "\r\nb"}},
+            {"all bits", {utf32({0xFFFFFFFF}, bigEndian), replacement}},
+            {"high surrogate", {utf32({0xD800, ' ', 0xDBFF}, bigEndian), replacement + "\r\n" + replacement}},
+            {"low surrogate", {utf32({0xDFFF}, bigEndian), replacement}},
+            {"pair as two units", {utf32({0xD83D, 0xDE00}, bigEndian), replacement + replacement}},
+            {"U+10FFFF is kept", {utf32({0x10FFFF}, bigEndian), "\xF4\x8F\xBF\xBF"}},
+            {"partial last unit", {utf32({'a', ' '}, bigEndian, QByteArray("\0\0", 2)), "a\r\n" + replacement}},
+            {"one byte", {QByteArray("a"), replacement}},
+        };
+        for (const auto& [name, bytes] : units)
+            cases.push_back(
+                {name + order, [=, bytes = bytes.first] { return decoded(bytes, bigEndian); }, bytes.second});
+    }
+    for (const Case& c : cases)
+        EXPECT_TRUE(c.convert() == c.expected) << c.name;
 }
 
 TEST(StringToUTF8, EncodesWithoutMarkAndReplacesUnpairedSurrogates)

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
+#include <functional>
 
 namespace quillora {
 namespace {
@@ -71,6 +72,36 @@ TEST(Paths, DesktopFolderEndsWithOneSeparatorAndListComparisonIsExact)
     EXPECT_TRUE(ListViewHasItem(items, QStringLiteral("C:\\B.txt")));
     EXPECT_FALSE(ListViewHasItem({}, QStringLiteral("x")));
 }
+
+#ifndef Q_OS_WIN
+TEST(Paths, DesktopFolderFallsBackToTheHomeFolderWhereThereIsNoDesktopFolder)
+{
+    QTemporaryDir home;
+    testing::EnvironmentOverride environment{{"XDG_CONFIG_HOME", QByteArray()}};
+    const QString desktop = home.filePath(QStringLiteral("Desktop"));
+    const struct
+    {
+        QString home;
+        std::function<void()> arrange;
+        QString expected;
+    } cases[] = {
+        {home.path(), [] {}, home.path() + u'/'},
+        {home.path(), [&] { testing::writeFile(desktop, "not a folder"); }, home.path() + u'/'},
+        {home.path(),
+         [&] {
+             QFile::remove(desktop);
+             QDir().mkdir(desktop);
+         },
+         desktop + u'/'},
+        {QStringLiteral("/"), [] {}, QStringLiteral("/")},
+    };
+    for (const auto& c : cases) {
+        const testing::EnvironmentOverride homeFolder{{"HOME", QFile::encodeName(c.home)}};
+        c.arrange();
+        EXPECT_EQ(GetDesktopFolder(), c.expected);
+    }
+}
+#endif
 
 } // namespace
 } // namespace quillora

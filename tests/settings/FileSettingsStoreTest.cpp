@@ -176,6 +176,18 @@ TEST_F(FileSettingsStoreTest, AValueThatCannotBeReadGivesTheDefault)
     EXPECT_EQ(get(QStringLiteral("Text1")), QStringLiteral("<default>"));
 }
 
+#ifndef Q_OS_WIN
+TEST(SettingsLocation, TheProgramsSettingsLiveInTheUsersConfigFolderUnderItsMakerAndName)
+{
+    QTemporaryDir home;
+    const quillora::testing::EnvironmentOverride environment{{"HOME", QFile::encodeName(home.path())},
+                                                             {"XDG_CONFIG_HOME", QByteArray()}};
+    FileSettingsStore store(FileSettingsStore::userRoot());
+    quillora::SaveSetting(store, QStringLiteral("Text5"), QStringLiteral("/kept/"));
+    EXPECT_EQ(readFile(home.path() + QStringLiteral("/.config/Corvanta/Quillora/Text5")), QByteArray("/kept/"));
+}
+#endif
+
 TEST(StoredBooleans, TrueFalseAndNumbersAsTheDestinationOptionsStoreThem)
 {
     using quillora::settingAsBoolean;

@@ -70,4 +70,28 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+namespace {
+void setEnvironment(const char* name, const QByteArray& value)
+{
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
+}
+} // namespace
+
+EnvironmentOverride::EnvironmentOverride(std::initializer_list<std::pair<const char*, QByteArray>> values)
+{
+    for (const auto& [name, value] : values) {
+        old_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        setEnvironment(name, value);
+    }
+}
+
+EnvironmentOverride::~EnvironmentOverride()
+{
+    for (const auto& [name, value] : old_)
+        setEnvironment(name, value);
+}
+
 } // namespace quillora::testing

@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString& text, std::ostream* out);
@@ -22,6 +25,19 @@ void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 // Native separators for a path made with "/".
 QString native(const QString& path);
+
+// Sets environment variables for its lifetime (a null value unsets one), then puts back what they were.
+class EnvironmentOverride
+{
+public:
+    explicit EnvironmentOverride(std::initializer_list<std::pair<const char*, QByteArray>> values);
+    ~EnvironmentOverride();
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+private:
+    std::vector<std::pair<const char*, QByteArray>> old_;
+};
 
 } // namespace quillora::testing
 
