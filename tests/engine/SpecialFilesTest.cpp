@@ -21,6 +21,13 @@
 namespace quillora {
 namespace {
 
+// The failure a reader hands back, thrown as the lower procedures throw theirs.
+void textOrThrow(const OrFailure<FileText>& text)
+{
+    if (!text)
+        throw Failure(text.failure().description);
+}
+
 // The description a read throws, or "read" when it returns.
 QString outcome(const std::function<void()>& read)
 {
@@ -56,8 +63,9 @@ TEST(SpecialFiles, EveryReaderRefusesAPipeASocketAndADeviceWithoutWaiting)
 
     const std::pair<const char*, std::function<void(const QString&)>> readers[] = {
         {"FileHasBOM", [](const QString& path) { FileHasBOM(path); }},
-        {"ReadFileToString", [](const QString& path) { ReadFileToString(path); }},
-        {"ReadFileToString in file", [](const QString& path) { ReadFileToString(path, ReadingMode::InFile); }},
+        {"ReadFileToString", [](const QString& path) { textOrThrow(ReadFileToString(path)); }},
+        {"ReadFileToString in file",
+         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::InFile)); }},
         {"readFileBytes", [](const QString& path) { readFileBytes(path); }},
         {"scanFileBytes", [](const QString& path) { scanFileBytes(path, 0, false); }},
         {"fileLength", [](const QString& path) { fileLength(path); }},

@@ -109,7 +109,10 @@ TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
         testing::writeFile(path, bytes);
         QByteArray whole;
         for (ReadingMode mode : {ReadingMode::Whole, ReadingMode::InFile}) {
-            const FileText text = ReadFileToString(path, mode);
+            const OrFailure<FileText> read = ReadFileToString(path, mode);
+            if (!read)
+                return QByteArray("<not read>");
+            const FileText& text = *read;
             whole += text.form() == FileText::Form::Windows1252 ? QByteArray("<taken for ANSI>")
                                                                 : text.wordsToLinesUtf8();
         }
