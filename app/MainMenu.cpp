@@ -46,6 +46,8 @@ MainMenu::MainMenu(Services services, ConversionWindows windows, QWidget* parent
     singleTextButton_->setObjectName(QStringLiteral("convertSingleText"));
     batchButton_ = makePushButton(this, QStringLiteral("Convert Multiple Text Files"), twips(120, 630, 7800, 405));
     batchButton_->setObjectName(QStringLiteral("convertMultipleFiles"));
+    setSpokenText(singleTextButton_, QStringLiteral("Opens the window that converts one text"));
+    setSpokenText(batchButton_, QStringLiteral("Opens the window that converts a list of text files"));
     connect(singleTextButton_, &QPushButton::clicked, this, [this] { openSingleTextWindow(); });
     connect(batchButton_, &QPushButton::clicked, this, [this] { openBatchWindow(); });
 

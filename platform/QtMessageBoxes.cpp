@@ -17,9 +17,8 @@ QString displayText(QString text)
 }
 } // namespace
 
-MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request)
+void prepareMessageBox(QMessageBox& box, const MessageBoxRequest& request)
 {
-    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(request.title);
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(request.text));
@@ -27,11 +26,26 @@ MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request)
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
+}
+
+MessageAnswer messageAnswer(const QMessageBox& box, const MessageBoxRequest& request)
+{
+    if (request.buttons != MessageButtons::YesNo)
+        return MessageAnswer::Ok;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+MessageAnswer QtMessageBoxes::show(const MessageBoxRequest& request)
+{
+    QMessageBox box(QApplication::activeWindow());
+    prepareMessageBox(box, request);
     box.exec();
-    return MessageAnswer::Ok;
+    return messageAnswer(box, request);
 }
 
 QString QtMessageBoxes::input(const InputBoxRequest& request)

@@ -2,6 +2,7 @@
 #include "ui/Controls.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
@@ -26,9 +27,22 @@ QFont arialBold(double points)
     return font;
 }
 
+void PushButtonControl::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // Holding the key down presses the button once.
+    if (!event->isAutoRepeat())
+        click();
+    event->accept();
+}
+
 QPushButton* makePushButton(QWidget* parent, const QString& caption, const QRect& geometry)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new PushButtonControl(caption, parent);
     button->setGeometry(geometry);
     button->setFont(arialBold(11.25));
     QPalette palette = button->palette();
@@ -36,6 +50,13 @@ QPushButton* makePushButton(QWidget* parent, const QString& caption, const QRect
     button->setPalette(palette);
     button->setAutoDefault(false);
     return button;
+}
+
+void setSpokenText(QWidget* control, const QString& description, const QString& name)
+{
+    if (!name.isEmpty())
+        control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
 }
 
 void makeFixedWindow(QWidget* window, int clientWidthTwips, int clientHeightTwips)

@@ -13,8 +13,20 @@ QRect twips(int left, int top, int width, int height);
 int twipsToPixels(int value);
 
 QFont arialBold(double points);
+// A push button that Enter and Return press as well as Space, as buttons on Windows do.
+class PushButtonControl : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
 // Arial 11.25 pt bold on a white face, at a position in twips.
 QPushButton* makePushButton(QWidget* parent, const QString& caption, const QRect& geometry);
+// What a screen reader says of a control: what it is for, and its name when its caption does not give one.
+void setSpokenText(QWidget* control, const QString& description, const QString& name = QString());
 // Fixed size, centred on the screen the first time it shows, no maximise button.
 void makeFixedWindow(QWidget* window, int clientWidthTwips, int clientHeightTwips);
 void centreOnScreen(QWidget* window);

@@ -1,5 +1,6 @@
 // Start-up, the stored input, loading a file, the sample text, the clear buttons, "< Back" and closing.
 #include "SingleTextFixture.h"
+#include "support/Drops.h"
 
 #include <QFile>
 
@@ -159,6 +160,16 @@ TEST_F(UnreadableLoadTest, AFileWithoutReadPermission)
     writeFile(file(QStringLiteral("locked.txt")), QByteArray("\xEF\xBB\xBFsecret"));
     QFile::setPermissions(file(QStringLiteral("locked.txt")), QFileDevice::WriteOwner);
     load(file(QStringLiteral("locked.txt")));
+    expectNothingChanged(QStringLiteral("Permission denied"));
+}
+
+TEST_F(UnreadableLoadTest, ADroppedFileWithoutReadPermission)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    writeFile(file(QStringLiteral("locked.txt")), QByteArray("\xEF\xBB\xBFsecret"));
+    QFile::setPermissions(file(QStringLiteral("locked.txt")), QFileDevice::WriteOwner);
+    EXPECT_TRUE(
+        dropOn(find<TextBoxControl>(form, "inputText")->viewport(), *fileUrls({file(QStringLiteral("locked.txt"))})));
     expectNothingChanged(QStringLiteral("Permission denied"));
 }
 

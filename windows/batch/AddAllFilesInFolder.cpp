@@ -1,6 +1,5 @@
 // "Add All Text File(s) In Folder": every file with the typed extension in a chosen folder tree joins the list.
 #include "folders/AddFolder.h"
-
 #include "folders/Paths.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/NativeSeparator.h"
@@ -49,6 +48,11 @@ private:
 
 void BatchWindow::addAllTextFilesInFolder()
 {
+    addAllTextFilesInFolder(QString());
+}
+
+void BatchWindow::addAllTextFilesInFolder(const QString& startFolder)
+{
     ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addAllTextFilesInFolder));
     SettingsStore& settings = services_.settings;
     QString proposed;
@@ -59,11 +63,14 @@ void BatchWindow::addAllTextFilesInFolder()
         return;
     report.step(106, [&] { SaveSetting(settings, settingkeys::extension, answer); });
 
-    QString last;
-    QString chosen;
-    report.step(108, [&] { last = GetSetting(settings, settingkeys::lastFolder); });
-    report.step(
-        110, [&] { chosen = BrowseForFolder(services_.dialogs, this, QStringLiteral("Please select folder:"), last); });
+    QString chosen = startFolder;
+    if (chosen.isEmpty()) {
+        QString last;
+        report.step(108, [&] { last = GetSetting(settings, settingkeys::lastFolder); });
+        report.step(110, [&] {
+            chosen = BrowseForFolder(services_.dialogs, this, QStringLiteral("Please select folder:"), last);
+        });
+    }
     if (chosen.isEmpty())
         return;
     report.step(112, [&] { SaveSetting(settings, settingkeys::lastFolder, chosen); });

@@ -28,12 +28,7 @@ void BatchWindow::addTextFiles()
         return;
     const QStringList parts = selection.split(QChar(u'\0'));
     if (parts.size() == 1) {
-        report.step(102, [&] {
-            if (IsBadFileName(selection))
-                services_.messages.notice(badNameMessage(selection));
-            else
-                fileList_->append(selection);
-        });
+        report.step(102, [&] { addChosenFile(selection); });
         return;
     }
     const QString folder = parts.first();
@@ -41,14 +36,16 @@ void BatchWindow::addTextFiles()
         report.step(104, [&] { services_.events.letEventsThrough(); });
         if (stopping_)
             return;
-        report.step(106, [&] {
-            const QString path = FixDoubleBackslashes(folder + nativeSeparator() + parts[i]);
-            if (IsBadFileName(path))
-                services_.messages.notice(badNameMessage(path));
-            else
-                fileList_->append(path);
-        });
+        report.step(106, [&] { addChosenFile(FixDoubleBackslashes(folder + nativeSeparator() + parts[i])); });
     }
+}
+
+void BatchWindow::addChosenFile(const QString& path)
+{
+    if (IsBadFileName(path))
+        services_.messages.notice(badNameMessage(path));
+    else
+        fileList_->append(path);
 }
 
 } // namespace quillora

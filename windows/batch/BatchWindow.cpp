@@ -3,6 +3,7 @@
 
 #include "folders/Paths.h"
 #include "ui/Controls.h"
+#include "ui/FileDrops.h"
 #include "ui/Settings.h"
 #include "ui/Styling.h"
 #include "ui/WindowPointer.h"
@@ -68,7 +69,10 @@ void BatchWindow::buildControls()
     listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listView_->setSelectionMode(QAbstractItemView::SingleSelection);
     listView_->setDragDropMode(QAbstractItemView::NoDragDrop);
-    listView_->setAcceptDrops(false);
+    // Files and folders from a file manager may be dropped on the list; its own entries are not dragged.
+    new FileDrops(
+        listView_->viewport(), [](const QStringList&) { return true; },
+        [this](const QStringList& paths) { addDroppedPaths(paths); });
     listView_->setExpandsOnDoubleClick(false);
     listView_->header()->setStretchLastSection(false);
 
@@ -110,6 +114,8 @@ void BatchWindow::buildControls()
     progressBar_ = named(new ProgressBarControl(this), "progressBar");
     progressBar_->setGeometry(twips(120, 8050, 7800, 405));
 
+    speakControls();
+
     pointer_ = new WindowPointer(this);
     for (QWidget* control : {static_cast<QWidget*>(destinationFrame_), static_cast<QWidget*>(saveOptionFrame_),
                              static_cast<QWidget*>(listView_), listView_->viewport(),
@@ -118,6 +124,31 @@ void BatchWindow::buildControls()
     for (QPushButton* button : {backButton_, addFilesButton_, addFolderButton_, clearListButton_, startButton_,
                                 addSamplesButton_, browseButton_})
         pointer_->handOver(button);
+}
+
+void BatchWindow::speakControls()
+{
+    const QString destination = QStringLiteral("Destination Folder");
+    setSpokenText(backButton_, QStringLiteral("Returns to the main menu"));
+    setSpokenText(listView_, QStringLiteral("The files to convert; drop files or folders here to add them"),
+                  QStringLiteral("Text File(s)"));
+    setSpokenText(addFilesButton_, QStringLiteral("Adds text files chosen in a file dialog"));
+    setSpokenText(addFolderButton_,
+                  QStringLiteral("Adds every file with a chosen extension in a folder and in all folders below it"));
+    setSpokenText(clearListButton_, QStringLiteral("Removes every file from the list"));
+    setSpokenText(addSamplesButton_, QStringLiteral("Adds the sample text files"));
+    setSpokenText(saveOptionFrame_, QStringLiteral("Where the converted files are saved"));
+    setSpokenText(resultsToFolder_, QStringLiteral("Saves the converted files to the destination folder"));
+    setSpokenText(destinationFrame_, QStringLiteral("Holds the destination folder and the button that chooses it"),
+                  destination);
+    setSpokenText(destinationFolder_, QStringLiteral("The folder the converted files are saved to"), destination);
+    setSpokenText(browseButton_, QStringLiteral("Chooses the destination folder in a folder picker"),
+                  QStringLiteral("Choose Destination Folder"));
+    setSpokenText(resultsInPlace_,
+                  QStringLiteral("Saves each converted file in the folder of its original, in place of it"));
+    setSpokenText(startButton_, QStringLiteral("Converts every file of the list"));
+    setSpokenText(progressBar_, QStringLiteral("Shows the file being converted and how far the run has come"),
+                  QStringLiteral("Progress Bar"));
 }
 
 void BatchWindow::connectHandlers()

@@ -35,6 +35,11 @@ public:
     void goBack();
     void addTextFiles();
     void addAllTextFilesInFolder();
+    // "Add All Text File(s) In Folder" starting from startFolder instead of the folder picker.
+    void addAllTextFilesInFolder(const QString& startFolder);
+    // Paths dropped on the list: files are added as "Add Text File(s)" adds them, folders as "Add All Text File(s)
+    // In Folder" adds a folder, and anything else is named in one notice.
+    void addDroppedPaths(const QStringList& paths);
     void clearList();
     void startConverting();
     void addSampleFiles();
@@ -63,8 +68,12 @@ protected:
 
 private:
     void buildControls();
+    // The names and descriptions a screen reader gives the controls.
+    void speakControls();
     void connectHandlers();
     void restoreDestinationOptions(ErrorReport& report);
+    // Appends a file given by the dialog or a drop, or tells why its name is not taken.
+    void addChosenFile(const QString& path);
     void storeOptionsAndEnableDestination();
 
     // What the run asks of the window.

@@ -30,8 +30,13 @@ void SingleTextWindow::loadTextFromFile()
     report.step(106, [&] {
         path = services_.dialogs.showOpen({QStringLiteral("Select single file"), textFileFilter});
     });
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        loadTextFile(path);
+}
+
+void SingleTextWindow::loadTextFile(const QString& path)
+{
+    ErrorReport report = reportFor(services_, singlelabels::loadTextFromFile);
     report.step(110, [&] { pointer_->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, loadedText_ and the stored input as they were.
     OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});

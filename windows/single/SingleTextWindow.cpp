@@ -3,7 +3,9 @@
 
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
+#include "platform/FileFacts.h"
 #include "ui/Controls.h"
+#include "ui/FileDrops.h"
 #include "ui/Settings.h"
 #include "ui/Styling.h"
 #include "ui/WindowPointer.h"
@@ -88,6 +90,8 @@ void SingleTextWindow::buildControls()
     progressBar_ = named(new ProgressBarControl(this), "progressBar");
     progressBar_->setGeometry(twips(120, 8070, 7800, 405));
 
+    speakControls();
+
     // Keyboard order: input box, input buttons, output box, output buttons, "< Back". The frames, strips and the
     // progress bar take no focus.
     inputStrip_->setFocusPolicy(Qt::NoFocus);
@@ -107,6 +111,29 @@ void SingleTextWindow::buildControls()
     pointer_->arrowOver(inputBox_);
 }
 
+void SingleTextWindow::speakControls()
+{
+    const QString input = QStringLiteral("Text To Convert");
+    const QString result = QStringLiteral("Converted Text");
+    setSpokenText(backButton_, QStringLiteral("Returns to the main menu"));
+    setSpokenText(inputFrame_, QStringLiteral("The text to convert and the text last loaded"));
+    setSpokenText(inputBox_, QStringLiteral("Type, paste or drop the text to convert; a dropped text file is loaded"),
+                  input);
+    setSpokenText(inputStrip_, QStringLiteral("The text last loaded, on one line"), QStringLiteral("Loaded Text"));
+    setSpokenText(loadButton_, QStringLiteral("Loads the text of a text file into the text to convert"));
+    setSpokenText(saveTextButton_, QStringLiteral("Saves the text last loaded to a text file"));
+    setSpokenText(clearInputButton_, QStringLiteral("Clears the text to convert"));
+    setSpokenText(sampleButton_, QStringLiteral("Puts an example sentence into the text to convert"));
+    setSpokenText(startButton_, QStringLiteral("Converts the text so that every word stands on a line of its own"));
+    setSpokenText(resultFrame_, QStringLiteral("The converted text and the last result on one line"));
+    setSpokenText(resultBox_, QStringLiteral("The text with one word on each line"), result);
+    setSpokenText(resultStrip_, QStringLiteral("The last result, on one line"), QStringLiteral("Last Result"));
+    setSpokenText(saveResultButton_, QStringLiteral("Saves the last result to a text file"));
+    setSpokenText(clearResultButton_, QStringLiteral("Clears the converted text"));
+    setSpokenText(progressBar_, QStringLiteral("Shows how far the conversion has come"),
+                  QStringLiteral("Progress Bar"));
+}
+
 void SingleTextWindow::connectControls()
 {
     connect(loadButton_, &QPushButton::clicked, this, [this] { loadTextFromFile(); });
@@ -118,6 +145,11 @@ void SingleTextWindow::connectControls()
     connect(backButton_, &QPushButton::clicked, this, [this] { goBack(); });
     connect(startButton_, &QPushButton::clicked, this, [this] { startConverting(); });
     inputBox_->onChange([this] { inputChanged(); });
+    // One file dropped on the input box is loaded; dropped text is inserted by the box itself.
+    new FileDrops(
+        inputBox_->viewport(),
+        [](const QStringList& paths) { return paths.size() == 1 && fileFacts().opensAsExistingFile(paths.first()); },
+        [this](const QStringList& paths) { loadTextFile(paths.first()); });
 }
 
 void SingleTextWindow::load()

@@ -27,6 +27,8 @@ public:
     void load();
 
     void loadTextFromFile();
+    // Loads a file as "Load Text From Text File" loads the one chosen; a file dropped on the input box comes here.
+    void loadTextFile(const QString& path);
     void clearResult();
     void saveResultToFile();
     void saveTextToFile();
@@ -50,6 +52,8 @@ protected:
 
 private:
     void buildControls();
+    // The names and descriptions a screen reader gives the controls.
+    void speakControls();
     void connectControls();
     void saveTextFile(const char* label, const QString& text);
 

@@ -1,0 +1,38 @@
+// Files and folders dropped on the batch window's list join it as the two add buttons would add them.
+#include "folders/Paths.h"
+#include "platform/FileFacts.h"
+#include "windows/batch/BatchWindow.h"
+#include "windows/batch/BatchWindowLabels.h"
+
+namespace quillora {
+
+namespace {
+QString leftOutMessage(const QStringList& paths)
+{
+    return QStringLiteral("Only files and folders can be added to the list. Not added:\r\r") + paths.join(u'\r');
+}
+} // namespace
+
+void BatchWindow::addDroppedPaths(const QStringList& paths)
+{
+    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addTextFiles));
+    QStringList leftOut;
+    for (const QString& path : paths) {
+        if (fileFacts().opensAsExistingFile(path)) {
+            report.step(104, [&] { services_.events.letEventsThrough(); });
+            if (stopping_)
+                return;
+            report.step(106, [&] { addChosenFile(path); });
+        } else if (FolderExists(path)) {
+            addAllTextFilesInFolder(path);
+            if (stopping_)
+                return;
+        } else {
+            leftOut.append(path);
+        }
+    }
+    if (!leftOut.isEmpty())
+        services_.messages.notice(leftOutMessage(leftOut));
+}
+
+} // namespace quillora
