@@ -45,8 +45,9 @@ void ResultFile::open()
         throw Failure::permissionDenied();
     auto file = std::make_unique<QSaveFile>(path_);
     // Unbuffered, so that a write fails in the write itself, while the part written still fills the disk.
+    // A disk without room for one more file refuses to create the new one.
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Failure::permissionDenied();
+        throwWriteFailure(file->errorString());
     if (info.exists())
         file->setPermissions(info.permissions());
     file_ = std::move(file);
