@@ -67,7 +67,8 @@ void ResultFile::open()
         // The new file is made beside the old one and renamed over it, so the folder must take new files.
         if (info.exists() && !QFileInfo(info.absolutePath()).isWritable())
             throw Failure::permissionDeniedInFolder(QDir::toNativeSeparators(info.absolutePath() + u'/'));
-        throw Failure::permissionDenied();
+        // A disk without room for one more file refuses to create the new one.
+        throwWriteFailure(file->errorString());
     }
     if (info.exists()) {
         // Before the permissions: a change of owner may clear the set-user-ID and set-group-ID bits.

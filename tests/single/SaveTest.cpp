@@ -1,5 +1,6 @@
 // The two save commands: dialog, overwrite question, exact bytes, and a failed write that keeps the old file.
 #include "SingleTextFixture.h"
+#include "support/SmallMount.h"
 
 #include <QDir>
 
@@ -198,6 +199,53 @@ TEST_F(SaveTest, AWriteThatFailsHalfWayGivesOneErrorAndKeepsTheOldFileWhole)
     EXPECT_EQ(filesThere(), QStringList{QStringLiteral("kept.txt")});
 }
 #endif
+
+TEST_F(SaveTest, AFullDiskSaysDiskFullAndKeepsTheOldFileWhole)
+{
+    const QString words = QStringLiteral("word ").repeated(40000);
+    const struct
+    {
+        const char* name;
+        const char* mountOptions;
+        bool fill;
+        QString input;
+        const char* button;
+        int line;
+    } cases[] = {
+        {"a result larger than the disk", "size=64k", false, words, "saveResult", 134},
+        {"a text larger than the disk", "size=64k", false, words, "saveText", 134},
+        {"a short result on a disk already full", "size=64k", true, QStringLiteral("a b"), "saveResult", 134},
+        {"no room left for another file", "size=1m,nr_inodes=2", false, QStringLiteral("a b"), "saveText", 130},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        const QString folder = file(QString::fromLatin1(one.name));
+        QDir().mkpath(folder);
+        SmallMount mount(folder, QString::fromLatin1(one.mountOptions));
+        if (!mount.mounted())
+            GTEST_SKIP() << "a small tmpfs cannot be mounted here (needs root or mount rights); full disk not tried";
+        const QString path = folder + QStringLiteral("/kept.txt");
+        writeFile(path, QByteArray("the old content"));
+        if (one.fill) {
+            QFile filler(folder + QStringLiteral("/filler"));
+            ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+            filler.write(QByteArray(1 << 20, 'x'));
+        }
+        services.setSetting(QStringLiteral("Text1"), one.input);
+        open();
+        find<QPushButton>(form, "startConverting")->click();
+        services.messages.clear();
+        services.dialogs.saveNext(path);
+        find<QPushButton>(form, one.button)->click();
+        const char* label
+            = one.button == std::string_view("saveText") ? "Form2.PushButton5_Click" : "Form2.PushButton4_Click";
+        EXPECT_EQ(services.messages.errors(),
+                  QList<MessageBoxRequest>{error(label, one.line, QStringLiteral("Disk full"))});
+        EXPECT_FALSE(services.messages.texts().contains(QStringLiteral("Done.")));
+        EXPECT_EQ(readFile(path), QByteArray("the old content"));
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), one.fill ? 2 : 1);
+    }
+}
 
 } // namespace
 } // namespace quillora::testing

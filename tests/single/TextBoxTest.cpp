@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <functional>
 
 using quillora::blockBreak;
 using quillora::displayLength;
@@ -192,6 +193,70 @@ TEST_F(TextBoxTest, ALoneCrAndALoneLfBroughtTogetherBecomeOneLineBreak)
     placeCursor(2);
     type(Qt::Key_Q, QStringLiteral("q"));
     EXPECT_EQ(box.text(), QStringLiteral("a\r\nqb"));
+}
+
+TEST_F(TextBoxTest, EditsBeforeAJoinedLineBreakIsShownAgainLandInTheirPlace)
+{
+    // "a\rX\nb" less its X shows a, CR, LF, b until the events are through; each edit comes before that.
+    const struct
+    {
+        const char* name;
+        std::function<void()> edit;
+        QString expected;
+    } cases[] = {
+        {"typing between the CR and the LF",
+         [this] {
+             placeCursor(2);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QStringLiteral("a\rq\nb")},
+        {"typing after them",
+         [this] {
+             placeCursor(3);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QStringLiteral("a\r\nqb")},
+        {"removing the LF",
+         [this] {
+             placeCursor(3);
+             type(Qt::Key_Backspace);
+         },
+         QStringLiteral("a\rb")},
+        {"removing both",
+         [this] {
+             placeCursor(1, 3);
+             type(Qt::Key_Delete);
+         },
+         QStringLiteral("ab")},
+        {"pasting a piece that joins at both ends",
+         [this] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("\n-\r"));
+             placeCursor(2);
+             box.paste();
+             placeCursor(7);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QStringLiteral("a\r\n-\r\nbq")},
+        {"copying and pasting it",
+         [this] {
+             placeCursor(0, 4);
+             box.copy();
+             placeCursor(4);
+             box.paste();
+         },
+         QStringLiteral("a\r\nba\r\nb")},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        box.setText(QStringLiteral("a\rX\nb"));
+        placeCursor(2);
+        type(Qt::Key_Delete);
+        one.edit();
+        EXPECT_EQ(box.text(), one.expected);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(box.text(), one.expected);
+        EXPECT_EQ(shownLength(), displayLength(one.expected));
+    }
 }
 
 TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)

@@ -20,6 +20,30 @@ bool isBlank(char16_t character)
 {
     return character == u' ' || character == u'\t';
 }
+
+// Walks a text break by break, knowing which CR LF pairs are shown as two breaks.
+class BreakWalk
+{
+public:
+    BreakWalk(QStringView text, std::span<const qsizetype> splitPairs)
+        : text_(text)
+        , splitPairs_(splitPairs)
+    { }
+
+    // The number of text characters that the display character at index stands for.
+    qsizetype length(qsizetype index)
+    {
+        if (text_[index] != u'\r' || index + 1 >= text_.size() || text_[index + 1] != u'\n')
+            return 1;
+        while (!splitPairs_.empty() && splitPairs_.front() < index)
+            splitPairs_ = splitPairs_.subspan(1);
+        return !splitPairs_.empty() && splitPairs_.front() == index ? 1 : 2;
+    }
+
+private:
+    QStringView text_;
+    std::span<const qsizetype> splitPairs_;
+};
 } // namespace
 
 qsizetype displayLength(QStringView text)
@@ -85,6 +109,15 @@ qsizetype textIndex(QStringView text, qsizetype unit, qsizetype fromIndex, qsize
     return index;
 }
 
+qsizetype textIndexWithSplitPairs(QStringView text, qsizetype unit, std::span<const qsizetype> splitPairs)
+{
+    BreakWalk walk(text, splitPairs);
+    qsizetype index = 0;
+    for (qsizetype at = 0; at < unit && index < text.size(); ++at)
+        index += walk.length(index);
+    return index;
+}
+
 QString textFromDisplay(QStringView display)
 {
     QString text;
@@ -98,8 +131,9 @@ QString textFromDisplay(QStringView display)
     return text;
 }
 
-bool showsText(QStringView display, QStringView text)
+bool showsText(QStringView display, QStringView text, std::span<const qsizetype> splitPairs)
 {
+    BreakWalk walk(text, splitPairs);
     qsizetype index = 0;
     for (const QChar shown : display) {
         if (index >= text.size())
@@ -109,7 +143,7 @@ bool showsText(QStringView display, QStringView text)
         if (isBreak(character)) {
             if (!shownAsBreak)
                 return false;
-            index += (character == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n') ? 2 : 1;
+            index += walk.length(index);
             continue;
         }
         if (shown != text[index] && !(isBlank(character) && shown == QChar(blockBreak)))

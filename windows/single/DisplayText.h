@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <span>
 
 namespace quillora {
 
@@ -20,9 +21,14 @@ QString displayText(QStringView text);
 qsizetype displayLength(QStringView text);
 // The index in text of display position unit, counting on from a known pair (fromIndex, fromUnit).
 qsizetype textIndex(QStringView text, qsizetype unit, qsizetype fromIndex = 0, qsizetype fromUnit = 0);
-// The text of characters typed or pasted into the display: every break character is CR LF.
+// The index in text of display position unit while the CR LF pairs that start at the indices splitPairs
+// (ascending) are shown as two breaks, as they are from an edit that brings a lone CR and a lone LF together
+// until the display is made again.
+qsizetype textIndexWithSplitPairs(QStringView text, qsizetype unit, std::span<const qsizetype> splitPairs);
+// The text of characters typed into the display: every break character is CR LF.
 QString textFromDisplay(QStringView display);
-// True when display is what the text box shows for text, position by position.
-bool showsText(QStringView display, QStringView text);
+// True when display is what the text box shows for text, position by position, with the CR LF pairs that start
+// at the indices splitPairs (ascending) shown as two breaks.
+bool showsText(QStringView display, QStringView text, std::span<const qsizetype> splitPairs = {});
 
 } // namespace quillora

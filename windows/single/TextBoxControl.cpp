@@ -41,6 +41,7 @@ int TextBoxControl::documentLength() const
 void TextBoxControl::showText(int cursorPosition)
 {
     length_ = displayLength(text_);
+    splitPairs_.clear();
     replacing_ = true;
     setPlainText(displayText(text_));
     replacing_ = false;
@@ -61,7 +62,7 @@ void TextBoxControl::showTextLater()
         this,
         [this] {
             showingLater_ = false;
-            if (length_ != documentLength())
+            if (!splitPairs_.empty() || length_ != documentLength())
                 showText(textCursor().position());
         },
         Qt::QueuedConnection);
@@ -87,35 +88,72 @@ QString TextBoxControl::insertedText(const QString& shown) const
     return textFromDisplay(shown);
 }
 
+qsizetype TextBoxControl::indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const
+{
+    if (splitPairs_.empty())
+        return textIndex(text_, unit, fromIndex, fromUnit);
+    return textIndexWithSplitPairs(text_, unit, splitPairs_);
+}
+
+std::vector<qsizetype> TextBoxControl::splitPairsWithin(qsizetype start, qsizetype end) const
+{
+    std::vector<qsizetype> within;
+    for (const qsizetype pair : splitPairs_) {
+        if (pair >= start && pair + 1 < end)
+            within.push_back(pair - start);
+    }
+    return within;
+}
+
+void TextBoxControl::followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength)
+{
+    const auto joined = [this](qsizetype cr) {
+        return cr >= 0 && cr + 1 < text_.size() && text_[cr] == u'\r' && text_[cr + 1] == u'\n';
+    };
+    std::vector<qsizetype> pairs;
+    // A pair the edit reached into is two lone breaks now, or gone.
+    for (const qsizetype pair : splitPairs_) {
+        if (pair + 1 < start)
+            pairs.push_back(pair);
+    }
+    if (joined(start - 1))
+        pairs.push_back(start - 1);
+    if (insertedLength > 0 && joined(start + insertedLength - 1))
+        pairs.push_back(start + insertedLength - 1);
+    for (const qsizetype pair : splitPairs_) {
+        if (pair >= end)
+            pairs.push_back(pair + insertedLength - (end - start));
+    }
+    splitPairs_ = std::move(pairs);
+}
+
 void TextBoxControl::documentChanged(int position, int removed, int added)
 {
     if (replacing_)
         return;
     if (length_ - removed + added != documentLength()) {
-        // The document and the text no longer go together (a change came before the display was renewed):
-        // the document, which the user sees, is taken as the text.
-        text_ = textFromDisplay(displayedText(0, documentLength()));
-        length_ = documentLength();
-        anchorUnit_ = 0;
-        anchorIndex_ = 0;
-        announce();
+        // A change that does not fit the text (none is known to come): the text stays as it is, and the document
+        // shows it again once the change is over.
+        showTextLater();
         return;
     }
-    const qsizetype start = textIndex(text_, position, anchorIndex_, anchorUnit_);
-    const qsizetype end = textIndex(text_, position + removed, start, position);
+    const qsizetype start = indexAt(position, anchorIndex_, anchorUnit_);
+    const qsizetype end = indexAt(position + removed, start, position);
     const QString shown = added > 0 ? displayedText(position, added) : QString();
     const QStringView before = QStringView(text_).sliced(start, end - start);
     // A change of formats only reports the characters as removed and added again.
-    if (removed == added && showsText(shown, before))
+    if (removed == added && showsText(shown, before, splitPairsWithin(start, end)))
         return;
     const QString inserted = insertedText(shown);
     remember(before.toString());
     text_.replace(start, end - start, inserted);
+    // A lone CR and a lone LF that the change brought together are one line break now, which the document
+    // shows as two until it is made again.
+    followSplitPairs(start, end, inserted.size());
+    length_ = documentLength();
     anchorUnit_ = position;
     anchorIndex_ = start;
-    length_ = displayLength(text_);
-    // A lone CR and a lone LF that the change brought together are one line break now.
-    if (length_ != documentLength())
+    if (!splitPairs_.empty())
         showTextLater();
     announce();
 }
@@ -138,8 +176,8 @@ void TextBoxControl::announce()
 QMimeData* TextBoxControl::createMimeDataFromSelection() const
 {
     const QTextCursor cursor = textCursor();
-    const qsizetype start = textIndex(text_, cursor.selectionStart());
-    const qsizetype end = textIndex(text_, cursor.selectionEnd(), start, cursor.selectionStart());
+    const qsizetype start = indexAt(cursor.selectionStart(), 0, 0);
+    const qsizetype end = indexAt(cursor.selectionEnd(), start, cursor.selectionStart());
     auto* data = new QMimeData;
     data->setText(text_.mid(start, end - start));
     return data;

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace quillora {
 
@@ -28,6 +29,9 @@ protected:
 private:
     void documentChanged(int position, int removed, int added);
     int documentLength() const;
+    qsizetype indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const;
+    std::vector<qsizetype> splitPairsWithin(qsizetype start, qsizetype end) const;
+    void followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength);
     QString displayedText(int position, int length) const;
     QString insertedText(const QString& shown) const;
     void showText(int cursorPosition);
@@ -37,8 +41,11 @@ private:
 
     // The text; the document shows it as displayText() makes it.
     QString text_;
-    // The display length of text_.
+    // The number of characters the document shows for text_.
     qsizetype length_ = 0;
+    // The CR LF pairs of text_ (index of the CR, ascending) that the document shows as two breaks: an edit
+    // brought a lone CR and a lone LF together, and the document is made again only once the edit is over.
+    std::vector<qsizetype> splitPairs_;
     bool showingLater_ = false;
     // A display position whose index in text_ is known, so nearby positions are found without counting from 0.
     qsizetype anchorUnit_ = 0;
