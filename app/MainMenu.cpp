@@ -58,7 +58,7 @@ MainMenu::MainMenu(Services services, ConversionWindows windows, QWidget* parent
 
 void MainMenu::startUp()
 {
-    ErrorReport report(services_.messages, menulabels::origin(menulabels::startUp));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::startUp));
     report.step(100, [&] { ApplySkin(this, services_.programFolder); });
     report.step(102, [&] { setCaptionIconAndTitle(this); });
     if (report.choice(104, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
@@ -102,14 +102,14 @@ void MainMenu::showInstead(QWidget* window)
 
 void MainMenu::openSingleTextWindow()
 {
-    ErrorReport report(services_.messages, menulabels::origin(menulabels::openSingleTextWindow));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::openSingleTextWindow));
     report.step(100, [&] { showInstead(windows_.singleText()); });
     report.step(102, [&] { hide(); });
 }
 
 void MainMenu::openBatchWindow()
 {
-    ErrorReport report(services_.messages, menulabels::origin(menulabels::openBatchWindow));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::openBatchWindow));
     report.step(100, [&] { showInstead(windows_.batch()); });
     report.step(102, [&] { hide(); });
 }

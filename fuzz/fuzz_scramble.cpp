@@ -1,22 +1,16 @@
 // Scrambling the recorded sample list gives the hand-worked fixed vectors, and unscrambling gives back the
 // text, for any text.
 #include "FuzzSupport.h"
-#include "platform/EventPump.h"
+#include "platform/testing/RecordingDoubles.h"
 #include "windows/batch/Samples.h"
 
 using namespace quillora;
 
 namespace {
-class NoEvents : public EventPump
-{
-public:
-    void letEventsThrough() override { }
-};
-
 // Worked by hand from the key "tovmerik" (116 111 118 109 101 114 105 107) and the Windows-1252 codes.
 void checkFixedVectors()
 {
-    NoEvents events;
+    testing::CountingEventPump events;
     const struct
     {
         const char16_t* plain;
@@ -42,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool vectorsChecked = (checkFixedVectors(), true);
     (void)vectorsChecked;
-    NoEvents events;
+    testing::CountingEventPump events;
     const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), qsizetype(size / 2));
     const QString scrambled = ScrambleText(text, sampleListKey(), events);
     fuzzing::require(scrambled.size() == text.size(), "scrambling keeps the length");

@@ -22,6 +22,7 @@ public:
 
     // The origin of a procedure of this program: "Quillora2021/08/31." followed by its label.
     static QString programOrigin(const QString& label);
+    static QString programOrigin(const char* label) { return programOrigin(QString::fromLatin1(label)); }
     // Tells each failure in the "Application Error" box.
     static Teller boxTeller(MessageBoxes& boxes);
     static QString supportAddress();

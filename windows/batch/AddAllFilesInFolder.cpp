@@ -53,7 +53,7 @@ void BatchWindow::addAllTextFilesInFolder()
 
 void BatchWindow::addAllTextFilesInFolder(const QString& startFolder)
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addAllTextFilesInFolder));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addAllTextFilesInFolder));
     SettingsStore& settings = services_.settings;
     QString proposed;
     QString answer;

@@ -17,7 +17,7 @@ QString badNameMessage(const QString& path)
 
 void BatchWindow::addTextFiles()
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addTextFiles));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addTextFiles));
     QString selection;
     // Qt's dialog returns every chosen name whatever their number, so no selection is ever too large for it.
     report.step(100, [&] {

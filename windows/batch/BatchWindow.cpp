@@ -170,7 +170,7 @@ BatchWindow::~BatchWindow() = default;
 void BatchWindow::load()
 {
     loaded_ = true;
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::load));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::load));
     report.step(100, [&] { SetSystemColors(this); });
     report.step(102, [&] { setCaptionIconAndTitle(this); });
     if (report.choice(104, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
@@ -212,7 +212,7 @@ void BatchWindow::closeEvent(QCloseEvent* event)
 
 void BatchWindow::goBack()
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::goBack));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::goBack));
     report.step(100, [&] {
         if (showMainMenu_)
             showMainMenu_();
@@ -222,7 +222,7 @@ void BatchWindow::goBack()
 
 void BatchWindow::clearList()
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::clearList));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::clearList));
     // A command that adds files or converts shows the hourglass; the list is not cleared under it.
     if (report.choice(100, [&] { return pointer_->state() != pointer::hourglass; }))
         report.step(102, [&] { fileList_->clear(); });
@@ -230,7 +230,7 @@ void BatchWindow::clearList()
 
 void BatchWindow::addSampleFiles()
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addSampleFiles));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addSampleFiles));
     report.step(100, [&] {
         if (sampleFileAdder)
             sampleFileAdder(*fileList_);

@@ -1,17 +1,9 @@
 // The batch window's procedures as its error box names them.
 #pragma once
 
-#include "platform/ErrorReport.h"
-
 #include <QString>
 
 namespace quillora::batchlabels {
-
-// The text after "in " in the error box of a procedure.
-inline QString origin(const char* label)
-{
-    return ErrorReport::programOrigin(QLatin1String(label));
-}
 
 constexpr const char* load = "Form3.Form_Load";
 constexpr const char* goBack = "Form3.PushButton1_Click";

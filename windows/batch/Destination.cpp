@@ -56,7 +56,7 @@ void BatchWindow::destinationFolderChanged()
 
 void BatchWindow::browseForDestination()
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::browseForDestination));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::browseForDestination));
     QString last;
     QString chosen;
     report.step(100, [&] { last = GetSetting(services_.settings, settingkeys::lastDestinationFolder); });

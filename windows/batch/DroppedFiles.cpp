@@ -15,7 +15,7 @@ QString leftOutMessage(const QStringList& paths)
 
 void BatchWindow::addDroppedPaths(const QStringList& paths)
 {
-    ErrorReport report(services_.messages, batchlabels::origin(batchlabels::addTextFiles));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addTextFiles));
     QStringList leftOut;
     for (const QString& path : paths) {
         if (fileFacts().opensAsExistingFile(path)) {

@@ -54,7 +54,7 @@ void BatchWindow::showBusy(bool busy)
 
 void BatchWindow::stepFailed(const StepFailure& failure, const QString&)
 {
-    ErrorReport(services_.messages, batchlabels::origin(batchlabels::startConverting)).report(failure);
+    ErrorReport(services_.messages, ErrorReport::programOrigin(batchlabels::startConverting)).report(failure);
 }
 
 void BatchWindow::notify(const QString& message)

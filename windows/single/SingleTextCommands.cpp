@@ -19,7 +19,7 @@ const QString textFileFilter = QStringLiteral("Text Files (*.txt)|*.txt|All File
 
 ErrorReport reportFor(Services& services, const char* label)
 {
-    return ErrorReport(services.messages, singlelabels::origin(label));
+    return ErrorReport(services.messages, ErrorReport::programOrigin(label));
 }
 } // namespace
 
@@ -118,7 +118,7 @@ void SingleTextWindow::saveTextToFile()
 
 void SingleTextWindow::saveTextFile(const char* label, const QString& text)
 {
-    ErrorReport report(services_.messages, singlelabels::origin(label));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(label));
     QString path;
     report.step(114, [&] { path = services_.dialogs.showSave({QStringLiteral("Save"), textFileFilter}); });
     if (path.isEmpty())

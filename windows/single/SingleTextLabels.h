@@ -1,15 +1,7 @@
 // The single-text window's procedures as its error box names them.
 #pragma once
 
-#include "platform/ErrorReport.h"
-
 namespace quillora::singlelabels {
-
-// The text after "in " in the error box of a procedure.
-inline QString origin(const char* label)
-{
-    return ErrorReport::programOrigin(QLatin1String(label));
-}
 
 constexpr const char* load = "Form2.Form_Load";
 constexpr const char* loadTextFromFile = "Form2.PushButton1_Click";

@@ -157,7 +157,7 @@ void SingleTextWindow::load()
     if (loaded_)
         return;
     loaded_ = true;
-    ErrorReport report(services_.messages, singlelabels::origin(singlelabels::load));
+    ErrorReport report(services_.messages, ErrorReport::programOrigin(singlelabels::load));
     report.step(100, [&] { SetSystemColors(this); });
     report.step(102, [&] { setCaptionIconAndTitle(this); });
     const QString cursorPath = handCursorPath(services_.programFolder);
