@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
+#include <cstring>
 #include <vector>
 
 namespace quillora {
@@ -42,8 +43,10 @@ Answers answersOn(const QByteArray& bytes, qsizetype cut)
     if (whole.valid)
         answers.fromUtf8 = WordsToLinesUtf8(QByteArrayView(bytes));
     answers.fromWindows1252 = WordsToLinesUtf8FromWindows1252(bytes);
-    answers.fromUtf16
-        = WordsToLinesUtf8(QStringView(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2));
+    // The same bytes taken as UTF-16 units, copied so that the units are aligned wherever the bytes begin.
+    QString units(bytes.size() / 2, Qt::Uninitialized);
+    std::memcpy(units.data(), bytes.constData(), size_t(units.size()) * 2);
+    answers.fromUtf16 = WordsToLinesUtf8(QStringView(units));
     WordsToLinesStream stream(!whole.valid);
     const Utf8Sink append = [&answers](QByteArrayView piece) { answers.streamed.append(piece); };
     stream.feed(QByteArrayView(bytes).first(cut), append);
