@@ -4,6 +4,8 @@
 #include "engine/Utf8Check.h"
 #include "engine/WordsToLines.h"
 
+#include <cstring>
+
 using namespace quillora;
 
 namespace {
@@ -22,7 +24,10 @@ QByteArray answers(QByteArrayView bytes, qsizetype cut)
     if (whole.valid)
         result += WordsToLinesUtf8(bytes) + '|';
     result += WordsToLinesUtf8FromWindows1252(bytes) + '|';
-    result += WordsToLinesUtf8(QStringView(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2)) + '|';
+    // The same bytes as UTF-16 units, copied so that the units are aligned wherever the bytes begin.
+    QString units(bytes.size() / 2, Qt::Uninitialized);
+    std::memcpy(units.data(), bytes.data(), size_t(units.size()) * 2);
+    result += WordsToLinesUtf8(QStringView(units)) + '|';
     WordsToLinesStream stream(!whole.valid);
     const Utf8Sink append = [&result](QByteArrayView piece) { result.append(piece); };
     stream.feed(bytes.first(cut), append);
