@@ -129,8 +129,9 @@ int convertInput(const Request& request)
 }
 
 // The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
-// them. Nothing when a stop signal came during a walk.
-std::optional<QStringList> gatherFiles(const Request& request)
+// them; a folder that cannot be listed is told and counted in unlisted. Nothing when a stop signal came during a
+// walk.
+std::optional<QStringList> gatherFiles(const Request& request, int& unlisted)
 {
     NoEvents events;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
@@ -140,8 +141,15 @@ std::optional<QStringList> gatherFiles(const Request& request)
     const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }};
     QStringList files;
     for (const QString& path : request.paths) {
-        if (!QFileInfo(path).isDir()) {
+        const QFileInfo info(path);
+        if (!info.isDir()) {
             files.append(path);
+            continue;
+        }
+        // The walk passes over folders it cannot list without a word; one named by the user is not passed over.
+        if (!info.isReadable() || !info.isExecutable()) {
+            print(stderr, path + QStringLiteral(": ") + Failure::permissionDenied().description() + u'\n');
+            ++unlisted;
             continue;
         }
         const bool walked = gatherTreeFiles(QDir::cleanPath(path), request.extension, hooks, report,
@@ -155,9 +163,10 @@ std::optional<QStringList> gatherFiles(const Request& request)
 int convertFiles(const Request& request)
 {
     catchStopSignals();
-    const std::optional<QStringList> files = gatherFiles(request);
+    int unlisted = 0;
+    const std::optional<QStringList> files = gatherFiles(request, unlisted);
     if (!files)
-        return finish(request, 0, 0, 0);
+        return finish(request, 0, 0, unlisted);
     const bool progress = !request.quiet && isatty(STDERR_FILENO);
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
@@ -166,8 +175,8 @@ int convertFiles(const Request& request)
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, 0, int(files->size()));
-    return finish(request, summary.converted, summary.skipped, summary.failed);
+        return finish(request, 0, 0, unlisted + int(files->size()));
+    return finish(request, summary.converted, summary.skipped, unlisted + summary.failed);
 }
 } // namespace
 

@@ -38,11 +38,14 @@ void TerminalView::showCaption(const QString& caption)
 {
     if (!progress_ || !caption.startsWith(QStringLiteral("Processing: ")))
         return;
-    QString line = QStringLiteral("[%1/%2] %3").arg(position_).arg(paths_.size()).arg(paths_.at(position_ - 1));
-    // A line longer than the terminal would wrap, and the carriage return could not take it back.
-    const int columns = terminalColumns(errors_) - 1;
-    if (line.size() > columns)
-        line = line.first(columns);
+    const QString counter = QStringLiteral("[%1/%2] ").arg(position_).arg(paths_.size());
+    QString path = paths_.at(position_ - 1);
+    // A line longer than the terminal would wrap, and the carriage return could not take it back; the end of the
+    // path, with the file name, is kept.
+    const qsizetype room = qMax(terminalColumns(errors_) - 1 - counter.size(), 4);
+    if (path.size() > room)
+        path = QStringLiteral("...") + path.last(room - 3);
+    const QString line = counter + path;
     std::fputs(("\r" + line + "\x1b[K").toLocal8Bit().constData(), errors_);
     std::fflush(errors_);
     progressShown_ = true;

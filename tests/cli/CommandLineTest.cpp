@@ -207,11 +207,18 @@ TEST_F(CommandLineTest, ExitStatusesAndMessages)
         EXPECT_EQ(lines, c.errLines) << label;
         EXPECT_TRUE(run.out.startsWith(c.outStart)) << label << ": " << run.out.constData();
     }
-    if (permissionsHold) {
-        const testing::ProgramRun run = runProgram({"--to", out, unreadable});
+    if (!permissionsHold)
+        return;
+    // A file or a folder named by the user that cannot be read is told, not passed over.
+    const QString lockedFolder = path("locked");
+    write("locked/inside.txt", "a b");
+    QFile::setPermissions(lockedFolder, QFileDevice::WriteOwner);
+    for (const QString& locked : {unreadable, lockedFolder}) {
+        const testing::ProgramRun run = runProgram({"--to", out, locked});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(QString::fromUtf8(run.err), unreadable + ": Permission denied\n0 converted, 0 skipped, 1 failed\n");
+        EXPECT_EQ(QString::fromUtf8(run.err), locked + ": Permission denied\n0 converted, 0 skipped, 1 failed\n");
     }
+    QFile::setPermissions(lockedFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(CommandLineTest, FilesWithoutAMarkAreReadInTheCodePageOfTheLocale)
