@@ -114,10 +114,13 @@ int finish(const Request& request, int converted, int skipped, int failed)
 
 int convertInput(const Request& request)
 {
+    catchStopSignals();
     QString failure;
     switch (convertStandardInput(request.page, failure)) {
     case StreamOutcome::Converted:
         return finish(request, 1, 0, 0);
+    case StreamOutcome::Stopped:
+        return finish(request, 0, 0, 0);
     case StreamOutcome::Skipped:
         print(stderr, QStringLiteral("-: not a text file, nothing written\n"));
         return finish(request, 0, 1, 0);

@@ -2,6 +2,7 @@
 // by the reading rule like any file; the result goes to standard output piece by piece.
 #include "app/StandardInput.h"
 
+#include "app/StopSignals.h"
 #include "engine/ReadingRule.h"
 
 #include <QDir>
@@ -13,6 +14,16 @@ namespace quillora {
 
 namespace {
 constexpr qsizetype spoolPieceBytes = 1 << 20;
+
+// Thrown when a stop signal comes: the spool file is removed on the way out.
+struct Stopped
+{ };
+
+void stopIfAsked()
+{
+    if (caughtStopSignal() != 0)
+        throw Stopped();
+}
 
 // Writes all of bytes to fd, going on after an interrupted or short write.
 void writeAll(int fd, QByteArrayView bytes)
@@ -35,6 +46,7 @@ void spool(QTemporaryFile& file)
     QByteArray piece(spoolPieceBytes, Qt::Uninitialized);
     for (;;) {
         const ssize_t got = ::read(STDIN_FILENO, piece.data(), size_t(piece.size()));
+        stopIfAsked();
         if (got == 0)
             break;
         if (got < 0) {
@@ -46,9 +58,7 @@ void spool(QTemporaryFile& file)
     }
     file.close();
 }
-} // namespace
-
-StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure)
+StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
 {
     QTemporaryFile spooled(QDir::tempPath() + QStringLiteral("/quillora-stdin-XXXXXX"));
     if (std::optional<StepFailure> failed = tryStep(0, [&] { spool(spooled); })) {
@@ -62,12 +72,26 @@ StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure)
     }
     if (reading->isBinary())
         return StreamOutcome::Skipped;
-    if (std::optional<StepFailure> failed = tryStep(
-            0, [&] { reading->text.wordsToLinesUtf8([](QByteArrayView bytes) { writeAll(STDOUT_FILENO, bytes); }); })) {
+    if (std::optional<StepFailure> failed = tryStep(0, [&] {
+            reading->text.wordsToLinesUtf8([](QByteArrayView bytes) {
+                stopIfAsked();
+                writeAll(STDOUT_FILENO, bytes);
+            });
+        })) {
         failure = failed->description;
         return StreamOutcome::Failed;
     }
     return StreamOutcome::Converted;
+}
+} // namespace
+
+StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure)
+{
+    try {
+        return convertSpooled(page, failure);
+    } catch (const Stopped&) {
+        return StreamOutcome::Stopped;
+    }
 }
 
 } // namespace quillora

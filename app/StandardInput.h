@@ -12,11 +12,13 @@ enum class StreamOutcome
     Converted,
     // Not text: nothing written.
     Skipped,
-    Failed
+    Failed,
+    // A stop signal came: what was written stays written, the rest is not.
+    Stopped
 };
 
 // Reads all of standard input into a spool file (a pipe cannot be read twice), then writes its converted text to
-// standard output. A failure's description goes to failure.
+// standard output. A failure's description goes to failure. Stop signals are polled between pieces.
 StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure);
 
 } // namespace quillora

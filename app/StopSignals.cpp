@@ -2,6 +2,7 @@
 #include "app/StopSignals.h"
 
 #include <csignal>
+#include <signal.h>
 
 namespace quillora {
 
@@ -17,8 +18,12 @@ extern "C" void rememberSignal(int number)
 
 void catchStopSignals()
 {
-    std::signal(SIGINT, rememberSignal);
-    std::signal(SIGTERM, rememberSignal);
+    // Without SA_RESTART, so that a read waiting on a pipe returns and the signal is seen.
+    struct sigaction action = {};
+    action.sa_handler = rememberSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 int caughtStopSignal()

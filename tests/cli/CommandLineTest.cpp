@@ -292,6 +292,26 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
         EXPECT_EQ(testing::readFile(out + "/big.txt"), bigResult);
         EXPECT_EQ(process.readAllStandardError(), "1 converted, 0 skipped, 0 failed\n");
     }
+
+    // Standard input still open: the signal ends the wait, and the spooled input is removed.
+    const QString spool = path("spool");
+    QDir(work.path()).mkpath(QStringLiteral("spool"));
+    QProcessEnvironment environment = testing::environmentWithLocale(QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("TMPDIR"), spool);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
+    ASSERT_TRUE(process.waitForStarted(60000));
+    process.write("some words");
+    // The spool file appears once the signals are caught.
+    for (int polls = 0; polls < 60000 && QDir(spool).isEmpty(QDir::Files | QDir::Hidden); ++polls)
+        QThread::msleep(1);
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(process.readAllStandardOutput(), "");
+    EXPECT_TRUE(QDir(spool).isEmpty(QDir::Files | QDir::Hidden));
 }
 
 } // namespace
