@@ -36,6 +36,21 @@ struct Request
     bool standardInput = false;
 };
 
+// The options the command line takes, besides --help and --version.
+struct Options
+{
+    QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
+                          QStringLiteral("FOLDER")};
+    QCommandLineOption inPlace{QStringLiteral("in-place"), QStringLiteral("Replace each file by its result.")};
+    QCommandLineOption ext{QStringLiteral("ext"),
+                           QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
+                           QStringLiteral("EXT"), QStringLiteral("txt")};
+    QCommandLineOption ansi{QStringLiteral("ansi"),
+                            QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
+                            QStringLiteral("CODEPAGE")};
+    QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress line and no summary.")};
+};
+
 class NoEvents : public EventPump
 {
 public:
@@ -67,10 +82,9 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
 }
 
 // The request, or the message of a usage error.
-std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const QCommandLineOption& to,
-                                           const QCommandLineOption& inPlace, const QCommandLineOption& ext,
-                                           const QCommandLineOption& ansi, const QCommandLineOption& quiet)
+std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
+    const auto& [to, inPlace, ext, ansi, quiet] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
@@ -192,17 +206,8 @@ int runCommandLine(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Rewrites text files so that every word stands on a line of its own, as UTF-8 with CR LF."));
-    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
-                                QStringLiteral("FOLDER"));
-    const QCommandLineOption inPlace(QStringLiteral("in-place"), QStringLiteral("Replace each file by its result."));
-    const QCommandLineOption ext(QStringLiteral("ext"),
-                                 QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
-                                 QStringLiteral("EXT"), QStringLiteral("txt"));
-    const QCommandLineOption ansi(QStringLiteral("ansi"),
-                                  QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
-                                  QStringLiteral("CODEPAGE"));
-    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("No progress line and no summary."));
-    parser.addOptions({to, inPlace, ext, ansi, quiet});
+    const Options options;
+    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("PATH"),
@@ -219,7 +224,7 @@ int runCommandLine(int argc, char* argv[])
         print(stdout, QStringLiteral("quillora ") + QCoreApplication::applicationVersion() + u'\n');
         return 0;
     }
-    const std::variant<Request, QString> request = readRequest(parser, to, inPlace, ext, ansi, quiet);
+    const std::variant<Request, QString> request = readRequest(parser, options);
     if (const QString* message = std::get_if<QString>(&request))
         return usageError(*message);
     const Request& asked = std::get<Request>(request);
