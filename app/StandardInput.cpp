@@ -58,6 +58,7 @@ void spool(QTemporaryFile& file)
     }
     file.close();
 }
+
 StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
 {
     QTemporaryFile spooled(QDir::tempPath() + QStringLiteral("/quillora-stdin-XXXXXX"));
