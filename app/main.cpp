@@ -1,5 +1,7 @@
-// Starts Quillora: the application object, the real platform services, then the main menu's start-up.
+// Starts Quillora: with arguments the command line, which needs no display; without, the application object, the
+// real platform services, then the main menu's start-up.
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtEventPump.h"
@@ -14,6 +16,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1)
+        return quillora::runCommandLine(argc, argv);
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -50,6 +50,7 @@ BatchRunSummary BatchRun::run()
         return summary;
     const RunningFlag running(running_);
     stopRequested_ = false;
+    page_ = view_.ansiCodePage();
     ErrorReport report(
         [this](const QString&, int line, const QString& description) {
             view_.stepFailed({QString(), line, description}, source_);
@@ -104,15 +105,14 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
     report.step(122, [&] { view_.showBusy(true); });
 
     const int failuresBefore = report.failureCount();
-    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::InFile);
+    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::InFile, page_);
     // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
     // earlier good result.
     if (!reading) {
         view_.stepFailed(reading.failure(), source_);
         return FileOutcome::Failed;
     }
-    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
-    if (!reading->hadMark && reading->text.containsNul()) {
+    if (reading->isBinary()) {
         view_.notify(notTextMessage(source_));
         return FileOutcome::Skipped;
     }

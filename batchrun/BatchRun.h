@@ -53,6 +53,7 @@ private:
     std::atomic<bool> stopRequested_ = false;
     // The file being worked on, named in the failures it reports.
     QString source_;
+    AnsiCodePage page_ = AnsiCodePage::Western;
 };
 
 } // namespace quillora

@@ -1,6 +1,7 @@
 // What a batch run needs from whoever shows it: the list, the destination, progress, and what to tell the user.
 #pragma once
 
+#include "engine/AnsiCodePage.h"
 #include "platform/Failure.h"
 
 #include <QString>
@@ -26,6 +27,8 @@ public:
     // The path of entry position, counted from 1; throws Failure when there is no such entry.
     virtual QString entryAt(qsizetype position) const = 0;
     virtual BatchDestination destination() const = 0;
+    // The code page of files without a mark that are not UTF-8, read once per run.
+    virtual AnsiCodePage ansiCodePage() const { return localeAnsiCodePage(); }
 
     // The share of the list that is done once the file now starting is, in percent.
     virtual void showPercent(double percent) = 0;

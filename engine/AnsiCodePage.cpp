@@ -163,6 +163,11 @@ AnsiCodePage ansiCodePageFromSetting(const QString& storedValue)
 {
     if (const std::optional<AnsiCodePage> chosen = parseAnsiCodePage(storedValue))
         return *chosen;
+    return localeAnsiCodePage();
+}
+
+AnsiCodePage localeAnsiCodePage()
+{
     return ansiCodePageForLocale(
         ctypeLocale(qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_CTYPE"), qEnvironmentVariable("LANG")));
 }

@@ -26,9 +26,6 @@ enum class AnsiCodePage
     Vietnamese = 1258,
 };
 
-// The settings key that overrides the choice; absent means the locale decides.
-inline constexpr char ansiCodePageKey[] = "AnsiCodePage";
-
 // A code page written as its number ("1251"), as the settings key and the command line take it; nothing when the
 // text names no code page of ours.
 std::optional<AnsiCodePage> parseAnsiCodePage(QStringView text);
@@ -43,6 +40,9 @@ QString ctypeLocale(const QString& lcAll, const QString& lcCtype, const QString&
 // The code page stored under the settings key, or the one of the process's locale when the value is absent or names
 // no code page.
 AnsiCodePage ansiCodePageFromSetting(const QString& storedValue);
+
+// The code page of the process's locale.
+AnsiCodePage localeAnsiCodePage();
 
 // The name of Qt's converter for the code page.
 const char* qtConverterName(AnsiCodePage page);

@@ -19,15 +19,17 @@ template <typename Read> OrFailure<FileText> readerStep(int line, Read&& read)
 }
 } // namespace
 
-OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode)
+OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode,
+                                  AnsiCodePage page)
 {
     ByteOrderMark mark = ByteOrderMark::None;
     if (std::optional<StepFailure> failure = tryStep(lines.fileHasBom, [&] { mark = FileHasBOM(path); }))
         return std::move(*failure);
     OrFailure<FileText> text = mark == ByteOrderMark::Utf8
         ? readerStep(lines.readUtf8, [&] { return ReadFileToStringUTF(path, mark, mode); })
-        : mark == ByteOrderMark::Unicode ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path); })
-                                         : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode); });
+        : mark == ByteOrderMark::Unicode
+        ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path); })
+        : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode, page); });
     if (!text)
         return text.failure();
     return RuleReading{std::move(*text), mark != ByteOrderMark::None};

@@ -22,11 +22,15 @@ struct RuleReading
 {
     FileText text;
     bool hadMark = false;
+
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
+    bool isBinary() const { return !hadMark && text.containsNul(); }
 };
 
 // Reads path by its byte-order mark, stopping at the first failure so one unreadable file gives one failure: either
-// one of the caller's steps at its line in lines, or one of a reader's own steps under the reader's label.
+// one of the caller's steps at its line in lines, or one of a reader's own steps under the reader's label. A file
+// without a mark that is not UTF-8 is read in page.
 OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines,
-                                  ReadingMode mode = ReadingMode::Whole);
+                                  ReadingMode mode = ReadingMode::Whole, AnsiCodePage page = localeAnsiCodePage());
 
 } // namespace quillora

@@ -101,7 +101,7 @@ OrFailure<FileText> ReadFileToStringUnicode(const QString& path)
     return ownFailure(QStringLiteral("UTF8.ReadFileToStringUnicode"), std::move(failure), std::move(result));
 }
 
-OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode)
+OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page)
 {
     FileText result;
     const std::optional<StepFailure> failure = tryStep(0, [&] {
@@ -109,12 +109,12 @@ OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode)
             return;
         // A file that holds a NUL byte is not text; the pass ends there.
         if (mode == ReadingMode::InFile) {
-            result = FileText::inFile(path, 0, scanFileBytes(path, 0, true));
+            result = FileText::inFile(path, 0, scanFileBytes(path, 0, true), page);
             return;
         }
         Utf8Check check;
         QByteArray bytes = readFileBytesCheckingUtf8(path, 0, check);
-        result = check.valid ? FileText::fromValidUtf8(std::move(bytes)) : FileText::fromWindows1252(std::move(bytes));
+        result = check.valid ? FileText::fromValidUtf8(std::move(bytes)) : FileText::fromAnsi(std::move(bytes), page);
     });
     if (failure)
         return *failure;

@@ -27,6 +27,8 @@ inline constexpr SettingKey lastFolder{QLatin1StringView("LastFolder"), {}};
 // The folder last picked for the results.
 inline constexpr SettingKey lastDestinationFolder{QLatin1StringView("LastFolderDot"), {}};
 inline constexpr SettingKey resultsToFolder{QLatin1StringView("Option1"), QLatin1StringView("1")};
+// The code page of files without a mark, by its number ("1251"); absent, the locale's language decides.
+inline constexpr SettingKey ansiCodePage{QLatin1StringView("AnsiCodePage"), {}};
 inline constexpr SettingKey resultsInPlace{QLatin1StringView("Option2"), QLatin1StringView("0")};
 } // namespace settingkeys
 

@@ -98,5 +98,31 @@ TEST_F(BatchWindowTest, ResultsReplaceOlderFilesWholeAndTheLaterOfTwoSameNamesWi
     EXPECT_EQ(doubles.messages.texts(), QStringList{QStringLiteral("Done.")});
 }
 
+TEST_F(BatchWindowTest, AStoredCodePageDecidesHowFilesWithoutAMarkAreRead)
+{
+    struct Case
+    {
+        const char* stored;
+        QString text;
+    };
+    // The tests run under the C.UTF-8 locale: nothing stored reads Windows-1252.
+    const Case cases[] = {
+        {"", QStringLiteral("Ðóñ")},
+        {"1251", QStringLiteral("Рус")},
+        {"1253", QStringLiteral("Πσρ")},
+    };
+    openWindow();
+    QDir().mkpath(at(QStringLiteral("out")));
+    chooseFolder(at(QStringLiteral("out")));
+    const QString source = write(QStringLiteral("legacy.txt"), "\xD0\xF3\xF1");
+    for (const Case& c : cases) {
+        doubles.setSetting(QStringLiteral("AnsiCodePage"), QString::fromLatin1(c.stored));
+        list({source});
+        find<QPushButton>(form, "startConverting")->click();
+        EXPECT_EQ(QString::fromUtf8(readFile(at(QStringLiteral("out/legacy.txt")))), c.text) << c.stored;
+        form->fileList()->clear();
+    }
+}
+
 } // namespace
 } // namespace quillora::testing

@@ -1,8 +1,8 @@
 // "Add All Text File(s) In Folder": every file with the typed extension in a chosen folder tree joins the list.
 #include "folders/AddFolder.h"
 #include "folders/Paths.h"
+#include "folders/TreeFiles.h"
 #include "platform/ApplicationTitle.h"
-#include "platform/NativeSeparator.h"
 #include "ui/Settings.h"
 #include "ui/WindowPointer.h"
 #include "windows/batch/BatchWindow.h"
@@ -16,9 +16,6 @@ namespace quillora {
 namespace {
 const QString extensionPrompt = QStringLiteral(
     "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all doc files, etc.)");
-
-// Archive + hidden: an ordinary hidden file, which is left out. Hidden files with any other value are added.
-constexpr quint32 hiddenArchive = attribute::archive | attribute::hidden;
 
 // Keeps the hourglass up while any click of this button is under way: a second click during the walk runs to
 // its end inside the first one, and the arrow comes back only when the first ends too.
@@ -77,40 +74,12 @@ void BatchWindow::addAllTextFilesInFolder(const QString& startFolder)
 
     std::optional<BusyPointer> busy;
     report.step(114, [&] { busy.emplace(*pointer_, addingFolders_); });
-    const QChar separator = nativeSeparator();
-    QStringList folders;
-    // Even a root, which already ends with the separator, gets one more: each entry loses its last character below.
-    report.step(116, [&] { folders.append(chosen + separator); });
     // A window closed during the walk ends the program: the walk stops at its next folder and nothing is listed.
-    bool walked = true;
-    report.step(118, [&] {
-        walked = collectSubFolders(
-            folders, true,
-            {services_.events, ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }});
-    });
-    if (!walked || stopping_)
+    const bool walked = gatherTreeFiles(
+        chosen, answer, {services_.events, ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }},
+        report, [this](const QStringList& found) { fileList_->append(found); });
+    if (!walked)
         return;
-    const QString pattern = QStringLiteral("*.") + answer;
-    for (QString folder : std::as_const(folders)) {
-        report.step(120, [&] { folder.chop(1); });
-        QList<ListedFile> files;
-        report.step(122, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
-        // One folder's files reach the list together, in listing order.
-        QStringList found;
-        for (const ListedFile& file : std::as_const(files)) {
-            if (!file.opensAsFile)
-                continue;
-            if (report.choice(124, [&] { return file.name.startsWith(QChar(u'~')); }))
-                continue;
-            QString path;
-            report.step(126, [&] { path = folder + separator + file.name; });
-            report.step(128, [&] {
-                if (file.attributes != hiddenArchive)
-                    found.append(FixDoubleBackslashes(path));
-            });
-        }
-        report.step(130, [&] { fileList_->append(found); });
-    }
     report.step(132, [&] { busy.reset(); });
 }
 

@@ -80,6 +80,7 @@ private:
     qsizetype entryCount() const override;
     QString entryAt(qsizetype position) const override;
     BatchDestination destination() const override;
+    AnsiCodePage ansiCodePage() const override;
     void showPercent(double percent) override;
     void showCaption(const QString& caption) override;
     void letEventsThrough() override;

@@ -1,6 +1,7 @@
 // "Start Converting": the window shows the batch run over its list, with one event yield per file.
 #include "batchrun/BatchRun.h"
 #include "ui/Controls.h"
+#include "ui/Settings.h"
 #include "ui/WindowPointer.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/BatchWindowLabels.h"
@@ -30,6 +31,11 @@ BatchDestination BatchWindow::destination() const
 {
     // Only "beside the source" writes there; otherwise the results go to the chosen folder.
     return {resultsInPlace_->isChecked(), destinationFolder_->text()};
+}
+
+AnsiCodePage BatchWindow::ansiCodePage() const
+{
+    return ansiCodePageFromSetting(GetSetting(services_.settings, settingkeys::ansiCodePage));
 }
 
 void BatchWindow::showPercent(double percent)

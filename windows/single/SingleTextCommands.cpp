@@ -6,6 +6,7 @@
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "ui/Controls.h"
+#include "ui/Settings.h"
 #include "ui/WindowPointer.h"
 #include "windows/single/SingleTextLabels.h"
 #include "windows/single/SingleTextWindow.h"
@@ -39,7 +40,8 @@ void SingleTextWindow::loadTextFile(const QString& path)
     ErrorReport report = reportFor(services_, singlelabels::loadTextFromFile);
     report.step(110, [&] { pointer_->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, loadedText_ and the stored input as they were.
-    OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});
+    const AnsiCodePage page = ansiCodePageFromSetting(GetSetting(services_.settings, settingkeys::ansiCodePage));
+    OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120}, ReadingMode::Whole, page);
     if (!reading) {
         report.report(reading.failure());
     } else {

@@ -1,0 +1,234 @@
+// Parses the command line, gathers the files (walking folders as "Add All Text File(s) In Folder" does) and runs
+// the batch run over them, or converts standard input to standard output.
+#include "app/CommandLine.h"
+
+#include "app/StandardInput.h"
+#include "app/StopSignals.h"
+#include "app/TerminalView.h"
+#include "batchrun/BatchRun.h"
+#include "folders/Paths.h"
+#include "folders/TreeFiles.h"
+#include "platform/FileSettingsStore.h"
+#include "ui/Settings.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <optional>
+#include <unistd.h>
+#include <variant>
+
+namespace quillora {
+
+namespace {
+constexpr int usageStatus = 2;
+
+// What the command line asks for.
+struct Request
+{
+    QStringList paths;
+    BatchDestination destination;
+    QString extension;
+    AnsiCodePage page = AnsiCodePage::Western;
+    bool quiet = false;
+    bool standardInput = false;
+};
+
+// The options the command line takes, besides --help and --version.
+struct Options
+{
+    QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
+                          QStringLiteral("FOLDER")};
+    QCommandLineOption inPlace{QStringLiteral("in-place"), QStringLiteral("Replace each file by its result.")};
+    QCommandLineOption ext{QStringLiteral("ext"),
+                           QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
+                           QStringLiteral("EXT"), QStringLiteral("txt")};
+    QCommandLineOption ansi{QStringLiteral("ansi"),
+                            QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
+                            QStringLiteral("CODEPAGE")};
+    QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress line and no summary.")};
+};
+
+class NoEvents : public EventPump
+{
+public:
+    void letEventsThrough() override { }
+};
+
+void print(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int usageError(const QString& message)
+{
+    print(stderr, QStringLiteral("quillora: ") + message + u'\n');
+    print(stderr,
+          QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] [--quiet] PATH...\n"
+                         "       quillora [--ansi CODEPAGE] [--quiet] - < input > output\n"
+                         "Try 'quillora --help' for more.\n"));
+    return usageStatus;
+}
+
+// The code page asked for with --ansi, else the stored choice, else the locale's.
+std::optional<AnsiCodePage> chosenCodePage(const QString& option)
+{
+    if (!option.isNull())
+        return parseAnsiCodePage(option);
+    FileSettingsStore settings(FileSettingsStore::userRoot());
+    return ansiCodePageFromSetting(GetSetting(settings, settingkeys::ansiCodePage));
+}
+
+// The request, or the message of a usage error.
+std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
+{
+    const auto& [to, inPlace, ext, ansi, quiet] = options;
+    Request request;
+    request.paths = parser.positionalArguments();
+    request.quiet = parser.isSet(quiet);
+    request.extension = parser.value(ext);
+    if (request.paths.isEmpty())
+        return QStringLiteral("no PATH given");
+    if (request.extension.isEmpty())
+        return QStringLiteral("--ext needs an extension, such as txt, or * for every file");
+    const std::optional<AnsiCodePage> page = chosenCodePage(parser.isSet(ansi) ? parser.value(ansi) : QString());
+    if (!page)
+        return QStringLiteral("--ansi %1: not a code page (874, 932, 936, 949, 950 or 1250 to 1258)")
+            .arg(parser.value(ansi));
+    request.page = *page;
+    if (request.paths.contains(QStringLiteral("-"))) {
+        if (request.paths.size() > 1)
+            return QStringLiteral("- (standard input) must be the only PATH");
+        if (parser.isSet(to) || parser.isSet(inPlace))
+            return QStringLiteral("- writes to standard output; --to and --in-place do not apply");
+        request.standardInput = true;
+        return request;
+    }
+    if (parser.isSet(to) == parser.isSet(inPlace))
+        return QStringLiteral("give either --to FOLDER or --in-place");
+    request.destination.besideSource = parser.isSet(inPlace);
+    if (parser.isSet(to)) {
+        request.destination.folder = parser.value(to);
+        if (!FolderExists(request.destination.folder))
+            return request.destination.folder + QStringLiteral(": folder does not exist");
+    }
+    return request;
+}
+
+int finish(const Request& request, int converted, int skipped, int failed)
+{
+    if (!request.quiet)
+        print(stderr, summaryLine(converted, skipped, failed) + u'\n');
+    if (const int signal = caughtStopSignal())
+        return 128 + signal;
+    return skipped + failed > 0 ? 1 : 0;
+}
+
+int convertInput(const Request& request)
+{
+    catchStopSignals();
+    QString failure;
+    switch (convertStandardInput(request.page, failure)) {
+    case StreamOutcome::Converted:
+        return finish(request, 1, 0, 0);
+    case StreamOutcome::Stopped:
+        return finish(request, 0, 0, 0);
+    case StreamOutcome::Skipped:
+        print(stderr, QStringLiteral("-: not a text file, nothing written\n"));
+        return finish(request, 0, 1, 0);
+    case StreamOutcome::Failed:
+        break;
+    }
+    print(stderr, QStringLiteral("-: ") + failure + u'\n');
+    return finish(request, 0, 0, 1);
+}
+
+// The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
+// them; a folder that cannot be listed is told and counted in unlisted. Nothing when a stop signal came during a
+// walk.
+std::optional<QStringList> gatherFiles(const Request& request, int& unlisted)
+{
+    NoEvents events;
+    const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
+        print(stderr, QStringLiteral("quillora: ") + description + u'\n');
+    };
+    ErrorReport report(tell, QString());
+    const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }};
+    QStringList files;
+    for (const QString& path : request.paths) {
+        const QFileInfo info(path);
+        if (!info.isDir()) {
+            files.append(path);
+            continue;
+        }
+        // The walk passes over folders it cannot list without a word; one named by the user is not passed over.
+        if (!info.isReadable() || !info.isExecutable()) {
+            print(stderr, path + QStringLiteral(": ") + Failure::permissionDenied().description() + u'\n');
+            ++unlisted;
+            continue;
+        }
+        const bool walked = gatherTreeFiles(QDir::cleanPath(path), request.extension, hooks, report,
+                                            [&files](const QStringList& found) { files.append(found); });
+        if (!walked)
+            return std::nullopt;
+    }
+    return files;
+}
+
+int convertFiles(const Request& request)
+{
+    catchStopSignals();
+    int unlisted = 0;
+    const std::optional<QStringList> files = gatherFiles(request, unlisted);
+    if (!files)
+        return finish(request, 0, 0, unlisted);
+    const bool progress = !request.quiet && isatty(STDERR_FILENO);
+    TerminalView view(*files, request.destination, request.page, progress, stderr,
+                      [] { return caughtStopSignal() != 0; });
+    BatchRun run(view);
+    view.onStop([&run] { run.requestStop(); });
+    const BatchRunSummary summary = run.run();
+    view.clearProgress();
+    if (view.destinationMissing())
+        return finish(request, 0, 0, unlisted + int(files->size()));
+    return finish(request, summary.converted, summary.skipped, unlisted + summary.failed);
+}
+} // namespace
+
+int runCommandLine(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Rewrites text files so that every word stands on a line of its own, as UTF-8 with CR LF."));
+    const Options options;
+    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet});
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QStringLiteral("Files and folders to convert; - alone reads standard input."),
+                                 QStringLiteral("PATH..."));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        print(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("quillora ") + QCoreApplication::applicationVersion() + u'\n');
+        return 0;
+    }
+    const std::variant<Request, QString> request = readRequest(parser, options);
+    if (const QString* message = std::get_if<QString>(&request))
+        return usageError(*message);
+    const Request& asked = std::get<Request>(request);
+    return asked.standardInput ? convertInput(asked) : convertFiles(asked);
+}
+
+} // namespace quillora

@@ -1,0 +1,24 @@
+// "-": standard input converted to standard output, by the same reading rule and conversion as a file.
+#pragma once
+
+#include "engine/AnsiCodePage.h"
+#include "platform/Failure.h"
+
+namespace quillora {
+
+// How the one text ended.
+enum class StreamOutcome
+{
+    Converted,
+    // Not text: nothing written.
+    Skipped,
+    Failed,
+    // A stop signal came: what was written stays written, the rest is not.
+    Stopped
+};
+
+// Reads all of standard input into a spool file (a pipe cannot be read twice), then writes its converted text to
+// standard output. A failure's description goes to failure. Stop signals are polled between pieces.
+StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure);
+
+} // namespace quillora

@@ -1,0 +1,104 @@
+// Turns the run's captions and messages into terminal lines; the progress line is redrawn in place.
+#include "app/TerminalView.h"
+
+#include "batchrun/BatchRun.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace quillora {
+
+namespace {
+int terminalColumns(FILE* stream)
+{
+    winsize size{};
+    if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    return 80;
+}
+} // namespace
+
+TerminalView::TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress,
+                           FILE* errors, std::function<bool()> stopWanted)
+    : paths_(std::move(paths))
+    , destination_(std::move(destination))
+    , page_(page)
+    , progress_(progress)
+    , errors_(errors)
+    , stopWanted_(std::move(stopWanted))
+{ }
+
+QString TerminalView::entryAt(qsizetype position) const
+{
+    position_ = position;
+    return paths_.at(position - 1);
+}
+
+void TerminalView::showCaption(const QString& caption)
+{
+    if (!progress_ || !caption.startsWith(QStringLiteral("Processing: ")))
+        return;
+    const QString counter = QStringLiteral("[%1/%2] ").arg(position_).arg(paths_.size());
+    QString path = paths_.at(position_ - 1);
+    // A line longer than the terminal would wrap, and the carriage return could not take it back; the end of the
+    // path, with the file name, is kept.
+    const qsizetype room = qMax(terminalColumns(errors_) - 1 - counter.size(), 4);
+    if (path.size() > room)
+        path = QStringLiteral("...") + path.last(room - 3);
+    const QString line = counter + path;
+    std::fputs(("\r" + line + "\x1b[K").toLocal8Bit().constData(), errors_);
+    std::fflush(errors_);
+    progressShown_ = true;
+}
+
+void TerminalView::letEventsThrough()
+{
+    if (stop_ && stopWanted_ && stopWanted_())
+        stop_();
+}
+
+void TerminalView::clearProgress()
+{
+    if (!progressShown_)
+        return;
+    std::fputs("\r\x1b[K", errors_);
+    std::fflush(errors_);
+    progressShown_ = false;
+}
+
+void TerminalView::tell(const QString& line)
+{
+    clearProgress();
+    std::fputs((line + u'\n').toLocal8Bit().constData(), errors_);
+    std::fflush(errors_);
+}
+
+void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
+{
+    if (source.isEmpty()) {
+        tell(QStringLiteral("quillora: ") + failure.description);
+        return;
+    }
+    if (toldPosition_ == position_)
+        return;
+    toldPosition_ = position_;
+    tell(source + QStringLiteral(": ") + failure.description);
+}
+
+void TerminalView::notify(const QString& message)
+{
+    const QString source = position_ > 0 ? paths_.at(position_ - 1) : QString();
+    if (message == BatchRun::notTextMessage(source)) {
+        tell(source + QStringLiteral(": not a text file, left as it is"));
+    } else if (message == BatchRun::folderMissingMessage()) {
+        destinationMissing_ = true;
+        tell(destination_.folder + QStringLiteral(": folder does not exist"));
+    }
+}
+
+QString summaryLine(int converted, int skipped, int failed)
+{
+    return QStringLiteral("%1 converted, %2 skipped, %3 failed").arg(converted).arg(skipped).arg(failed);
+}
+
+} // namespace quillora

@@ -1,0 +1,57 @@
+// The batch run shown in a terminal: a progress line on standard error, one line per file that is not converted.
+#pragma once
+
+#include "batchrun/BatchRunView.h"
+
+#include <QStringList>
+#include <cstdio>
+#include <functional>
+
+namespace quillora {
+
+class TerminalView : public BatchRunView
+{
+public:
+    // progress: draw "[n/N] name" on errors, which must then be a terminal. stopWanted is asked before each file.
+    TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress, FILE* errors,
+                 std::function<bool()> stopWanted);
+
+    // Called when stopWanted answers true, to stop the run before the file about to start.
+    void onStop(std::function<void()> stop) { stop_ = std::move(stop); }
+    // Takes the progress line away.
+    void clearProgress();
+    // The destination folder was gone when the run began: nothing was converted.
+    bool destinationMissing() const { return destinationMissing_; }
+
+    qsizetype entryCount() const override { return paths_.size(); }
+    QString entryAt(qsizetype position) const override;
+    BatchDestination destination() const override { return destination_; }
+    AnsiCodePage ansiCodePage() const override { return page_; }
+    void showPercent(double) override { }
+    void showCaption(const QString& caption) override;
+    void letEventsThrough() override;
+    void showBusy(bool) override { }
+    void stepFailed(const StepFailure& failure, const QString& source) override;
+    void notify(const QString& message) override;
+
+private:
+    void tell(const QString& line);
+
+    QStringList paths_;
+    BatchDestination destination_;
+    AnsiCodePage page_;
+    bool progress_;
+    FILE* errors_;
+    std::function<bool()> stopWanted_;
+    std::function<void()> stop_;
+    mutable qsizetype position_ = 0;
+    // The entry whose failure was told: one line per file, however many of its steps fail.
+    qsizetype toldPosition_ = 0;
+    bool progressShown_ = false;
+    bool destinationMissing_ = false;
+};
+
+// The last line of a run: "N converted, M skipped, K failed".
+QString summaryLine(int converted, int skipped, int failed);
+
+} // namespace quillora

@@ -1,0 +1,56 @@
+// The walk of a chosen folder tree and the listing of each folder, with the names the batch list leaves out.
+#include "folders/TreeFiles.h"
+
+#include "folders/FileListing.h"
+#include "folders/Paths.h"
+#include "platform/NativeSeparator.h"
+
+namespace quillora {
+
+namespace {
+// Archive + hidden: an ordinary hidden file, which is left out. Hidden files with any other value are added.
+constexpr quint32 hiddenArchive = attribute::archive | attribute::hidden;
+
+QStringList gatherFolderFiles(QString folder, const QString& pattern, ErrorReport& report)
+{
+    const QChar separator = nativeSeparator();
+    report.step(120, [&] { folder.chop(1); });
+    QList<ListedFile> files;
+    report.step(122, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
+    QStringList found;
+    for (const ListedFile& file : std::as_const(files)) {
+        if (!file.opensAsFile)
+            continue;
+        if (report.choice(124, [&] { return file.name.startsWith(QChar(u'~')); }))
+            continue;
+        QString path;
+        report.step(126, [&] { path = folder + separator + file.name; });
+        report.step(128, [&] {
+            if (file.attributes != hiddenArchive)
+                found.append(FixDoubleBackslashes(path));
+        });
+    }
+    return found;
+}
+} // namespace
+
+bool gatherTreeFiles(const QString& root, const QString& extension, const FolderWalkHooks& hooks, ErrorReport& report,
+                     const std::function<void(const QStringList&)>& add)
+{
+    QStringList folders;
+    // Even a root, which already ends with the separator, gets one more: each entry loses its last character below.
+    report.step(116, [&] { folders.append(root + nativeSeparator()); });
+    bool walked = true;
+    report.step(118, [&] { walked = collectSubFolders(folders, true, hooks); });
+    if (!walked || (hooks.stopRequested && hooks.stopRequested()))
+        return false;
+    const QString pattern = QStringLiteral("*.") + extension;
+    for (const QString& folder : std::as_const(folders)) {
+        // One folder's files are handed over together, in listing order.
+        const QStringList found = gatherFolderFiles(folder, pattern, report);
+        report.step(130, [&] { add(found); });
+    }
+    return true;
+}
+
+} // namespace quillora

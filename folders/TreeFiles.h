@@ -1,0 +1,21 @@
+// The files "Add All Text File(s) In Folder" gathers from a folder tree, for the batch window and the command line.
+#pragma once
+
+#include "folders/FolderWalk.h"
+#include "platform/ErrorReport.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace quillora {
+
+// Walks root (a folder path without a final separator, except for a root such as "/") and every walkable folder
+// below it, level by level, and hands add each folder's files whose names match "*." followed by extension ("*"
+// takes every file), in listing order: names that start with "~" and files whose attributes are exactly hidden and
+// archive are left out. Steps run through report at lines 116 to 130 (add at 130). Returns false when the walk was
+// asked to stop, before any file is handed over.
+bool gatherTreeFiles(const QString& root, const QString& extension, const FolderWalkHooks& hooks, ErrorReport& report,
+                     const std::function<void(const QStringList&)>& add);
+
+} // namespace quillora

@@ -1,0 +1,318 @@
+// The command line run as a user runs it: its results byte for byte against the batch run, its exit statuses and
+// messages, the code page of the user's language, and a stop signal in the middle of a run.
+#include "batchrun/BatchRun.h"
+#include "cli/ProgramRun.h"
+#include "engine/WordsToLines.h"
+#include "support/CodePageSamples.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+
+namespace quillora {
+namespace {
+
+using testing::runProgram;
+
+// The batch run as the window drives it, over a given list into one folder.
+class ListView : public BatchRunView
+{
+public:
+    ListView(QStringList entries, QString folder)
+        : entries_(std::move(entries))
+        , folder_(std::move(folder))
+    { }
+    qsizetype entryCount() const override { return entries_.size(); }
+    QString entryAt(qsizetype position) const override { return entries_.at(position - 1); }
+    BatchDestination destination() const override { return {false, folder_}; }
+    void showPercent(double) override { }
+    void showCaption(const QString&) override { }
+    void letEventsThrough() override { }
+    void showBusy(bool) override { }
+    void stepFailed(const StepFailure&, const QString&) override { }
+    void notify(const QString&) override { }
+
+private:
+    QStringList entries_;
+    QString folder_;
+};
+
+// Every file below folder, by its path relative to folder, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), testing::readFile(path));
+    }
+    return files;
+}
+
+// What the process has read so far through read calls.
+qint64 bytesRead(qint64 pid)
+{
+    QFile io(QStringLiteral("/proc/%1/io").arg(pid));
+    if (!io.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray counts = io.readAll();
+    const qsizetype at = counts.indexOf("rchar: ");
+    return at < 0 ? 0 : counts.mid(at + 7, counts.indexOf('\n', at) - at - 7).toLongLong();
+}
+
+class CommandLineTest : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return work.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        testing::writeFile(path(name), bytes);
+        return path(name);
+    }
+
+    QTemporaryDir work;
+};
+
+TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
+{
+    // Distinct names: the results of one folder tree share one destination folder.
+    const QList<std::pair<QString, QByteArray>> sources = {
+        {"in/plain.txt", "one two  three\r\nfour"},
+        {"in/utf8mark.txt",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9 au lait"},
+        {"in/utf16.txt",
+         QByteArray("\xFF\xFE"
+                    "a\0 \0b\0",
+                    8)},
+        {"in/ansi.txt", "na\xEFve r\xE9sum\xE9"},
+        {"in/empty.txt", ""},
+        {"in/spaces.txt", "     "},
+        {"in/sub/deeper.txt", "down  below "},
+        {"in/sub/~skipped.txt", "tilde names are left out"},
+        {"in/other.doc", "not of the extension"},
+    };
+    for (const auto& [name, bytes] : sources)
+        write(name, bytes);
+    const QString binary = write("loose/binary.txt", QByteArray("bin\0ary", 7));
+    QDir(work.path()).mkpath(QStringLiteral("byRun"));
+    QDir(work.path()).mkpath(QStringLiteral("byProgram"));
+
+    const QStringList listed
+        = {path("in/plain.txt"), path("in/utf8mark.txt"), path("in/utf16.txt"),      path("in/ansi.txt"),
+           path("in/empty.txt"), path("in/spaces.txt"),   path("in/sub/deeper.txt"), binary};
+    ListView view(listed, path("byRun"));
+    const BatchRunSummary summary = BatchRun(view).run();
+    ASSERT_EQ(summary.converted, 7);
+    ASSERT_EQ(summary.skipped, 1);
+    const QMap<QString, QByteArray> expected = filesBelow(path("byRun"));
+
+    const testing::ProgramRun files = runProgram({"--to", path("byProgram"), path("in"), binary});
+    EXPECT_EQ(files.exitCode, 1) << files.err.constData();
+    EXPECT_EQ(filesBelow(path("byProgram")), expected);
+
+    // In place: each source becomes the result the run wrote for it; the binary file stays as it was.
+    const testing::ProgramRun inPlace = runProgram({"--in-place", path("in"), binary});
+    EXPECT_EQ(inPlace.exitCode, 1) << inPlace.err.constData();
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        const QString source = it.key() == "binary.txt" ? binary : path("in/" + it.key());
+        const QString placed = QFile::exists(source) ? source : path("in/sub/" + it.key());
+        EXPECT_EQ(testing::readFile(placed), it.key() == "binary.txt" ? QByteArray("bin\0ary", 7) : it.value())
+            << it.key().toStdString();
+    }
+
+    // Standard input to standard output, the same bytes as each file through the run.
+    for (const auto& [name, bytes] : sources) {
+        const QString base = QFileInfo(name).fileName();
+        if (!expected.contains(base))
+            continue;
+        const testing::ProgramRun piped = runProgram({"-"}, bytes);
+        EXPECT_EQ(piped.exitCode, 0) << name.toStdString();
+        EXPECT_EQ(piped.out, expected.value(base)) << name.toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, ExitStatusesAndMessages)
+{
+    const QString good = write("good.txt", "a b");
+    const QString binary = write("binary.txt", QByteArray("\0\1", 2));
+    const QString missing = path("missing.txt");
+    const QString unreadable = write("unreadable.txt", "locked");
+    QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
+    const QString out = path("out");
+    QDir(work.path()).mkpath(QStringLiteral("out"));
+    const QString noFolder = path("no-such-folder");
+    struct Case
+    {
+        QStringList arguments;
+        QByteArray input;
+        int exitCode;
+        // Every line the program writes to standard error, in order; "USAGE" stands for the usage lines.
+        QStringList errLines;
+        const char* outStart;
+    };
+    const QString usage = QStringLiteral("USAGE");
+    const QList<Case> cases = {
+        {{"--to", out, good}, {}, 0, {"1 converted, 0 skipped, 0 failed"}, ""},
+        {{"--quiet", "--to", out, good}, {}, 0, {}, ""},
+        {{"--to", out, good, binary},
+         {},
+         1,
+         {binary + ": not a text file, left as it is", "1 converted, 1 skipped, 0 failed"},
+         ""},
+        {{"--to", out, good, missing}, {}, 1, {missing + ": File not found", "1 converted, 0 skipped, 1 failed"}, ""},
+        {{"--quiet", "--to", out, missing}, {}, 1, {missing + ": File not found"}, ""},
+        {{"-"}, "x  y", 0, {"1 converted, 0 skipped, 0 failed"}, "x\r\ny"},
+        {{"--quiet", "-"}, QByteArray("\0", 1), 1, {"-: not a text file, nothing written"}, ""},
+        {{"--help"}, {}, 0, {}, "Usage: "},
+        {{"--version"}, {}, 0, {}, "quillora 1.0"},
+        {{"--to", out}, {}, 2, {"quillora: no PATH given", usage}, ""},
+        {{good}, {}, 2, {"quillora: give either --to FOLDER or --in-place", usage}, ""},
+        {{"--to", out, "--in-place", good}, {}, 2, {"quillora: give either --to FOLDER or --in-place", usage}, ""},
+        {{"--to", noFolder, good}, {}, 2, {"quillora: " + noFolder + ": folder does not exist", usage}, ""},
+        {{"--frobnicate", good}, {}, 2, {"quillora: Unknown option 'frobnicate'.", usage}, ""},
+        {{"--to"}, {}, 2, {"quillora: Missing value after '--to'.", usage}, ""},
+        {{"--ansi", "65001", "--to", out, good},
+         {},
+         2,
+         {"quillora: --ansi 65001: not a code page (874, 932, 936, 949, 950 or 1250 to 1258)", usage},
+         ""},
+        {{"--ext", "", "--to", out, good},
+         {},
+         2,
+         {"quillora: --ext needs an extension, such as txt, or * for every file", usage},
+         ""},
+        {{"-", good}, {}, 2, {"quillora: - (standard input) must be the only PATH", usage}, ""},
+        {{"--to", out, "-"},
+         {},
+         2,
+         {"quillora: - writes to standard output; --to and --in-place do not apply", usage},
+         ""},
+    };
+    const bool permissionsHold = !testing::runningAsRoot();
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = runProgram(c.arguments, c.input);
+        const std::string label = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << label;
+        QStringList lines = QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts);
+        if (c.errLines.endsWith(usage)) {
+            ASSERT_GE(lines.size(), c.errLines.size()) << label;
+            EXPECT_TRUE(lines.at(c.errLines.size() - 1).startsWith("Usage: quillora ")) << label;
+            lines = lines.first(c.errLines.size() - 1) << usage;
+        }
+        EXPECT_EQ(lines, c.errLines) << label;
+        EXPECT_TRUE(run.out.startsWith(c.outStart)) << label << ": " << run.out.constData();
+    }
+    if (!permissionsHold)
+        return;
+    // A file or a folder named by the user that cannot be read is told, not passed over.
+    const QString lockedFolder = path("locked");
+    write("locked/inside.txt", "a b");
+    QFile::setPermissions(lockedFolder, QFileDevice::WriteOwner);
+    for (const QString& locked : {unreadable, lockedFolder}) {
+        const testing::ProgramRun run = runProgram({"--to", out, locked});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(QString::fromUtf8(run.err), locked + ": Permission denied\n0 converted, 0 skipped, 1 failed\n");
+    }
+    QFile::setPermissions(lockedFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(CommandLineTest, FilesWithoutAMarkAreReadInTheCodePageOfTheLocale)
+{
+    const QString out = path("out");
+    QDir(work.path()).mkpath(QStringLiteral("out"));
+    for (const testing::CodePageSample& sample : testing::codePageSamples()) {
+        const QString source = write(QStringLiteral("legacy.txt"), sample.bytes);
+        const QString locale = QString::fromLatin1(sample.locale);
+        const testing::ProgramRun run
+            = runProgram({"--quiet", "--to", out, source}, {}, testing::environmentWithLocale(locale));
+        EXPECT_EQ(run.exitCode, 0) << sample.locale << run.err.constData();
+        EXPECT_EQ(testing::readFile(path("out/legacy.txt")), WordsToLinesUtf8(QString::fromUtf16(sample.text)))
+            << sample.locale;
+    }
+
+    // --ansi, then the stored choice, then the locale.
+    const QString source = write(QStringLiteral("cyrillic.txt"), "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0");
+    const QByteArray cyrillic = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n\xD0\xBC\xD0\xB8\xD1\x80";
+    const QByteArray western = "\xC3\x8F\xC3\xB0\xC3\xA8\xC3\xA2\xC3\xA5\xC3\xB2\r\n\xC3\xAC\xC3\xA8\xC3\xB0";
+    QProcessEnvironment stored = testing::environmentWithLocale(QStringLiteral("de_DE.UTF-8"));
+    stored.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+    testing::writeFile(path("config/Corvanta/Quillora/AnsiCodePage"), "1251");
+    struct Case
+    {
+        QStringList arguments;
+        QProcessEnvironment environment;
+        QByteArray result;
+    };
+    const Case cases[] = {
+        {{"-"}, testing::environmentWithLocale(QStringLiteral("ru_RU.UTF-8")), cyrillic},
+        {{"-"}, testing::environmentWithLocale(QStringLiteral("C")), western},
+        {{"--ansi", "1251", "-"}, testing::environmentWithLocale(QStringLiteral("C")), cyrillic},
+        {{"-"}, stored, cyrillic},
+        {{"--ansi", "1252", "-"}, stored, western},
+    };
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = runProgram(c.arguments, testing::readFile(source), c.environment);
+        EXPECT_EQ(run.out, c.result) << c.arguments.join(u' ').toStdString();
+    }
+}
+
+TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
+{
+    // A first file large enough that the signal comes while it is converted, and small ones after it.
+    QByteArray words;
+    for (int i = 0; i < (32 << 20) / 8; ++i)
+        words.append("word ab ");
+    const QStringList sources = {write("big.txt", words), write("small1.txt", "a b"), write("small2.txt", "c d")};
+    const QByteArray bigResult = WordsToLinesUtf8(QString::fromLatin1(words));
+    struct Case
+    {
+        int signal;
+        int exitCode;
+    };
+    for (const Case c : {Case{SIGINT, 130}, Case{SIGTERM, 143}}) {
+        const QString out = path(QStringLiteral("out%1").arg(c.signal));
+        QDir(work.path()).mkpath(QFileInfo(out).fileName());
+        QProcess process;
+        process.setProcessEnvironment(testing::environmentWithLocale(QStringLiteral("C.UTF-8")));
+        process.start(QStringLiteral(QUILLORA_PROGRAM), QStringList{"--to", out} + sources);
+        ASSERT_TRUE(process.waitForStarted(60000));
+        // The first source is being read once the program has read a good part of its size (its result goes to an
+        // unnamed file until it is complete, so the folder shows nothing before).
+        for (int polls = 0; polls < 60000 && bytesRead(process.processId()) < words.size() / 4; ++polls)
+            QThread::msleep(1);
+        ::kill(pid_t(process.processId()), c.signal);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList{"big.txt"});
+        EXPECT_EQ(testing::readFile(out + "/big.txt"), bigResult);
+        EXPECT_EQ(process.readAllStandardError(), "1 converted, 0 skipped, 0 failed\n");
+    }
+
+    // Standard input still open: the signal ends the wait, and the spooled input is removed.
+    const QString spool = path("spool");
+    QDir(work.path()).mkpath(QStringLiteral("spool"));
+    QProcessEnvironment environment = testing::environmentWithLocale(QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("TMPDIR"), spool);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
+    ASSERT_TRUE(process.waitForStarted(60000));
+    process.write("some words");
+    // The spool file appears once the signals are caught.
+    for (int polls = 0; polls < 60000 && QDir(spool).isEmpty(QDir::Files | QDir::Hidden); ++polls)
+        QThread::msleep(1);
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(process.readAllStandardOutput(), "");
+    EXPECT_TRUE(QDir(spool).isEmpty(QDir::Files | QDir::Hidden));
+}
+
+} // namespace
+} // namespace quillora
