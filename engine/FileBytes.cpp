@@ -38,9 +38,10 @@ void throwOpenFailure(const QString& path)
 
 namespace {
 // Opens file for reading at offset; throws why it cannot.
-void openForReadingAt(QFile& file, qint64 offset)
+void openForReadingAt(QFile& file, qint64 offset, QIODevice::OpenMode extra = {})
 {
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly))
+    // Qt refuses to open a folder as a file.
+    if (!file.open(QIODevice::ReadOnly | extra))
         throwOpenFailure(file.fileName());
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
@@ -82,11 +83,26 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
     return bytes;
 }
 
+std::unique_ptr<QFile> openFileForReading(const QString& path, qint64 offset)
+{
+    auto file = std::make_unique<QFile>(path);
+    openForReadingAt(*file, offset, QIODevice::Unbuffered);
+    return file;
+}
+
 void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use)
 {
-    constexpr qint64 piece = filePieceBytes;
     QFile file(path);
     openForReadingAt(file, offset);
+    forEachFilePiece(file, offset, use);
+}
+
+void forEachFilePiece(QFile& file, qint64 offset, const std::function<bool(QByteArrayView)>& use)
+{
+    if (file.pos() != offset && !file.seek(offset))
+        throw Failure::deviceIo();
+    // A small file gets a buffer its size (and one byte more, to see its end in one read).
+    const qint64 piece = qBound<qint64>(1, file.size() - offset + 1, filePieceBytes);
     const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
     while (true) {
         const qint64 got = file.read(buffer.get(), piece);
