@@ -27,11 +27,11 @@ if [ "${1:-}" != --large ]; then
     head -c $((10000 * 2048)) "$work/words.txt" | (cd "$work/small" && split -b 2048 -a 5 -d --additional-suffix=.txt - text)
     rm "$work/words.txt"
     folder_baselines "$work/small" "$work"
-    window_run "$build" "$work/small" "$work/small-out"
+    window_median "$build" "$work/small" "$work/small-out"
     echo "== $(find "$work/small" -type f | wc -l) files of 2048 bytes ($window_results results)"
     printf '  cp -r                              %7.3f s   (median of 5 runs)\n' "$cp_s"
     printf '  cp -r + fdatasync of each file     %7.3f s   (median of 5 runs)\n' "$durable_cp_s"
-    printf "  the window's run                   %7.3f s\n" "$window_s"
+    printf "  the window's run                   %7.3f s   (median of 3 runs)\n" "$window_s"
     ratio "window's run / cp -r" "$window_s" "$cp_s"
     ratio "window's run / durable cp -r" "$window_s" "$durable_cp_s" "(bar: at most 1.3)"
     rm -rf "$work/small" "$work/small-out"
@@ -48,12 +48,12 @@ if [ "${1:-}" != --small ]; then
             "$generate" generate "$work/large/large.txt" 105 "$kind"
         fi
         file_baselines "$work/large/large.txt" "$work"
-        window_run "$build" "$work/large" "$work/large-out"
+        window_median "$build" "$work/large" "$work/large-out"
         echo "== $(($(stat -c %s "$work/large/large.txt") >> 20)) MB of words, $kind"
         printf '  cat SRC > DST                      %7.3f s   (median of 5 runs)\n' "$cat_s"
         printf '  cat + fdatasync of DST             %7.3f s   (median of 5 runs)\n' "$durable_s"
         printf "  tr -s ' ' '\\\\n'                     %7.3f s   (median of 5 runs)\n" "$tr_s"
-        printf "  the window's run                   %7.3f s   peak memory grew %d KB during it\n" \
+        printf "  the window's run                   %7.3f s   (median of 3 runs), peak memory grew %d KB\n" \
             "$window_s" "$window_grown_kb"
         ratio "window's run / cat" "$window_s" "$cat_s"
         if [ "$kind" = utf16 ]; then

@@ -53,7 +53,10 @@ void FolderFlusher::flush(const QString& folder)
 void FolderFlusher::finish()
 {
     std::unique_lock lock(mutex_);
+    hurry_ = true;
+    changed_.notify_all();
     changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    hurry_ = false;
 }
 
 void FolderFlusher::work()
@@ -63,11 +66,14 @@ void FolderFlusher::work()
         changed_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
         if (waiting_.empty())
             return;
-        const QString folder = waiting_.front();
-        waiting_.pop_front();
+        // Renames that come meanwhile are made durable by the same flush, one flush for many small files.
+        changed_.wait_for(lock, gathering, [this] { return ending_ || hurry_; });
+        const std::deque<QString> folders = std::move(waiting_);
+        waiting_.clear();
         busy_ = true;
         lock.unlock();
-        flushFolder(folder);
+        for (const QString& folder : folders)
+            flushFolder(folder);
         lock.lock();
         busy_ = false;
         changed_.notify_all();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -23,10 +24,13 @@ public:
     FolderFlusher(const FolderFlusher&) = delete;
     FolderFlusher& operator=(const FolderFlusher&) = delete;
 
-    // Flushes folder after everything done in it so far; a flush of it not yet started serves both.
+    // Flushes folder after everything done in it so far, within a few milliseconds; a flush of it not yet started
+    // serves both.
     void flush(const QString& folder);
-    // Returns once every flush asked for is done.
+    // Returns once every flush asked for is done, without waiting for more to gather.
     void finish();
+
+    static constexpr std::chrono::milliseconds gathering{10};
 
 private:
     void work();
@@ -35,6 +39,7 @@ private:
     std::condition_variable changed_;
     std::deque<QString> waiting_;
     bool busy_ = false;
+    bool hurry_ = false;
     bool ending_ = false;
     std::thread thread_;
 };
