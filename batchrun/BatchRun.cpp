@@ -2,10 +2,13 @@
 #include "batchrun/BatchRun.h"
 
 #include "batchrun/BatchResultPath.h"
+#include "engine/FolderFlusher.h"
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
+
+#include <optional>
 
 namespace quillora {
 
@@ -75,8 +78,10 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     }
     // The bound is taken once; files added during the run wait for the next one.
     const qsizetype count = view_.entryCount();
+    // Each result's rename is made durable while the next file is converted.
+    FolderFlusher flusher;
     for (qsizetype position = 1; position <= count; ++position) {
-        const FileOutcome outcome = convertEntry(report, position);
+        const FileOutcome outcome = convertEntry(report, position, flusher);
         if (outcome == FileOutcome::Stopped) {
             summary.stopped = true;
             return;
@@ -87,10 +92,10 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         summary.skipped += outcome == FileOutcome::Skipped;
         summary.failed += outcome == FileOutcome::Failed;
     }
-    endRun(report);
+    endRun(report, flusher);
 }
 
-BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position)
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, FolderFlusher& flusher)
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
@@ -105,40 +110,63 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
     report.step(122, [&] { view_.showBusy(true); });
 
     const int failuresBefore = report.failureCount();
-    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::InFile, page_);
+    // The file is read once, as it is converted into its result.
+    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::WhileConverting, page_);
     // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
     // earlier good result.
     if (!reading) {
         view_.stepFailed(reading.failure(), source_);
         return FileOutcome::Failed;
     }
-    if (reading->isBinary()) {
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
+    // shows as it is converted; a step that fails looks first, since a binary file is not reported.
+    const auto notText = [&] {
         view_.notify(notTextMessage(source_));
         return FileOutcome::Skipped;
-    }
+    };
+    const auto prepare = [&](int line, const auto& run) -> std::optional<FileOutcome> {
+        const std::optional<StepFailure> failure = tryStep(line, run);
+        if (!failure)
+            return std::nullopt;
+        bool binary = false;
+        tryStep(line, [&] { binary = reading->isBinary(); });
+        if (binary)
+            return notText();
+        report.report(*failure);
+        return FileOutcome::Failed;
+    };
 
     QString target;
     // The destination is read again for each file: a change between files applies to the files that follow.
     const BatchDestination destination = view_.destination();
-    if (!report.step(destination.besideSource ? 164 : 160,
-                     [&] { target = batchResultPath(destination.besideSource, destination.folder, source_); }))
-        return FileOutcome::Failed;
+    if (const std::optional<FileOutcome> failed = prepare(destination.besideSource ? 164 : 160, [&] {
+            target = batchResultPath(destination.besideSource, destination.folder, source_);
+        }))
+        return *failed;
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
     ResultFile file(target);
-    if (!report.step(168, [&] { file.open(); }))
-        return FileOutcome::Failed;
-    // The converted text is written as it is made, never held whole.
-    if (!report.step(172,
-                     [&] { reading->text.wordsToLinesUtf8([&file](QByteArrayView bytes) { file.write(bytes); }); }))
-        return FileOutcome::Failed;
-    report.step(174, [&] { file.close(); });
+    if (const std::optional<FileOutcome> failed = prepare(168, [&] { file.open(); }))
+        return *failed;
+    // The converted text is written as it is made, never held whole; a file found not to be text on the way
+    // leaves no result, and one found not to be UTF-8 is converted again in the code page.
+    FileText::Settled settled = FileText::Settled::Converted;
+    if (const std::optional<FileOutcome> failed = prepare(172, [&] {
+            settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
+                                                             [&file] { file.restart(); });
+        }))
+        return *failed;
+    if (settled == FileText::Settled::NotText)
+        return notText();
+    report.step(174, [&] { file.close(&flusher); });
     return report.failureCount() == failuresBefore ? FileOutcome::Converted : FileOutcome::Failed;
 }
 
-void BatchRun::endRun(ErrorReport& report)
+void BatchRun::endRun(ErrorReport& report, FolderFlusher& flusher)
 {
     source_.clear();
+    // Every result is on the disk before the run says it is done.
+    flusher.finish();
     report.step(178, [&] { view_.showBusy(false); });
     report.step(180, [&] { view_.showPercent(0); });
     report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });

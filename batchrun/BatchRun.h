@@ -9,6 +9,7 @@
 namespace quillora {
 
 class ErrorReport;
+class FolderFlusher;
 
 // How the files of one run ended.
 struct BatchRunSummary
@@ -45,8 +46,8 @@ private:
         Stopped
     };
     void runOverList(ErrorReport& report, BatchRunSummary& summary);
-    FileOutcome convertEntry(ErrorReport& report, qsizetype position);
-    void endRun(ErrorReport& report);
+    FileOutcome convertEntry(ErrorReport& report, qsizetype position, FolderFlusher& flusher);
+    void endRun(ErrorReport& report, FolderFlusher& flusher);
 
     BatchRunView& view_;
     bool running_ = false;

@@ -79,14 +79,17 @@ int main(int argc, char* argv[])
         out.close();
     } else {
         const quillora::OrFailure<quillora::RuleReading> reading
-            = quillora::readByRule(args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::InFile);
+            = quillora::readByRule(args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::WhileConverting);
         if (!reading) {
             std::fprintf(stderr, "%s at line %d\n", qPrintable(reading.failure().description), reading.failure().line);
             return 3;
         }
         quillora::ResultFile result(args[3]);
         result.open();
-        reading->text.wordsToLinesUtf8([&result](QByteArrayView bytes) { result.write(bytes); });
+        const auto settled = reading->text.wordsToLinesUtf8Settling(
+            [&result](QByteArrayView bytes) { result.write(bytes); }, [&result] { result.restart(); });
+        if (settled == quillora::FileText::Settled::NotText)
+            return 4;
         result.close();
     }
     std::printf("%.3f %ld\n", double(timer.nsecsElapsed()) / 1e9, peakKilobytes());

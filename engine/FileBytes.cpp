@@ -45,7 +45,7 @@ namespace {
 #ifndef Q_OS_WIN
 // Opens a regular file for reading. A pipe without a writer would block the open for good, and a pipe or device
 // might never end, so the open does not wait and anything but a regular file is refused.
-bool openRegularFile(QFile& file)
+bool openRegularFile(QFile& file, QIODevice::OpenMode extra)
 {
     const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -54,23 +54,23 @@ bool openRegularFile(QFile& file)
     const int flags = ::fcntl(fd, F_GETFL);
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0
         || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        || !file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return false;
     }
     return true;
 }
 #else
-bool openRegularFile(QFile& file)
+bool openRegularFile(QFile& file, QIODevice::OpenMode extra)
 {
-    return !QFileInfo(file.fileName()).isDir() && file.open(QIODevice::ReadOnly);
+    return !QFileInfo(file.fileName()).isDir() && file.open(QIODevice::ReadOnly | extra);
 }
 #endif
 
 // Opens file for reading at offset; throws why it cannot.
-void openForReadingAt(QFile& file, qint64 offset)
+void openForReadingAt(QFile& file, qint64 offset, QIODevice::OpenMode extra = {})
 {
-    if (!openRegularFile(file))
+    if (!openRegularFile(file, extra))
         throwOpenFailure(file.fileName());
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
@@ -112,11 +112,26 @@ QByteArray readFileBytesCheckingUtf8(const QString& path, qint64 offset, Utf8Che
     return bytes;
 }
 
+std::unique_ptr<QFile> openFileForReading(const QString& path, qint64 offset)
+{
+    auto file = std::make_unique<QFile>(path);
+    openForReadingAt(*file, offset, QIODevice::Unbuffered);
+    return file;
+}
+
 void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use)
 {
-    constexpr qint64 piece = filePieceBytes;
     QFile file(path);
     openForReadingAt(file, offset);
+    forEachFilePiece(file, offset, use);
+}
+
+void forEachFilePiece(QFile& file, qint64 offset, const std::function<bool(QByteArrayView)>& use)
+{
+    if (file.pos() != offset && !file.seek(offset))
+        throw Failure::deviceIo();
+    // A small file gets a buffer its size (and one byte more, to see its end in one read).
+    const qint64 piece = qBound<qint64>(1, file.size() - offset + 1, filePieceBytes);
     const std::unique_ptr<char[]> buffer(new char[size_t(piece)]);
     while (true) {
         const qint64 got = file.read(buffer.get(), piece);

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QFile;
 
 namespace quillora {
 
@@ -23,6 +26,10 @@ qint64 fileLength(const QString& path);
 inline constexpr qint64 filePieceBytes = qint64(1) << 20;
 // Reads the file from offset to its end a piece at a time, handing each piece to use until it returns false.
 void forEachFilePiece(const QString& path, qint64 offset, const std::function<bool(QByteArrayView)>& use);
+// The file opened for reading, unbuffered, with its position at offset; throws Failure when it cannot be.
+std::unique_ptr<QFile> openFileForReading(const QString& path, qint64 offset = 0);
+// The same over a file already open: reads it from offset to its end.
+void forEachFilePiece(QFile& file, qint64 offset, const std::function<bool(QByteArrayView)>& use);
 // Why a path cannot be opened, as a Failure to throw.
 [[noreturn]] void throwOpenFailure(const QString& path);
 

@@ -3,12 +3,14 @@
 
 #include "engine/AnsiWordsToLines.h"
 #include "engine/FileBytes.h"
+#include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
 #include "platform/Failure.h"
 
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 
 namespace quillora {
 
@@ -60,9 +62,40 @@ FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan, Ans
     return result;
 }
 
+FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
+                                         AnsiCodePage page)
+{
+    FileText result;
+    result.form_ = Form::SettledWhileConverted;
+    result.file_ = std::move(file);
+    result.offset_ = offset;
+    result.scan_.size = size;
+    result.afterUtf8Mark_ = afterUtf8Mark;
+    result.page_ = page;
+    return result;
+}
+
+FileText FileText::settledWhole() const
+{
+    QByteArray bytes;
+    forEachFilePiece(*file_, offset_, [&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    if (bytes.size() != scan_.size)
+        throw Failure::deviceIo();
+    if (checkUtf8(bytes).valid)
+        return fromValidUtf8(std::move(bytes));
+    if (afterUtf8Mark_)
+        return fromString(decodeUtf8(bytes));
+    return fromAnsi(std::move(bytes), page_);
+}
+
 bool FileText::isEmpty() const
 {
     switch (form_) {
+    case Form::SettledWhileConverted:
+        return scan_.size == 0;
     case Form::Utf16:
         return text_.isEmpty();
     case Form::Utf8:
@@ -80,6 +113,8 @@ bool FileText::isEmpty() const
 QString FileText::toString() const
 {
     switch (form_) {
+    case Form::SettledWhileConverted:
+        return settledWhole().toString();
     case Form::Utf8:
         return QString::fromUtf8(bytes_);
     case Form::Windows1252:
@@ -101,6 +136,14 @@ QString FileText::toString() const
 bool FileText::containsNul() const
 {
     switch (form_) {
+    case Form::SettledWhileConverted: {
+        bool found = false;
+        forEachFilePiece(*file_, offset_, [&found](QByteArrayView bytes) {
+            found = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
+            return !found;
+        });
+        return found;
+    }
     case Form::Utf16:
         return text_.contains(QChar(u'\0'));
     case Form::Utf8:
@@ -119,6 +162,8 @@ bool FileText::containsNul() const
 bool FileText::convertsToEmpty() const
 {
     switch (form_) {
+    case Form::SettledWhileConverted:
+        return settledWhole().convertsToEmpty();
     case Form::Utf16:
         return std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c == u' '; });
     case Form::Utf8:
@@ -136,6 +181,9 @@ bool FileText::convertsToEmpty() const
 void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
 {
     switch (form_) {
+    case Form::SettledWhileConverted:
+        settledWhole().wordsToLinesUtf8(sink);
+        return;
     case Form::Utf8:
         WordsToLinesUtf8(QByteArrayView(bytes_), sink);
         return;
@@ -181,6 +229,72 @@ void FileText::convertFromFile(const Utf8Sink& sink) const
         ansiLines.finish(sink);
     if (total != scan_.size || (utf8 && !validator.finish().valid))
         throw Failure::deviceIo();
+}
+
+FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const
+{
+    if (form_ != Form::SettledWhileConverted) {
+        wordsToLinesUtf8(sink);
+        return Settled::Converted;
+    }
+    bool notText = false;
+    if (convertsAsUtf8(sink, notText))
+        return Settled::Converted;
+    if (notText)
+        return Settled::NotText;
+    restart();
+    return convertAfterUtf8Failed(sink);
+}
+
+// Converts the bytes as UTF-8 while checking them, stopping at the first ill-formed piece or, without a mark, at a
+// piece with a NUL byte; true when the whole file was converted.
+bool FileText::convertsAsUtf8(const Utf8Sink& sink, bool& notText) const
+{
+    WordsToLinesStream lines(false);
+    Utf8Validator validator;
+    qint64 total = 0;
+    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
+        total += bytes.size();
+        if (!afterUtf8Mark_ && std::memchr(bytes.data(), 0, size_t(bytes.size()))) {
+            notText = true;
+            return false;
+        }
+        validator.feed(bytes);
+        if (!validator.validSoFar())
+            return false;
+        lines.feed(bytes, sink);
+        return true;
+    });
+    if (notText || !validator.validSoFar() || !validator.finish().valid)
+        return false;
+    if (total != scan_.size)
+        throw Failure::deviceIo();
+    return true;
+}
+
+// The second reading, of a file that is not UTF-8: decoded whole after a UTF-8 mark, else in the code page.
+FileText::Settled FileText::convertAfterUtf8Failed(const Utf8Sink& sink) const
+{
+    if (afterUtf8Mark_) {
+        settledWhole().wordsToLinesUtf8(sink);
+        return Settled::Converted;
+    }
+    AnsiWordsToLinesStream lines(page_);
+    qint64 total = 0;
+    bool notText = false;
+    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
+        total += bytes.size();
+        notText = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
+        if (!notText)
+            lines.feed(bytes, sink);
+        return !notText;
+    });
+    if (notText)
+        return Settled::NotText;
+    lines.finish(sink);
+    if (total != scan_.size)
+        throw Failure::deviceIo();
+    return Settled::Converted;
 }
 
 QByteArray FileText::wordsToLinesUtf8() const

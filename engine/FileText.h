@@ -7,6 +7,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
+
+class QFile;
 
 namespace quillora {
 
@@ -31,7 +35,17 @@ public:
         Windows1252InFile,
         // Bytes in an ANSI code page other than Windows-1252.
         Ansi,
-        AnsiInFile
+        AnsiInFile,
+        // Bytes of an open file whose reading is settled while they are converted.
+        SettledWhileConverted
+    };
+
+    // How the conversion of a text settled while converted ended.
+    enum class Settled
+    {
+        Converted,
+        // A text without a mark held a NUL byte: it is not text, and what the sink got is to be thrown away.
+        NotText
     };
 
     FileText() = default;
@@ -45,6 +59,12 @@ public:
     static FileText inFile(QString path, qint64 offset, const FileScan& scan,
                            AnsiCodePage page = AnsiCodePage::Western);
 
+    // The bytes of file from offset on, size bytes when read, read in one pass as they are converted: as UTF-8 when
+    // they are valid UTF-8; else, after a UTF-8 mark, decoded as UTF-8 with replacement characters, and without a
+    // mark in page.
+    static FileText settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
+                                          AnsiCodePage page = AnsiCodePage::Western);
+
     // Throws Failure when a text kept in its file can no longer be read.
     QString toString() const;
     bool isEmpty() const;
@@ -57,9 +77,17 @@ public:
     // Throws Failure when a text kept in its file cannot be read again, or has changed since it was read.
     void wordsToLinesUtf8(const Utf8Sink& sink) const;
     QByteArray wordsToLinesUtf8() const;
+    // The same, for a text of any form, ending early for a text settled while converted that turns out not to be
+    // text. restart is called before sink gets the result of a second reading, which replaces all it got before.
+    // Throws Failure when the file cannot be read or its size changes while it is read.
+    Settled wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const;
 
 private:
     void convertFromFile(const Utf8Sink& sink) const;
+    // The text of a text settled while converted, read whole.
+    FileText settledWhole() const;
+    bool convertsAsUtf8(const Utf8Sink& sink, bool& notText) const;
+    Settled convertAfterUtf8Failed(const Utf8Sink& sink) const;
 
     QString text_;
     QByteArray bytes_;
@@ -68,6 +96,8 @@ private:
     qint64 offset_ = 0;
     FileScan scan_;
     AnsiCodePage page_ = AnsiCodePage::Western;
+    std::shared_ptr<QFile> file_;
+    bool afterUtf8Mark_ = false;
 };
 
 } // namespace quillora

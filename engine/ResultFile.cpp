@@ -1,9 +1,11 @@
 // Result files go through QSaveFile: a temporary file beside the target, renamed over it when complete.
 #include "engine/ResultFile.h"
 
+#include "engine/FolderFlusher.h"
 #include "platform/Failure.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
@@ -91,13 +93,28 @@ void ResultFile::write(QByteArrayView bytes)
     }
 }
 
-void ResultFile::close()
+void ResultFile::restart()
+{
+    if (file_)
+        file_->cancelWriting();
+    file_.reset();
+    open();
+}
+
+void ResultFile::close(FolderFlusher* flusher)
 {
     if (!file_)
         throw Failure::invalidArgument();
     std::unique_ptr<QSaveFile> file = std::move(file_);
     if (!file->commit())
         throwWriteFailure(file->errorString());
+    // QSaveFile flushes the new file's bytes before it renames the file over the old one, but not the rename:
+    // until the folder is flushed too, a crash may bring back the old file.
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (flusher)
+        flusher->flush(folder);
+    else
+        flushFolder(folder);
 }
 
 void writeResultFile(const QString& path, QByteArrayView bytes)

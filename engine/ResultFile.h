@@ -9,6 +9,8 @@ class QSaveFile;
 
 namespace quillora {
 
+class FolderFlusher;
+
 class ResultFile
 {
 public:
@@ -20,9 +22,11 @@ public:
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
     void write(QByteArrayView bytes);
-    // Puts the new file in place of the old one, keeping the old file's permissions, and its owner and group
-    // where this process may set them.
-    void close();
+    // Throws away what was written so far and opens a new temporary file in its place.
+    void restart();
+    // Puts the new file in place of the old one, keeping the old file's permissions, and its owner and group where
+    // this process may set them, and makes that durable: at once, or through flusher when one is given.
+    void close(FolderFlusher* flusher = nullptr);
 
     bool isOpen() const;
     const QString& path() const { return path_; }

@@ -6,6 +6,7 @@
 #include "engine/Utf8Check.h"
 #include "platform/FileFacts.h"
 
+#include <QFile>
 #include <optional>
 
 namespace quillora {
@@ -41,6 +42,14 @@ OrFailure<FileText> ownFailure(const QString& procedure, std::optional<StepFailu
     return std::move(*result);
 }
 
+FileText settledOnTheWay(const QString& path, qint64 offset, bool afterUtf8Mark,
+                         AnsiCodePage page = AnsiCodePage::Western)
+{
+    std::shared_ptr<QFile> file = openFileForReading(path, offset);
+    const qint64 size = qMax<qint64>(file->size() - offset, 0);
+    return FileText::settledWhileConverted(std::move(file), offset, size, afterUtf8Mark, page);
+}
+
 QString decodeMarked(QByteArrayView bytes)
 {
     if (startsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) && isWellFormedUtf32(bytes.sliced(4), false))
@@ -73,6 +82,10 @@ OrFailure<FileText> ReadFileToStringUTF(const QString& path, ByteOrderMark mark,
     QByteArray loaded;
     Utf8Check check;
     std::optional<StepFailure> failure = tryStep(106, [&] {
+        if (mode == ReadingMode::WhileConverting) {
+            result = settledOnTheWay(path, offset, true);
+            return;
+        }
         if (mode == ReadingMode::InFile) {
             const FileScan scan = scanFileBytes(path, offset, false);
             // Ill-formed UTF-8 is decoded whole, with its replacement characters.
@@ -107,6 +120,10 @@ OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, Ansi
     const std::optional<StepFailure> failure = tryStep(0, [&] {
         if (!fileFacts().dateTimeReadable(path) || fileLength(path) == 0)
             return;
+        if (mode == ReadingMode::WhileConverting) {
+            result = settledOnTheWay(path, 0, false, page);
+            return;
+        }
         // A file that holds a NUL byte is not text; the pass ends there.
         if (mode == ReadingMode::InFile) {
             result = FileText::inFile(path, 0, scanFileBytes(path, 0, true), page);

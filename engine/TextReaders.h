@@ -24,7 +24,10 @@ ByteOrderMark FileHasBOM(const QString& path);
 enum class ReadingMode
 {
     Whole,
-    InFile
+    InFile,
+    // The file is opened and left open: its bytes are read once, as they are converted, and the form they are
+    // read in is settled on the way.
+    WhileConverting
 };
 
 // The file decoded as UTF-8, without the UTF-8 mark when mark (as FileHasBOM found it) says it has one. A failure

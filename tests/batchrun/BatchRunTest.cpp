@@ -91,6 +91,25 @@ TEST_F(BatchRunTest, EachFileIsConvertedSkippedOrReportedAndTheSummaryCountsThem
     EXPECT_FALSE(run.isRunning());
 }
 
+TEST_F(BatchRunTest, AResultThatCannotBeOpenedIsReportedUnlessTheFileIsNotText)
+{
+    // Folders stand where the results would go, so neither result can be opened.
+    const QString out = QDir::toNativeSeparators(work.filePath(QStringLiteral("out")));
+    QDir().mkpath(work.filePath(QStringLiteral("out/a.txt")));
+    QDir().mkpath(work.filePath(QStringLiteral("out/b.bin")));
+    const QString text = source(QStringLiteral("a.txt"), "one two");
+    const QString binary = source(QStringLiteral("b.bin"), QByteArray("caf\xE9\0", 5));
+    view.entries = {text, binary};
+    view.where = {false, out};
+
+    const BatchRunSummary summary = run.run();
+
+    EXPECT_EQ(summary.failed, 1);
+    EXPECT_EQ(summary.skipped, 1);
+    EXPECT_EQ(view.failures, QStringList{QStringLiteral(" 168 %1: Permission denied").arg(text)});
+    EXPECT_EQ(view.messages, (QStringList{BatchRun::notTextMessage(binary), QStringLiteral("Done.")}));
+}
+
 TEST_F(BatchRunTest, AStopRequestEndsTheRunBeforeItsNextFile)
 {
     for (int i = 0; i < 4; ++i)

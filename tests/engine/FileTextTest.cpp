@@ -74,6 +74,91 @@ TEST(FileText, AFileChangedBeforeItIsConvertedIsRefused)
     EXPECT_THROW(reading->text.wordsToLinesUtf8(), Failure);
 }
 
+// What the one pass makes of a file, with the restarts it asked for: the bytes a sink keeps when it throws away
+// what it got before each restart.
+struct OnePass
+{
+    FileText::Settled settled;
+    QByteArray converted;
+    int restarts = 0;
+};
+
+OnePass convertInOnePass(const FileText& text)
+{
+    OnePass pass{FileText::Settled::Converted, {}, 0};
+    pass.settled = text.wordsToLinesUtf8Settling([&pass](QByteArrayView bytes) { pass.converted.append(bytes); },
+                                                 [&pass] {
+                                                     pass.converted.clear();
+                                                     ++pass.restarts;
+                                                 });
+    return pass;
+}
+
+TEST(FileText, OnePassGivesTheWholeReadingsResultOrFindsTheFileIsNotText)
+{
+    QTemporaryDir folder;
+    const QByteArray piece(filePieceBytes, 'w');
+    struct Case
+    {
+        const char* name;
+        QByteArray content;
+        int restarts;
+    };
+    const Case cases[] = {
+        {"UTF-8", "caf\xC3\xA9  \xE2\x82\xAC\r\nx ", 0},
+        {"UTF-8 over pieces, a sequence cut between them", QByteArray(filePieceBytes - 1, ' ') + "\xC3\xA9 a", 0},
+        {"Windows-1252", "caf\xE9 na\xEFve", 1},
+        {"Windows-1252 found in a later piece", piece + " caf\xE9", 1},
+        {"a sequence cut short at the end", "abc \xE2\x82", 1},
+        {"marked UTF-8", "\xEF\xBB\xBFone two", 0},
+        {"marked, ill-formed",
+         "\xEF\xBB\xBF"
+         "a \xC0\xAF b",
+         1},
+        {"marked, with a NUL",
+         QByteArray("\xEF\xBB\xBF"
+                    "a b",
+                    6)
+             + QByteArray(1, '\0'),
+         0},
+        {"NUL", QByteArray("one\0two", 7), 0},
+        {"NUL in a piece after Windows-1252", "caf\xE9 " + piece + QByteArray(1, '\0'), 1},
+        {"NUL in a later piece", piece + QByteArray(1, '\0'), 0},
+        {"UTF-16 marked", QByteArray("\xFF\xFEh\0i\0 \0", 8), 0},
+        {"spaces only", "    ", 0},
+        {"empty", "", 0},
+    };
+    for (const Case& c : cases) {
+        const QString path = folder.filePath(QStringLiteral("f"));
+        testing::writeFile(path, c.content);
+        const OrFailure<RuleReading> whole = read(path, ReadingMode::Whole);
+        const OrFailure<RuleReading> once = read(path, ReadingMode::WhileConverting);
+        ASSERT_TRUE(whole && once) << c.name;
+        EXPECT_EQ(once->hadMark, whole->hadMark) << c.name;
+        const OnePass pass = convertInOnePass(once->text);
+        const bool binary = !whole->hadMark && whole->text.containsNul();
+        EXPECT_EQ(pass.settled == FileText::Settled::NotText, binary) << c.name;
+        if (!binary) {
+            EXPECT_EQ(pass.converted, whole->text.wordsToLinesUtf8()) << c.name;
+        }
+        EXPECT_EQ(pass.restarts, c.restarts) << c.name;
+        EXPECT_EQ(once->text.toString(), whole->text.toString()) << c.name;
+    }
+}
+
+TEST(FileText, OnePassRefusesAFileWhoseSizeChangesAfterItIsOpened)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("moving"));
+    for (const QByteArray& before : {QByteArray("one two three"), QByteArray("caf\xE9 two three")}) {
+        testing::writeFile(path, before);
+        const OrFailure<RuleReading> reading = read(path, ReadingMode::WhileConverting);
+        ASSERT_TRUE(reading);
+        testing::writeFile(path, before + " four");
+        EXPECT_THROW(convertInOnePass(reading->text), Failure) << before.constData();
+    }
+}
+
 TEST(Utf8Validator, PiecesCutAnywhereGiveTheWholeAnswer)
 {
     const QList<QByteArray> texts = {QByteArray("plain"),
