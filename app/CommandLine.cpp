@@ -78,7 +78,7 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
     if (!option.isNull())
         return parseAnsiCodePage(option);
     FileSettingsStore settings(FileSettingsStore::userRoot());
-    return ansiCodePageFromSetting(GetSetting(settings, settingkeys::ansiCodePage));
+    return storedAnsiCodePage(settings);
 }
 
 // The request, or the message of a usage error.

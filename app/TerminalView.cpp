@@ -1,8 +1,6 @@
 // Turns the run's captions and messages into terminal lines; the progress line is redrawn in place.
 #include "app/TerminalView.h"
 
-#include "batchrun/BatchRun.h"
-
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -85,15 +83,15 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
     tell(source + QStringLiteral(": ") + failure.description);
 }
 
-void TerminalView::notify(const QString& message)
+void TerminalView::notTextFile(const QString& source)
 {
-    const QString source = position_ > 0 ? paths_.at(position_ - 1) : QString();
-    if (message == BatchRun::notTextMessage(source)) {
-        tell(source + QStringLiteral(": not a text file, left as it is"));
-    } else if (message == BatchRun::folderMissingMessage()) {
-        destinationMissing_ = true;
-        tell(destination_.folder + QStringLiteral(": folder does not exist"));
-    }
+    tell(source + QStringLiteral(": not a text file, left as it is"));
+}
+
+void TerminalView::folderMissing()
+{
+    destinationMissing_ = true;
+    tell(destination_.folder + QStringLiteral(": folder does not exist"));
 }
 
 QString summaryLine(int converted, int skipped, int failed)

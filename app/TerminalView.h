@@ -32,7 +32,9 @@ public:
     void letEventsThrough() override;
     void showBusy(bool) override { }
     void stepFailed(const StepFailure& failure, const QString& source) override;
-    void notify(const QString& message) override;
+    void notTextFile(const QString& source) override;
+    void folderMissing() override;
+    void done() override { }
 
 private:
     void tell(const QString& line);

@@ -73,7 +73,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         return destination.besideSource || FolderExists(destination.folder);
     });
     if (!usable) {
-        report.step(190, [&] { view_.notify(folderMissingMessage()); });
+        report.step(190, [&] { view_.folderMissing(); });
         return;
     }
     // The bound is taken once; files added during the run wait for the next one.
@@ -121,7 +121,7 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
     // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
     // shows as it is converted; a step that fails looks first, since a binary file is not reported.
     const auto notText = [&] {
-        view_.notify(notTextMessage(source_));
+        view_.notTextFile(source_);
         return FileOutcome::Skipped;
     };
     const auto prepare = [&](int line, const auto& run) -> std::optional<FileOutcome> {
@@ -170,7 +170,7 @@ void BatchRun::endRun(ErrorReport& report, FolderFlusher& flusher)
     report.step(178, [&] { view_.showBusy(false); });
     report.step(180, [&] { view_.showPercent(0); });
     report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });
-    report.step(188, [&] { view_.notify(QStringLiteral("Done.")); });
+    report.step(188, [&] { view_.done(); });
 }
 
 } // namespace quillora

@@ -41,8 +41,12 @@ public:
     // A step failed: one of the run's own (no procedure named) or of a reader it called. source is the file being
     // worked on, empty outside the files.
     virtual void stepFailed(const StepFailure& failure, const QString& source) = 0;
-    // A message for the user, in the program's own words (for example "Done.").
-    virtual void notify(const QString& message) = 0;
+    // The file at source holds a NUL byte and no mark: it is not text and is left as it was.
+    virtual void notTextFile(const QString& source) = 0;
+    // The chosen folder does not exist, so the run touches no file.
+    virtual void folderMissing() = 0;
+    // The run went through the whole list.
+    virtual void done() = 0;
 };
 
 } // namespace quillora

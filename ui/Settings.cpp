@@ -42,6 +42,11 @@ void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QStri
     } catch (const Failure&) { }
 }
 
+AnsiCodePage storedAnsiCodePage(SettingsStore& store)
+{
+    return ansiCodePageFromSetting(GetSetting(store, settingkeys::ansiCodePage));
+}
+
 bool settingAsBoolean(const QString& value)
 {
     const QString trimmed = value.trimmed();

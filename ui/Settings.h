@@ -1,6 +1,7 @@
 // The program's settings: application "Corvanta", section "Quillora".
 #pragma once
 
+#include "engine/AnsiCodePage.h"
 #include "platform/SettingsStore.h"
 #include "ui/SettingKeys.h"
 
@@ -15,6 +16,9 @@ void SaveSetting(SettingsStore& store, const QString& key, const QString& value)
 void SaveSetting(SettingsStore& store, const SettingKey& key, const QString& value);
 // For handlers without an error report: a value that cannot be stored is left as it was.
 void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QString& value);
+
+// The code page of files without a mark: the stored "AnsiCodePage", else the locale's.
+AnsiCodePage storedAnsiCodePage(SettingsStore& store);
 
 // A stored Boolean: "True"/"False" or a decimal number, 0 meaning False; anything else counts as False.
 bool settingAsBoolean(const QString& value);

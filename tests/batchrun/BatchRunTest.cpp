@@ -35,7 +35,9 @@ public:
         failures << QStringLiteral("%1 %2 %3: %4")
                         .arg(failure.procedure, QString::number(failure.line), source, failure.description);
     }
-    void notify(const QString& message) override { messages << message; }
+    void notTextFile(const QString& source) override { messages << BatchRun::notTextMessage(source); }
+    void folderMissing() override { messages << BatchRun::folderMissingMessage(); }
+    void done() override { messages << QStringLiteral("Done."); }
 
     QStringList entries;
     BatchDestination where;

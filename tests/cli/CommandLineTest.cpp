@@ -34,7 +34,9 @@ public:
     void letEventsThrough() override { }
     void showBusy(bool) override { }
     void stepFailed(const StepFailure&, const QString&) override { }
-    void notify(const QString&) override { }
+    void notTextFile(const QString&) override { }
+    void folderMissing() override { }
+    void done() override { }
 
 private:
     QStringList entries_;

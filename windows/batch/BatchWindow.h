@@ -86,7 +86,9 @@ private:
     void letEventsThrough() override;
     void showBusy(bool busy) override;
     void stepFailed(const StepFailure& failure, const QString& source) override;
-    void notify(const QString& message) override;
+    void notTextFile(const QString& source) override;
+    void folderMissing() override;
+    void done() override;
 
     Services services_;
     std::function<void()> showMainMenu_;

@@ -35,7 +35,7 @@ BatchDestination BatchWindow::destination() const
 
 AnsiCodePage BatchWindow::ansiCodePage() const
 {
-    return ansiCodePageFromSetting(GetSetting(services_.settings, settingkeys::ansiCodePage));
+    return storedAnsiCodePage(services_.settings);
 }
 
 void BatchWindow::showPercent(double percent)
@@ -63,9 +63,19 @@ void BatchWindow::stepFailed(const StepFailure& failure, const QString&)
     ErrorReport(services_.messages, ErrorReport::programOrigin(batchlabels::startConverting)).report(failure);
 }
 
-void BatchWindow::notify(const QString& message)
+void BatchWindow::notTextFile(const QString& source)
 {
-    services_.messages.notice(message);
+    services_.messages.notice(BatchRun::notTextMessage(source));
+}
+
+void BatchWindow::folderMissing()
+{
+    services_.messages.notice(BatchRun::folderMissingMessage());
+}
+
+void BatchWindow::done()
+{
+    services_.messages.notice(QStringLiteral("Done."));
 }
 
 } // namespace quillora

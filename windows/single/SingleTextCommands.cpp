@@ -40,7 +40,7 @@ void SingleTextWindow::loadTextFile(const QString& path)
     ErrorReport report = reportFor(services_, singlelabels::loadTextFromFile);
     report.step(110, [&] { pointer_->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, loadedText_ and the stored input as they were.
-    const AnsiCodePage page = ansiCodePageFromSetting(GetSetting(services_.settings, settingkeys::ansiCodePage));
+    const AnsiCodePage page = storedAnsiCodePage(services_.settings);
     OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120}, ReadingMode::Whole, page);
     if (!reading) {
         report.report(reading.failure());
