@@ -182,9 +182,19 @@ TEST(KillDuringWork, ABatchRunInPlaceKilledAtRandomLeavesEachFileOldOrConvertedA
     }
     // Kills that all land after the run, or never reach it, would test nothing.
     EXPECT_GE(midway, 3) << "only " << midway << " of " << kills << " kills stopped the run between its files";
-    // A killed write leaves no temporary file behind, and never a part of a file of the list.
-    const QStringList leftAfterKills = leftovers(sources, names);
-    EXPECT_EQ(leftAfterKills, QStringList());
+    // A killed write never leaves a part of a file of the list. A replacement is linked under a temporary name
+    // and then renamed, and no call does both at once, so a kill between the two can leave that name behind: it
+    // is then a whole result of a listed file, at most one a kill, and nothing else may be there.
+    const auto expectOnlyWholeResultsLeft = [&] {
+        const QStringList left = leftovers(sources, names);
+        EXPECT_LE(left.size(), kills) << left.join(u' ').toStdString();
+        for (const QString& name : left) {
+            const QString listed = name.left(name.lastIndexOf(u'.'));
+            EXPECT_TRUE(names.contains(listed) && name.size() == listed.size() + 7) << name.toStdString();
+            EXPECT_EQ(readFile(sources + u'/' + name), converted.value(sources + u'/' + listed)) << name.toStdString();
+        }
+    };
+    expectOnlyWholeResultsLeft();
 
     {
         Child child("DISABLED_BatchRunInPlace", QStringLiteral("batch"), work.path());
@@ -200,7 +210,7 @@ TEST(KillDuringWork, ABatchRunInPlaceKilledAtRandomLeavesEachFileOldOrConvertedA
         ASSERT_TRUE(child.finishedCleanly());
     }
     EXPECT_EQ(countConverted(), fileCount);
-    EXPECT_EQ(leftovers(sources, names), QStringList());
+    expectOnlyWholeResultsLeft();
 }
 
 TEST(KillDuringWork, KillingTheProgramWhileItWritesTheInputTextLeavesEveryKeyReadable)
