@@ -1,11 +1,11 @@
 // The word-per-line rule, and its UTF-8 forms that must give the same bytes.
 #include "engine/WordsToLines.h"
-#include "engine/WordsToLinesText.h"
 
 #include "engine/StringToUTF8.h"
 #include "engine/TextReaders.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Windows1252.h"
+#include "engine/WordsToLinesText.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>

@@ -259,7 +259,7 @@ TEST_F(TextBoxTest, EditsBeforeAJoinedLineBreakIsShownAgainLandInTheirPlace)
     }
 }
 
-TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)
+TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocksAndOnlyInPart)
 {
     const QString words = repeated(QStringLiteral("lorem ipsum dolor sit amet "), 40000);
     const QString text = words + QStringLiteral("\r\n") + repeated(QStringLiteral("x\r\n"), 5000);
@@ -269,12 +269,112 @@ TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)
     for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
         longest = qMax(longest, block.length());
     EXPECT_LE(longest, 8193 + 64);
-    EXPECT_GT(box.document()->blockCount(), 100);
+    EXPECT_GT(box.document()->blockCount(), 8);
+    EXPECT_EQ(box.shownStart(), 0);
+    EXPECT_LT(box.shownEnd(), text.size() / 4);
 
     // An edit in the middle of the long line still lands in its place.
     placeCursor(6);
     type(Qt::Key_Backspace);
     EXPECT_EQ(box.text(), text.left(5) + text.mid(6));
+}
+
+TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
+{
+    const QString text = repeated(QStringLiteral("lorem ipsum\tdolor\u00A0sit amet\r\n"), 30000)
+        + repeated(QStringLiteral("one two\rthree\n"), 30000);
+    const qsizetype middle = text.size() / 2;
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent event(QEvent::KeyPress, key, modifiers);
+            QApplication::sendEvent(&box, &event);
+        }
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void()> edit;
+        QString expected;
+        // The clipboard afterwards, when the case copies or cuts.
+        QString clipboard;
+    } cases[] = {
+        {"Ctrl+End, then typing",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         text + QStringLiteral("q"), QString()},
+        {"Ctrl+End, Ctrl+Home, then typing",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             press(Qt::Key_Home, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QStringLiteral("q") + text, QString()},
+        {"Ctrl+A and copy",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.copy();
+         },
+         text, text},
+        {"Ctrl+A and cut",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.cut();
+         },
+         QString(), text},
+        {"Ctrl+A and Delete",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             press(Qt::Key_Delete);
+         },
+         QString(), QString()},
+        {"Ctrl+A and typing",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QStringLiteral("q"), QString()},
+        {"Ctrl+Shift+End from the middle and cut",
+         [&] {
+             box.placeCursor(middle);
+             press(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+             box.cut();
+         },
+         text.left(middle), text.mid(middle)},
+        {"Ctrl+Shift+Home from the middle, Shift+Right and copy",
+         [&] {
+             box.placeCursor(middle);
+             press(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+             press(Qt::Key_Right, Qt::ShiftModifier);
+             box.copy();
+         },
+         text, text.left(middle).mid(1)},
+        {"Page Down far past the part first shown, then typing",
+         [&] {
+             press(Qt::Key_PageDown, Qt::NoModifier, 3000);
+             EXPECT_GT(box.cursorIndex(), 4 * 64 * 1024);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         QString(), QString()},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        box.setText(text);
+        QGuiApplication::clipboard()->clear();
+        one.edit();
+        if (one.expected.isEmpty() && !QByteArray(one.name).startsWith("Page")) {
+            EXPECT_TRUE(box.text().isEmpty());
+        } else if (QByteArray(one.name).startsWith("Page")) {
+            // The letter lands where the cursor stood, the rest stays as it was.
+            const qsizetype at = box.cursorIndex() - 1;
+            EXPECT_TRUE(box.text() == text.left(at) + QStringLiteral("q") + text.mid(at));
+        } else {
+            EXPECT_TRUE(box.text() == one.expected);
+        }
+        EXPECT_TRUE(QGuiApplication::clipboard()->text() == one.clipboard);
+        EXPECT_LE(box.shownEnd() - box.shownStart(), 3 * 64 * 1024);
+    }
 }
 
 } // namespace
