@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <functional>
 
 using quillora::blockBreak;
@@ -315,6 +317,19 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
         {"Ctrl+A and copy",
          [&] {
              press(Qt::Key_A, Qt::ControlModifier);
+             box.copy();
+         },
+         [&] { return text; }, text},
+        {"the menu's Select All and copy",
+         [&] {
+             QTimer::singleShot(0, [] {
+                 QWidget* menu = QApplication::activePopupWidget();
+                 ASSERT_NE(menu, nullptr);
+                 menu->findChild<QAction*>(QStringLiteral("select-all"))->trigger();
+                 menu->close();
+             });
+             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+             QApplication::sendEvent(&box, &event);
              box.copy();
          },
          [&] { return text; }, text},

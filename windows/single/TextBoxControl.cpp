@@ -5,6 +5,7 @@
 #include "windows/single/DisplayText.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -140,9 +141,26 @@ void TextBoxControl::keyPressEvent(QKeyEvent* event)
         if (event == QKeySequence::SelectEndOfDocument)
             return showAround(text_.size(), anchor);
         if (event == QKeySequence::SelectAll)
-            return showAround(text_.size(), 0);
+            return selectWholeText();
     }
     QPlainTextEdit::keyPressEvent(event);
+    followCursor();
+}
+
+void TextBoxControl::selectWholeText()
+{
+    showAround(text_.size(), 0);
+}
+
+void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    // The menu's Select All selects the whole text, not only the part shown.
+    if (auto* selectAll = menu->findChild<QAction*>(QStringLiteral("select-all"))) {
+        disconnect(selectAll, &QAction::triggered, nullptr, nullptr);
+        connect(selectAll, &QAction::triggered, this, [this] { selectWholeText(); });
+    }
+    menu->exec(event->globalPos());
     followCursor();
 }
 

@@ -36,6 +36,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void documentChanged(int position, int removed, int added);
@@ -52,6 +53,7 @@ private:
     // Shows another part once the cursor comes near an edge of the part shown that is not an end of the text.
     void followCursor();
     bool keptOutsideAnchor() const;
+    void selectWholeText();
     void showTextLater();
     void remember(const QString& removed);
     void announce();
