@@ -101,6 +101,14 @@ protected:
         QApplication::sendEvent(&box, &press);
     }
 
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1)
+    {
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent event(QEvent::KeyPress, key, modifiers);
+            QApplication::sendEvent(&box, &event);
+        }
+    }
+
     void placeCursor(int position, int selectTo = -1)
     {
         QTextCursor cursor = box.textCursor();
@@ -160,10 +168,28 @@ TEST_F(TextBoxTest, ReplacingASelectionAndUndoingPutBackTheExactText)
     placeCursor(3, 9); // "st\nsec"
     type(Qt::Key_Z, QStringLiteral("Z"));
     EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
-    box.document()->undo();
+    press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(box.text(), QStringLiteral("first\nsecond\rthird"));
-    box.document()->redo();
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+
+    // A word typed and a run of Backspaces are one step each; a pasted lone CR comes back exactly.
+    placeCursor(3);
+    for (const QChar letter : QStringLiteral("abc"))
+        type(Qt::Key_unknown, QString(letter));
+    press(Qt::Key_Backspace, Qt::NoModifier, 4);
+    EXPECT_EQ(box.text(), QStringLiteral("fiZond\rthird"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("\r"));
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("fi\rZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("fiZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firabcZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firabcZond\rthird"));
 }
 
 TEST_F(TextBoxTest, CopyAndPasteCarryTheExactText)
@@ -286,12 +312,6 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
     const QString text = repeated(QStringLiteral("lorem ipsum\tdolor\u00A0sit amet\r\n"), 30000)
         + repeated(QStringLiteral("one two\rthree\n"), 30000);
     const qsizetype middle = text.size() / 2;
-    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            QKeyEvent event(QEvent::KeyPress, key, modifiers);
-            QApplication::sendEvent(&box, &event);
-        }
-    };
     const struct
     {
         const char* name;
@@ -345,6 +365,21 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
              press(Qt::Key_Delete);
          },
          [] { return QString(); }, QString()},
+        {"Ctrl+A, Delete and Ctrl+Z",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             press(Qt::Key_Delete);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, QString()},
+        {"typing at the end, Ctrl+Home and Ctrl+Z",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+             press(Qt::Key_Home, Qt::ControlModifier);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, QString()},
         {"Ctrl+A and typing",
          [&] {
              press(Qt::Key_A, Qt::ControlModifier);

@@ -30,6 +30,8 @@ TextBoxControl::TextBoxControl(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The Tab key moves on to the next control, as in the program's other boxes.
     setTabChangesFocus(true);
+    // The history is kept for the whole text, not for the part the document holds.
+    document()->setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) { documentChanged(position, removed, added); });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
@@ -42,6 +44,7 @@ void TextBoxControl::setText(const QString& text)
 {
     text_ = text;
     removed_.clear();
+    history_.clear();
     showAround(0, 0);
     announce();
 }
@@ -143,8 +146,31 @@ void TextBoxControl::keyPressEvent(QKeyEvent* event)
         if (event == QKeySequence::SelectAll)
             return selectWholeText();
     }
+    if (event == QKeySequence::Undo)
+        return undo();
+    if (event == QKeySequence::Redo)
+        return redo();
     QPlainTextEdit::keyPressEvent(event);
     followCursor();
+}
+
+void TextBoxControl::undo()
+{
+    if (const std::optional<TextEdit> edit = history_.undo())
+        restore(edit->start, edit->inserted.size(), edit->removed);
+}
+
+void TextBoxControl::redo()
+{
+    if (const std::optional<TextEdit> edit = history_.redo())
+        restore(edit->start, edit->removed.size(), edit->inserted);
+}
+
+void TextBoxControl::restore(qsizetype start, qsizetype length, const QString& text)
+{
+    text_.replace(start, length, text);
+    showAround(start + text.size(), start);
+    announce();
 }
 
 void TextBoxControl::selectWholeText()
@@ -160,6 +186,15 @@ void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
         disconnect(selectAll, &QAction::triggered, nullptr, nullptr);
         connect(selectAll, &QAction::triggered, this, [this] { selectWholeText(); });
     }
+    const auto takeOver = [&](const char* name, bool enabled, void (TextBoxControl::*command)()) {
+        if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+            action->setEnabled(enabled && !isReadOnly());
+        }
+    };
+    takeOver("edit-undo", history_.canUndo(), &TextBoxControl::undo);
+    takeOver("edit-redo", history_.canRedo(), &TextBoxControl::redo);
     menu->exec(event->globalPos());
     followCursor();
 }
@@ -289,6 +324,7 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
         return;
     const QString inserted = insertedText(shown);
     remember(before.toString());
+    history_.record(start, before.toString(), inserted);
     text_.replace(start, end - start, inserted);
     sliceEnd_ = qMax(sliceEnd_, end) + inserted.size() - (end - start);
     sliceStart_ = qMin(sliceStart_, start);

@@ -2,6 +2,8 @@
 // included, and stays quick with texts of many megabytes by showing only a part of them around the cursor.
 #pragma once
 
+#include "windows/single/TextUndo.h"
+
 #include <QPlainTextEdit>
 #include <QString>
 #include <deque>
@@ -21,6 +23,10 @@ public:
     void setText(const QString& text);
     // Called after every change of the text, by setText, typing, pasting, cutting, undoing...
     void onChange(std::function<void()> handler) { changed_ = std::move(handler); }
+    // Takes back the last step of editing, or makes the last step taken back again (Ctrl+Z, Ctrl+Y and the
+    // context menu); the history holds exact edits of the whole text, so it outlives the part shown.
+    void undo();
+    void redo();
     // Puts the cursor before text()[index], without a selection.
     void placeCursor(qsizetype index);
     // The index in text() of the cursor and of the other end of the selection.
@@ -54,6 +60,8 @@ private:
     void followCursor();
     bool keptOutsideAnchor() const;
     void selectWholeText();
+    // Puts removed in the place of the inserted.size() characters at start, then shows them selected.
+    void restore(qsizetype start, qsizetype length, const QString& text);
     void showTextLater();
     void remember(const QString& removed);
     void announce();
@@ -79,8 +87,10 @@ private:
     bool replacing_ = false;
     // The text being pasted, which the document shows with break characters only.
     std::optional<QString> pasting_;
-    // The latest removed pieces: undoing a removal puts back one of them, with its own line breaks.
+    // The latest removed pieces: one put back by the document (as by a drag within the box) keeps its own line
+    // breaks.
     std::deque<QString> removed_;
+    TextUndo history_;
     std::function<void()> changed_;
 };
 
