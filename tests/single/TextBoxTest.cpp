@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 
 using quillora::blockBreak;
@@ -401,6 +402,18 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
              box.copy();
          },
          [&] { return text; }, text.left(middle).mid(1)},
+        {"the wheel far past the part first shown, then typing",
+         [&] {
+             for (int turn = 0; turn < 2000; ++turn) {
+                 QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                 QApplication::sendEvent(box.viewport(), &wheel);
+             }
+             EXPECT_GT(box.cursorIndex(), 2 * 64 * 1024);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         [&] { return text.left(box.cursorIndex() - 1) + QStringLiteral("q") + text.mid(box.cursorIndex() - 1); },
+         QString()},
         {"Page Down far past the part first shown, then typing",
          [&] {
              press(Qt::Key_PageDown, Qt::NoModifier, 3000);

@@ -214,6 +214,10 @@ void TextBoxControl::wheelEvent(QWheelEvent* event)
         || (bar->value() == bar->minimum() && sliceStart_ > 0)) {
         const qsizetype top = indexAt(cursorForPosition(QPoint(1, 1)).position(), anchorIndex_, anchorUnit_);
         showAround(top, top);
+        // The line that was at the top stays there: scrolled from the end back to the cursor, it stops with the
+        // cursor's line on top.
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        ensureCursorVisible();
     }
 }
 
