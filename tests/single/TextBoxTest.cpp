@@ -313,6 +313,7 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
     const QString text = repeated(QStringLiteral("lorem ipsum\tdolor\u00A0sit amet\r\n"), 30000)
         + repeated(QStringLiteral("one two\rthree\n"), 30000);
     const qsizetype middle = text.size() / 2;
+    const QString longPaste = repeated(QStringLiteral("pasted\rlone\nbreaks\r\n"), 20000);
     const struct
     {
         const char* name;
@@ -381,6 +382,18 @@ TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
              press(Qt::Key_Z, Qt::ControlModifier);
          },
          [&] { return text; }, QString()},
+        {"Ctrl+A and pasting a long text, then Ctrl+Z",
+         [&] {
+             QGuiApplication::clipboard()->setText(longPaste);
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.paste();
+             EXPECT_TRUE(box.text() == longPaste);
+             EXPECT_EQ(box.cursorIndex(), longPaste.size());
+             // The document holds only a part of the pasted text.
+             EXPECT_LE(box.shownEnd() - box.shownStart(), 3 * 64 * 1024);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, longPaste},
         {"Ctrl+A and typing",
          [&] {
              press(Qt::Key_A, Qt::ControlModifier);

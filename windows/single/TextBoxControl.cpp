@@ -373,7 +373,21 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
-    pasting_ = source->text();
+    const QString pasted = source->text();
+    if (pasted.size() > partAround || outsideAnchor_) {
+        // A long text is not laid out whole, and a selection reaching outside the part shown is not the document's
+        // to replace: the text takes the piece, and the part around its end is shown.
+        const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());
+        const qsizetype end = qMax(cursorIndex(), selectionAnchorIndex());
+        const QString removed = text_.mid(start, end - start);
+        remember(removed);
+        history_.record(start, removed, pasted);
+        text_.replace(start, end - start, pasted);
+        showAround(start + pasted.size(), start + pasted.size());
+        announce();
+        return;
+    }
+    pasting_ = pasted;
     QTextCursor cursor = textCursor();
     cursor.insertText(displayText(*pasting_));
     pasting_.reset();
