@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <functional>
+#include <string>
 
 using quillora::blockBreak;
 using quillora::displayLength;
@@ -71,6 +72,34 @@ TEST(DisplayText, BlocksEndAfterManyLinesOrCharactersAndLongLinesAreCutAtBlanks)
 
     // Without a blank there is nowhere to cut.
     EXPECT_EQ(displayText(QString(20000, QChar(u'z'))), QString(20000, QChar(u'z')));
+}
+
+TEST(DisplayText, APartShownAloneStartsAndEndsAfterABreakOrBlankAndSplitsNoPair)
+{
+    const struct
+    {
+        const char16_t* text;
+        qsizetype index;
+        qsizetype start;
+        qsizetype end;
+    } cases[] = {
+        {u"ab\ncd\nef", 4, 3, 6},
+        // Never between the CR and the LF of a pair.
+        {u"ab\r\ncd", 3, 4, 4},
+        {u"ab\r\ncd", 1, 1, 4},
+        // Without a break, after a space or tab.
+        {u"aaa bbb\tccc", 5, 4, 8},
+        // Without either, where asked, but never inside a surrogate pair.
+        {u"x\U0001F600y", 2, 3, 3},
+        {u"xyz", 1, 1, 1},
+        {u"xyz", 3, 3, 3},
+    };
+    for (const auto& one : cases) {
+        const QString text = QString::fromUtf16(one.text);
+        SCOPED_TRACE(text.toStdString() + " at " + std::to_string(one.index));
+        EXPECT_EQ(quillora::partStartBefore(text, one.index), one.start);
+        EXPECT_EQ(quillora::partEndAfter(text, one.index), one.end);
+    }
 }
 
 TEST(DisplayText, PositionsCountCrLfAsOneInBothDirections)
