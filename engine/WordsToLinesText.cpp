@@ -175,7 +175,7 @@ constexpr std::array<Expansion, 256> makeExpansions()
                 put(std::uint8_t(2 * i), std::uint8_t(2 * i + 1), 0);
             }
         }
-        for (; unit < 16;)
+        while (unit < 16)
             put(0x80, 0x80, 0);
     }
     return table;
