@@ -49,7 +49,7 @@ bool isAddress(const QString& application, const QString& section, const QString
     return !application.isEmpty() && !section.isEmpty() && !key.isEmpty();
 }
 
-void writeValue(const QString& path, const QString& value)
+void writeValue(const QString& path, const QByteArray& bytes)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw Failure::permissionDenied();
@@ -58,7 +58,6 @@ void writeValue(const QString& path, const QString& value)
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     if (!file.open())
         throw Failure::permissionDenied();
-    const QByteArray bytes = value.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush())
         throwWriteFailure(file);
     file.close();
@@ -125,7 +124,7 @@ void FileSettingsStore::save(const QString& application, const QString& section,
         later_.erase(path);
         waitForWriter(lock, path);
     }
-    writeValue(path, value);
+    writeValue(path, value.toUtf8());
 }
 
 void FileSettingsStore::saveLater(const QString& application, const QString& section, const QString& key,
@@ -164,8 +163,11 @@ void FileSettingsStore::writeLaterValues()
         auto next = later_.extract(later_.begin());
         writing_ = next.key();
         lock.unlock();
+        // The value is let go of before the write, so that the text it was taken from is changed in place again.
+        const QByteArray bytes = next.mapped().toUtf8();
+        next.mapped() = QString();
         try {
-            writeValue(next.key(), next.mapped());
+            writeValue(next.key(), bytes);
         } catch (const Failure&) {
             // As with a value stored quietly: what cannot be stored is left as it was.
         }
