@@ -199,6 +199,14 @@ void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
     followCursor();
 }
 
+void TextBoxControl::dropEvent(QDropEvent* event)
+{
+    dropping_ = true;
+    QPlainTextEdit::dropEvent(event);
+    dropping_ = false;
+    followCursor();
+}
+
 void TextBoxControl::mouseReleaseEvent(QMouseEvent* event)
 {
     QPlainTextEdit::mouseReleaseEvent(event);
@@ -374,7 +382,7 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
     if (!source || !source->hasText())
         return;
     const QString pasted = source->text();
-    if (pasted.size() > partAround || outsideAnchor_) {
+    if (!dropping_ && (pasted.size() > partAround || outsideAnchor_)) {
         // A long text is not laid out whole, and a selection reaching outside the part shown is not the document's
         // to replace: the text takes the piece, and the part around its end is shown.
         const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());

@@ -43,6 +43,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void documentChanged(int position, int removed, int added);
@@ -75,6 +76,8 @@ private:
     // reaches to the edge of its text on that side.
     std::optional<qsizetype> outsideAnchor_;
     bool placing_ = false;
+    // A drop inserts within the document's own edit, which must not be made again under it.
+    bool dropping_ = false;
     // The number of characters the document shows for the part shown.
     qsizetype length_ = 0;
     // The CR LF pairs of text_ (index of the CR, ascending) that the document shows as two breaks: an edit
