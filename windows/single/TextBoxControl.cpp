@@ -181,20 +181,17 @@ void TextBoxControl::selectWholeText()
 void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
 {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
-    // The menu's Select All selects the whole text, not only the part shown.
-    if (auto* selectAll = menu->findChild<QAction*>(QStringLiteral("select-all"))) {
-        disconnect(selectAll, &QAction::triggered, nullptr, nullptr);
-        connect(selectAll, &QAction::triggered, this, [this] { selectWholeText(); });
-    }
+    // Undo, Redo and Select All of the menu act on the whole text, not only on the part shown.
     const auto takeOver = [&](const char* name, bool enabled, void (TextBoxControl::*command)()) {
         if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-            action->setEnabled(enabled && !isReadOnly());
+            action->setEnabled(enabled);
         }
     };
-    takeOver("edit-undo", history_.canUndo(), &TextBoxControl::undo);
-    takeOver("edit-redo", history_.canRedo(), &TextBoxControl::redo);
+    takeOver("edit-undo", history_.canUndo() && !isReadOnly(), &TextBoxControl::undo);
+    takeOver("edit-redo", history_.canRedo() && !isReadOnly(), &TextBoxControl::redo);
+    takeOver("select-all", !text_.isEmpty(), &TextBoxControl::selectWholeText);
     menu->exec(event->globalPos());
     followCursor();
 }
