@@ -1,6 +1,9 @@
-// Where the processor can shuffle bytes, 8 units at a time become up to 16 (each lone space CR LF) with one table
-// look-up; elsewhere the spaces of 64 units are found with vector compares and the words copied between them.
+// Where the processor has AVX2 (and so can shuffle bytes), 8 units at a time become up to 16 (each lone space
+// CR LF) with one table look-up; elsewhere the spaces of 64 units are found with vector compares and the words
+// copied between them.
 #include "engine/WordsToLinesText.h"
+
+#include "engine/SimdLevel.h"
 
 #include <array>
 #include <bit>
@@ -244,8 +247,8 @@ QString WordsToLinesText(QStringView text)
     QString result(size + size / 2 + 2 + copyUnits, Qt::Uninitialized);
     char16_t* const out = reinterpret_cast<char16_t*>(result.data());
 #ifdef QUILLORA_WORDS_SSSE3
-    static const bool shuffles = __builtin_cpu_supports("ssse3");
-    if (shuffles) {
+    // Every processor with AVX2 can shuffle bytes; a lower level set for a test takes the other path.
+    if (simdLevel() == SimdLevel::Avx2) {
         result.truncate(convertByShuffles(text.utf16(), size, out));
         return result;
     }

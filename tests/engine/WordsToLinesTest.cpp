@@ -1,6 +1,7 @@
 // The word-per-line rule, and its UTF-8 forms that must give the same bytes.
 #include "engine/WordsToLines.h"
 
+#include "engine/SimdLevel.h"
 #include "engine/StringToUTF8.h"
 #include "engine/TextReaders.h"
 #include "engine/UnicodeDecoding.h"
@@ -72,7 +73,11 @@ TEST(WordsToLines, Utf8FormsGiveTheBytesOfTheTextForm)
             character = alphabet[random.bounded(int(alphabet.size()))];
         if (round % 7 == 0 && length > 2)
             text[length / 2] = QChar(u'x');
-        EXPECT_EQ(WordsToLinesText(text), WordsToLines(text)) << "round " << round;
+        // Each path of the text form, as far as the processor has them.
+        for (const SimdLevel level : {SimdLevel::Scalar, SimdLevel::Avx2}) {
+            limitSimdLevel(level);
+            EXPECT_EQ(WordsToLinesText(text), WordsToLines(text)) << "round " << round << ", level " << int(level);
+        }
         const QByteArray expected = StringToUTF8(WordsToLines(text));
         EXPECT_EQ(WordsToLinesUtf8(QStringView(text)), expected) << "round " << round;
         EXPECT_EQ(WordsToLinesUtf8(QByteArrayView(text.toUtf8())), expected) << "round " << round;
