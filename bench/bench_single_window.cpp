@@ -1,5 +1,6 @@
-// The single-text window with 1 MB and 10 MB of words: load, show, convert and show again, each step timed alone,
-// and a keystroke into the input box with the stored input included; figures against the bars.
+// The single-text window with 1 to 20 MB of words: load, show, convert and show again, each step timed alone, the
+// typed text's storing on the store's thread, and keystrokes into the middle of the input right after the load;
+// figures against the bars.
 #include "bench/BenchSupport.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/testing/FindControl.h"
@@ -83,6 +84,10 @@ QByteArray wordsText(qsizetype bytes, bool lines)
     return text;
 }
 
+constexpr double ratioBar = 1.5;
+constexpr double showBar = 50.0;
+constexpr double keystrokeBar = 50.0;
+
 double since(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
@@ -97,11 +102,14 @@ struct Figures
     double convert = 0;
     double showConverted = 0;
     double keystroke = 0;
+    // From the click on the load button until the store's thread has written the loaded text: the window is
+    // idle long before; this is what storing it costs.
+    double stored = 0;
 };
 
 Figures measure(const QString& path, int rounds)
 {
-    std::vector<double> baseline, load, showLoaded, convert, showConverted, keystroke;
+    std::vector<double> baseline, load, showLoaded, convert, showConverted, keystroke, stored;
     for (int round = 0; round < rounds; ++round) {
         QTemporaryDir folder;
         SilentBoxes boxes;
@@ -125,12 +133,16 @@ Figures measure(const QString& path, int rounds)
         baseline.push_back(since(timer));
 
         timer.restart();
+        QElapsedTimer fromLoad;
+        fromLoad.start();
         find<QPushButton>(window, "loadText")->click();
         load.push_back(since(timer));
         timer.restart();
         QCoreApplication::processEvents();
         window.repaint();
         showLoaded.push_back(since(timer));
+        settings.flush();
+        stored.push_back(since(fromLoad));
 
         timer.restart();
         find<QPushButton>(window, "startConverting")->click();
@@ -140,11 +152,11 @@ Figures measure(const QString& path, int rounds)
         window.repaint();
         showConverted.push_back(since(timer));
 
-        // Keystrokes in the middle of the input, each until the window has painted it.
-        QTextCursor cursor = find<TextBoxControl>(window, "inputText")->textCursor();
-        cursor.setPosition(find<TextBoxControl>(window, "inputText")->document()->characterCount() / 2);
-        find<TextBoxControl>(window, "inputText")->setTextCursor(cursor);
-        find<TextBoxControl>(window, "inputText")->setFocus();
+        // Keystrokes in the middle of the input, each until the window has painted it. The text's storing goes
+        // on behind them on the store's thread, as it would after a load.
+        auto* input = find<TextBoxControl>(window, "inputText");
+        input->placeCursor(input->text().size() / 2);
+        input->setFocus();
         for (int key = 0; key < 7; ++key) {
             timer.restart();
             QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
@@ -153,9 +165,10 @@ Figures measure(const QString& path, int rounds)
             window.repaint();
             keystroke.push_back(since(timer));
         }
+        settings.flush();
     }
-    return {median(baseline), median(load),          median(showLoaded),
-            median(convert),  median(showConverted), median(keystroke)};
+    return {median(baseline),      median(load),      median(showLoaded), median(convert),
+            median(showConverted), median(keystroke), median(stored)};
 }
 
 } // namespace
@@ -169,13 +182,15 @@ int main(int argc, char* argv[])
     bool allMet = true;
     const int sizes[] = {1, 2, 10, 20};
 
-    std::printf("Single-text window, offscreen; medians of 3 rounds (keystrokes: 7 per round), in ms\n");
+    // The bar compares steps with a baseline measured moments apart, so the machine's noise counts twice: more
+    // rounds at the size that is judged.
+    std::printf("Single-text window, offscreen; medians of 3 rounds, 7 at 20 MB (keystrokes: 7 per round), in ms\n");
     for (const bool lines : {true, false}) {
         std::printf("\n%s\n",
                     lines ? "Text of words in lines of twelve words"
                           : "Text of words on one line, without any line break");
-        std::printf("%-6s %9s %9s %9s %9s %12s %10s   %s\n", "size", "baseline", "load", "show", "convert",
-                    "show result", "keystroke", "load, convert / baseline");
+        std::printf("%-6s %9s %9s %9s %9s %12s %10s %9s   %s\n", "size", "baseline", "load", "show", "convert",
+                    "show result", "keystroke", "stored", "load, convert / baseline");
         Figures figures[4];
         for (int i = 0; i < 4; ++i) {
             const int megabytes = sizes[i];
@@ -184,15 +199,19 @@ int main(int argc, char* argv[])
             if (!file.open(QIODevice::WriteOnly) || file.write(wordsText(qsizetype(megabytes) << 20, lines)) < 0)
                 return 1;
             file.close();
-            const Figures f = measure(path, 3);
+            const Figures f = measure(path, megabytes == 20 ? 7 : 3);
             figures[i] = f;
-            std::printf("%3d MB %9.1f %9.1f %9.1f %9.1f %12.1f %10.2f   %.1f %.1f\n", megabytes, f.baseline, f.load,
-                        f.showLoaded, f.convert, f.showConverted, f.keystroke, f.load / f.baseline,
+            std::printf("%3d MB %9.1f %9.1f %9.1f %9.1f %12.1f %10.2f %9.1f   %.2f %.2f\n", megabytes, f.baseline,
+                        f.load, f.showLoaded, f.convert, f.showConverted, f.keystroke, f.stored, f.load / f.baseline,
                         f.convert / f.baseline);
-            if (megabytes == 1 || megabytes == 10) {
-                const double bar = megabytes == 1 ? 1000.0 : 10000.0;
-                allMet = allMet && f.load <= bar && f.showLoaded <= bar && f.convert <= bar && f.showConverted <= bar
-                    && (megabytes != 1 || f.keystroke <= 50.0);
+            if (megabytes == 1)
+                allMet = allMet && f.keystroke <= keystrokeBar;
+            if (megabytes == 20) {
+                const bool met = f.load <= ratioBar * f.baseline && f.convert <= ratioBar * f.baseline
+                    && f.showLoaded <= showBar && f.showConverted <= showBar;
+                std::printf("20 MB: load and convert <= %.1f x baseline, show and show result <= %.0f ms: %s\n",
+                            ratioBar, showBar, met ? "met" : "NOT MET");
+                allMet = allMet && met;
             }
         }
         // Growth for a text ten times as long; 10 means the step grows as the text does. The baseline grows by
@@ -205,7 +224,8 @@ int main(int argc, char* argv[])
                         b.showLoaded / a.showLoaded, b.showConverted / a.showConverted);
         }
     }
-    std::printf("\nBars: each step <= 1000 ms for 1 MB and <= 10000 ms for 10 MB; keystroke with 1 MB <= 50 ms: %s\n",
-                allMet ? "met" : "NOT MET");
+    std::printf("\nBars: at 20 MB load and convert <= %.1f x baseline for both texts, show and show result <= %.0f ms;"
+                " keystroke with 1 MB <= %.0f ms: %s\n",
+                ratioBar, showBar, keystrokeBar, allMet ? "met" : "NOT MET");
     return allMet ? 0 : 2;
 }

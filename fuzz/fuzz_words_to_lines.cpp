@@ -5,6 +5,7 @@
 #include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
 #include "engine/WordsToLines.h"
+#include "engine/WordsToLinesText.h"
 
 #include <QStringList>
 
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString expected = collapsed;
     expected.replace(QChar(u' '), QStringLiteral("\r\n"));
     fuzzing::require(result == expected, "the words, one per line, in order");
+    fuzzing::require(WordsToLinesText(text) == result, "the text form for large texts");
 
     fuzzing::require(WordsToLinesUtf8(QStringView(text)) == StringToUTF8(result), "UTF-16 streamed form");
     if (checkUtf8(bytes).valid)

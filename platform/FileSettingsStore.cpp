@@ -48,11 +48,39 @@ bool isAddress(const QString& application, const QString& section, const QString
 {
     return !application.isEmpty() && !section.isEmpty() && !key.isEmpty();
 }
+
+void writeValue(const QString& path, const QByteArray& bytes)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw Failure::permissionDenied();
+    // No sync to disk: the rename alone makes the value whole and lasting once the program ends or is killed,
+    // and a sync per keystroke would cost more than the write itself.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        throw Failure::permissionDenied();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throwWriteFailure(file);
+    file.close();
+    if (!replaceFile(file.fileName(), path))
+        throw Failure::permissionDenied();
+    file.setAutoRemove(false);
+}
 } // namespace
 
 FileSettingsStore::FileSettingsStore(QString root)
     : root_(std::move(root))
 { }
+
+FileSettingsStore::~FileSettingsStore()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    if (writer_.joinable())
+        writer_.join();
+}
 
 QString FileSettingsStore::userRoot()
 {
@@ -70,7 +98,12 @@ QString FileSettingsStore::get(const QString& application, const QString& sectio
 {
     if (!isAddress(application, section, key))
         return defaultValue;
-    QFile file(valuePath(application, section, key));
+    const QString path = valuePath(application, section, key);
+    {
+        std::unique_lock lock(mutex_);
+        waitForWriter(lock, path);
+    }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return defaultValue;
     const QByteArray bytes = file.readAll();
@@ -85,20 +118,63 @@ void FileSettingsStore::save(const QString& application, const QString& section,
     if (!isAddress(application, section, key))
         throw Failure::invalidArgument();
     const QString path = valuePath(application, section, key);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        throw Failure::permissionDenied();
-    // No sync to disk: the rename alone makes the value whole and lasting once the program ends or is killed,
-    // and a sync per keystroke would cost more than the write itself.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        throw Failure::permissionDenied();
-    const QByteArray bytes = value.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throwWriteFailure(file);
-    file.close();
-    if (!replaceFile(file.fileName(), path))
-        throw Failure::permissionDenied();
-    file.setAutoRemove(false);
+    {
+        // This value is newer than one still waiting for the writer.
+        std::unique_lock lock(mutex_);
+        later_.erase(path);
+        waitForWriter(lock, path);
+    }
+    writeValue(path, value.toUtf8());
+}
+
+void FileSettingsStore::saveLater(const QString& application, const QString& section, const QString& key,
+                                  const QString& value)
+{
+    if (!isAddress(application, section, key))
+        throw Failure::invalidArgument();
+    const QString path = valuePath(application, section, key);
+    {
+        const std::lock_guard lock(mutex_);
+        later_[path] = value;
+        if (!writer_.joinable())
+            writer_ = std::thread([this] { writeLaterValues(); });
+    }
+    wake_.notify_one();
+}
+
+void FileSettingsStore::flush()
+{
+    std::unique_lock lock(mutex_);
+    written_.wait(lock, [this] { return later_.empty() && writing_.isEmpty(); });
+}
+
+void FileSettingsStore::waitForWriter(std::unique_lock<std::mutex>& lock, const QString& path)
+{
+    written_.wait(lock, [&] { return !later_.contains(path) && writing_ != path; });
+}
+
+void FileSettingsStore::writeLaterValues()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !later_.empty(); });
+        if (later_.empty())
+            return;
+        auto next = later_.extract(later_.begin());
+        writing_ = next.key();
+        lock.unlock();
+        // The value is let go of before the write, so that the text it was taken from is changed in place again.
+        const QByteArray bytes = next.mapped().toUtf8();
+        next.mapped() = QString();
+        try {
+            writeValue(next.key(), bytes);
+        } catch (const Failure&) {
+            // As with a value stored quietly: what cannot be stored is left as it was.
+        }
+        lock.lock();
+        writing_.clear();
+        written_.notify_all();
+    }
 }
 
 } // namespace quillora

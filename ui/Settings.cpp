@@ -42,6 +42,13 @@ void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QStri
     } catch (const Failure&) { }
 }
 
+void SaveSettingLater(SettingsStore& store, const SettingKey& key, const QString& value)
+{
+    try {
+        store.saveLater(application, section, key.name, value);
+    } catch (const Failure&) { }
+}
+
 AnsiCodePage storedAnsiCodePage(SettingsStore& store)
 {
     return ansiCodePageFromSetting(GetSetting(store, settingkeys::ansiCodePage));

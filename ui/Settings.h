@@ -16,6 +16,8 @@ void SaveSetting(SettingsStore& store, const QString& key, const QString& value)
 void SaveSetting(SettingsStore& store, const SettingKey& key, const QString& value);
 // For handlers without an error report: a value that cannot be stored is left as it was.
 void SaveSettingQuietly(SettingsStore& store, const SettingKey& key, const QString& value);
+// The same without waiting for the write where the store can write later: the latest value is what ends up stored.
+void SaveSettingLater(SettingsStore& store, const SettingKey& key, const QString& value);
 
 // The code page of files without a mark: the stored "AnsiCodePage", else the locale's.
 AnsiCodePage storedAnsiCodePage(SettingsStore& store);

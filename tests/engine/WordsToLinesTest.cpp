@@ -1,10 +1,12 @@
 // The word-per-line rule, and its UTF-8 forms that must give the same bytes.
 #include "engine/WordsToLines.h"
 
+#include "engine/SimdLevel.h"
 #include "engine/StringToUTF8.h"
 #include "engine/TextReaders.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Windows1252.h"
+#include "engine/WordsToLinesText.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -41,6 +43,7 @@ TEST(WordsToLines, CutsOnlyAtSpacesAndDropsEmptyPieces)
     for (const Case& c : cases) {
         const QString input = QString::fromUtf16(c.input);
         EXPECT_EQ(WordsToLines(input), QString::fromUtf16(c.expected)) << input.toStdString();
+        EXPECT_EQ(WordsToLinesText(input), QString::fromUtf16(c.expected)) << input.toStdString();
     }
 }
 
@@ -58,15 +61,23 @@ TEST(WordsToLines, Utf8FormsGiveTheBytesOfTheTextForm)
 {
     // Random texts over an alphabet rich in spaces, line breaks and characters beyond ASCII, some long enough to be
     // converted in several chunks.
-    const char16_t alphabet[] = u"  ab\r\n\t\u00E9\u20AC\u00A0";
+    // Every third text has long words, which run on past the 64 units in which the text form finds spaces.
+    const QStringView alphabets[]
+        = {u"  ab\r\n\t\u00E9\u20AC\u00A0", u" abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\u00E9"};
     QRandomGenerator random(7);
     for (int round = 0; round < 60; ++round) {
+        const QStringView alphabet = alphabets[round % 3 == 2];
         const int length = round < 50 ? int(random.bounded(200)) : int(random.bounded(3'000'000));
         QString text(length, Qt::Uninitialized);
         for (QChar& character : text)
-            character = QChar(alphabet[random.bounded(int(std::size(alphabet) - 1))]);
+            character = alphabet[random.bounded(int(alphabet.size()))];
         if (round % 7 == 0 && length > 2)
             text[length / 2] = QChar(u'x');
+        // Each path of the text form, as far as the processor has them.
+        for (const SimdLevel level : {SimdLevel::Scalar, SimdLevel::Avx2}) {
+            limitSimdLevel(level);
+            EXPECT_EQ(WordsToLinesText(text), WordsToLines(text)) << "round " << round << ", level " << int(level);
+        }
         const QByteArray expected = StringToUTF8(WordsToLines(text));
         EXPECT_EQ(WordsToLinesUtf8(QStringView(text)), expected) << "round " << round;
         EXPECT_EQ(WordsToLinesUtf8(QByteArrayView(text.toUtf8())), expected) << "round " << round;

@@ -67,6 +67,26 @@ TEST_F(FileSettingsStoreTest, ValuesComeBackExactlyAlsoFromANewStoreOnTheSameFol
     EXPECT_EQ(readFile(path(QStringLiteral("Text1"))), text.toUtf8());
 }
 
+TEST_F(FileSettingsStoreTest, ValuesSavedLaterAreReadAsTheLatestAndAreOnDiskWhenTheStoreEnds)
+{
+    const QString large(3'000'000, QChar(u'w'));
+    {
+        FileSettingsStore later(root.path());
+        for (int i = 0; i < 20; ++i)
+            later.saveLater(app, section, QStringLiteral("Text1"), large + QString::number(i));
+        EXPECT_EQ(later.get(app, section, QStringLiteral("Text1"), QString()), large + QStringLiteral("19"));
+
+        // A value saved at once is newer than one still waiting, and one saved later after it newer still.
+        later.saveLater(app, section, QStringLiteral("Text1"), large);
+        later.save(app, section, QStringLiteral("Text1"), QStringLiteral("now"));
+        EXPECT_EQ(later.get(app, section, QStringLiteral("Text1"), QString()), QStringLiteral("now"));
+        later.saveLater(app, section, QStringLiteral("Text1"), QStringLiteral("first"));
+        later.saveLater(app, section, QStringLiteral("Text1"), large + QStringLiteral("last"));
+    }
+    EXPECT_EQ(readFile(path(QStringLiteral("Text1"))), (large + QStringLiteral("last")).toUtf8());
+    EXPECT_EQ(QDir(QFileInfo(path(QStringLiteral("Text1"))).absolutePath()).entryList(QDir::Files).size(), 1);
+}
+
 TEST_F(FileSettingsStoreTest, AShorterValueReplacesALongerOneWhole)
 {
     save(QStringLiteral("Text1"), QString(100000, QChar(u'x')));

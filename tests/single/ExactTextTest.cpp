@@ -26,12 +26,9 @@ protected:
 
     void pasteAtEnd(const QString& text)
     {
-        auto* box = find<TextBoxControl>(form, "inputText");
-        QTextCursor cursor = box->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        box->setTextCursor(cursor);
+        moveToInputEnd();
         QGuiApplication::clipboard()->setText(text);
-        box->paste();
+        find<TextBoxControl>(form, "inputText")->paste();
     }
 
     QByteArray saved(const char* button)

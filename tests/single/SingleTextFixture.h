@@ -55,12 +55,17 @@ protected:
         find<QPushButton>(form, "loadText")->click();
     }
 
+    // Ctrl+End into the input box: the cursor goes to the end of the whole text, however little of it is shown.
+    void moveToInputEnd()
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+        QApplication::sendEvent(find<TextBoxControl>(form, "inputText"), &press);
+    }
+
     // Types text at the end of the input box, one key at a time.
     void typeIntoInput(const QString& text)
     {
-        QTextCursor cursor = find<TextBoxControl>(form, "inputText")->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        find<TextBoxControl>(form, "inputText")->setTextCursor(cursor);
+        moveToInputEnd();
         for (const QChar character : text) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
             QApplication::sendEvent(find<TextBoxControl>(form, "inputText"), &press);

@@ -5,10 +5,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
+#include <QWheelEvent>
 #include <functional>
+#include <string>
 
 using quillora::blockBreak;
 using quillora::displayLength;
@@ -70,6 +74,34 @@ TEST(DisplayText, BlocksEndAfterManyLinesOrCharactersAndLongLinesAreCutAtBlanks)
     EXPECT_EQ(displayText(QString(20000, QChar(u'z'))), QString(20000, QChar(u'z')));
 }
 
+TEST(DisplayText, APartShownAloneStartsAndEndsAfterABreakOrBlankAndSplitsNoPair)
+{
+    const struct
+    {
+        const char16_t* text;
+        qsizetype index;
+        qsizetype start;
+        qsizetype end;
+    } cases[] = {
+        {u"ab\ncd\nef", 4, 3, 6},
+        // Never between the CR and the LF of a pair.
+        {u"ab\r\ncd", 3, 4, 4},
+        {u"ab\r\ncd", 1, 1, 4},
+        // Without a break, after a space or tab.
+        {u"aaa bbb\tccc", 5, 4, 8},
+        // Without either, where asked, but never inside a surrogate pair.
+        {u"x\U0001F600y", 2, 3, 3},
+        {u"xyz", 1, 1, 1},
+        {u"xyz", 3, 3, 3},
+    };
+    for (const auto& one : cases) {
+        const QString text = QString::fromUtf16(one.text);
+        SCOPED_TRACE(text.toStdString() + " at " + std::to_string(one.index));
+        EXPECT_EQ(quillora::partStartBefore(text, one.index), one.start);
+        EXPECT_EQ(quillora::partEndAfter(text, one.index), one.end);
+    }
+}
+
 TEST(DisplayText, PositionsCountCrLfAsOneInBothDirections)
 {
     const QString text = QStringLiteral("ab\r\ncd\ne\r\r\n");
@@ -97,6 +129,14 @@ protected:
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QApplication::sendEvent(&box, &press);
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1)
+    {
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent event(QEvent::KeyPress, key, modifiers);
+            QApplication::sendEvent(&box, &event);
+        }
     }
 
     void placeCursor(int position, int selectTo = -1)
@@ -158,10 +198,28 @@ TEST_F(TextBoxTest, ReplacingASelectionAndUndoingPutBackTheExactText)
     placeCursor(3, 9); // "st\nsec"
     type(Qt::Key_Z, QStringLiteral("Z"));
     EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
-    box.document()->undo();
+    press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(box.text(), QStringLiteral("first\nsecond\rthird"));
-    box.document()->redo();
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+
+    // A word typed and a run of Backspaces are one step each; a pasted lone CR comes back exactly.
+    placeCursor(3);
+    for (const QChar letter : QStringLiteral("abc"))
+        type(Qt::Key_unknown, QString(letter));
+    press(Qt::Key_Backspace, Qt::NoModifier, 4);
+    EXPECT_EQ(box.text(), QStringLiteral("fiZond\rthird"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("\r"));
+    box.paste();
+    EXPECT_EQ(box.text(), QStringLiteral("fi\rZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("fiZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firabcZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("firabcZond\rthird"));
 }
 
 TEST_F(TextBoxTest, CopyAndPasteCarryTheExactText)
@@ -259,7 +317,7 @@ TEST_F(TextBoxTest, EditsBeforeAJoinedLineBreakIsShownAgainLandInTheirPlace)
     }
 }
 
-TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)
+TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocksAndOnlyInPart)
 {
     const QString words = repeated(QStringLiteral("lorem ipsum dolor sit amet "), 40000);
     const QString text = words + QStringLiteral("\r\n") + repeated(QStringLiteral("x\r\n"), 5000);
@@ -269,12 +327,154 @@ TEST_F(TextBoxTest, ALongTextIsShownInSmallBlocks)
     for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
         longest = qMax(longest, block.length());
     EXPECT_LE(longest, 8193 + 64);
-    EXPECT_GT(box.document()->blockCount(), 100);
+    EXPECT_GT(box.document()->blockCount(), 8);
+    EXPECT_EQ(box.shownStart(), 0);
+    EXPECT_LT(box.shownEnd(), text.size() / 4);
 
     // An edit in the middle of the long line still lands in its place.
     placeCursor(6);
     type(Qt::Key_Backspace);
     EXPECT_EQ(box.text(), text.left(5) + text.mid(6));
+}
+
+TEST_F(TextBoxTest, KeysSelectionAndClipboardReachBeyondThePartShown)
+{
+    const QString text = repeated(QStringLiteral("lorem ipsum\tdolor\u00A0sit amet\r\n"), 30000)
+        + repeated(QStringLiteral("one two\rthree\n"), 30000);
+    const qsizetype middle = text.size() / 2;
+    const QString longPaste = repeated(QStringLiteral("pasted\rlone\nbreaks\r\n"), 20000);
+    const struct
+    {
+        const char* name;
+        std::function<void()> edit;
+        // The text afterwards, found once the edit is done.
+        std::function<QString()> expected;
+        // The clipboard afterwards, when the case copies or cuts.
+        QString clipboard;
+    } cases[] = {
+        {"Ctrl+End, then typing",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         [&] { return text + QStringLiteral("q"); }, QString()},
+        {"Ctrl+End, Ctrl+Home, then typing",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             press(Qt::Key_Home, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         [&] { return QStringLiteral("q") + text; }, QString()},
+        {"Ctrl+A and copy",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.copy();
+         },
+         [&] { return text; }, text},
+        {"the menu's Select All and copy",
+         [&] {
+             QTimer::singleShot(0, [] {
+                 QWidget* menu = QApplication::activePopupWidget();
+                 ASSERT_NE(menu, nullptr);
+                 menu->findChild<QAction*>(QStringLiteral("select-all"))->trigger();
+                 menu->close();
+             });
+             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+             QApplication::sendEvent(&box, &event);
+             box.copy();
+         },
+         [&] { return text; }, text},
+        {"Ctrl+A and cut",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.cut();
+         },
+         [] { return QString(); }, text},
+        {"Ctrl+A and Delete",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             press(Qt::Key_Delete);
+         },
+         [] { return QString(); }, QString()},
+        {"Ctrl+A, Delete and Ctrl+Z",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             press(Qt::Key_Delete);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, QString()},
+        {"typing at the end, Ctrl+Home and Ctrl+Z",
+         [&] {
+             press(Qt::Key_End, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+             press(Qt::Key_Home, Qt::ControlModifier);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, QString()},
+        {"Ctrl+A and pasting a long text, then Ctrl+Z",
+         [&] {
+             QGuiApplication::clipboard()->setText(longPaste);
+             press(Qt::Key_A, Qt::ControlModifier);
+             box.paste();
+             EXPECT_TRUE(box.text() == longPaste);
+             EXPECT_EQ(box.cursorIndex(), longPaste.size());
+             // The document holds only a part of the pasted text.
+             EXPECT_LE(box.shownEnd() - box.shownStart(), 3 * 64 * 1024);
+             press(Qt::Key_Z, Qt::ControlModifier);
+         },
+         [&] { return text; }, longPaste},
+        {"Ctrl+A and typing",
+         [&] {
+             press(Qt::Key_A, Qt::ControlModifier);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         [] { return QStringLiteral("q"); }, QString()},
+        {"Ctrl+Shift+End from the middle and cut",
+         [&] {
+             box.placeCursor(middle);
+             press(Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+             box.cut();
+         },
+         [&] { return text.left(middle); }, text.mid(middle)},
+        {"Ctrl+Shift+Home from the middle, Shift+Right and copy",
+         [&] {
+             box.placeCursor(middle);
+             press(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+             press(Qt::Key_Right, Qt::ShiftModifier);
+             box.copy();
+         },
+         [&] { return text; }, text.left(middle).mid(1)},
+        {"the wheel far past the part first shown, then typing",
+         [&] {
+             for (int turn = 0; turn < 2000; ++turn) {
+                 QWheelEvent wheel(QPointF(5, 5), box.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                 QApplication::sendEvent(box.viewport(), &wheel);
+             }
+             EXPECT_GT(box.cursorIndex(), 2 * 64 * 1024);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         [&] { return text.left(box.cursorIndex() - 1) + QStringLiteral("q") + text.mid(box.cursorIndex() - 1); },
+         QString()},
+        {"Page Down far past the part first shown, then typing",
+         [&] {
+             press(Qt::Key_PageDown, Qt::NoModifier, 3000);
+             EXPECT_GT(box.cursorIndex(), 4 * 64 * 1024);
+             type(Qt::Key_Q, QStringLiteral("q"));
+         },
+         // The letter lands where the cursor stood, the rest stays as it was.
+         [&] { return text.left(box.cursorIndex() - 1) + QStringLiteral("q") + text.mid(box.cursorIndex() - 1); },
+         QString()},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        box.setText(text);
+        QGuiApplication::clipboard()->clear();
+        one.edit();
+        EXPECT_TRUE(box.text() == one.expected());
+        EXPECT_TRUE(QGuiApplication::clipboard()->text() == one.clipboard);
+        EXPECT_LE(box.shownEnd() - box.shownStart(), 3 * 64 * 1024);
+    }
 }
 
 } // namespace

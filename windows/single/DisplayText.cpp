@@ -21,6 +21,20 @@ bool isBlank(char16_t character)
     return character == u' ' || character == u'\t';
 }
 
+// How far a part's edge may move from where it was asked for to find a line break or a blank.
+constexpr qsizetype edgeSearch = 4096;
+
+// An edge that splits neither a CR LF pair nor a surrogate pair.
+qsizetype wholeCharacterEdge(QStringView text, qsizetype index)
+{
+    if (index <= 0 || index >= text.size())
+        return qBound<qsizetype>(0, index, text.size());
+    if ((text[index - 1] == u'\r' && text[index] == u'\n')
+        || (text[index - 1].isHighSurrogate() && text[index].isLowSurrogate()))
+        return index + 1;
+    return index;
+}
+
 // Walks a text break by break, knowing which CR LF pairs are shown as two breaks.
 class BreakWalk
 {
@@ -116,6 +130,38 @@ qsizetype textIndexWithSplitPairs(QStringView text, qsizetype unit, std::span<co
     for (qsizetype at = 0; at < unit && index < text.size(); ++at)
         index += walk.length(index);
     return index;
+}
+
+qsizetype partStartBefore(QStringView text, qsizetype index)
+{
+    if (index <= 0)
+        return 0;
+    index = qMin(index, text.size());
+    const qsizetype from = qMax<qsizetype>(0, index - edgeSearch);
+    qsizetype blank = -1;
+    for (qsizetype i = index - 1; i >= from; --i) {
+        if (isBreak(text[i].unicode()))
+            return wholeCharacterEdge(text, i + 1);
+        if (blank < 0 && isBlank(text[i].unicode()))
+            blank = i + 1;
+    }
+    return wholeCharacterEdge(text, blank >= 0 ? blank : index);
+}
+
+qsizetype partEndAfter(QStringView text, qsizetype index)
+{
+    if (index >= text.size())
+        return text.size();
+    index = qMax<qsizetype>(index, 0);
+    const qsizetype to = qMin(text.size(), index + edgeSearch);
+    qsizetype blank = -1;
+    for (qsizetype i = index; i < to; ++i) {
+        if (isBreak(text[i].unicode()))
+            return wholeCharacterEdge(text, i + 1);
+        if (blank < 0 && isBlank(text[i].unicode()))
+            blank = i + 1;
+    }
+    return wholeCharacterEdge(text, blank >= 0 ? blank : index);
 }
 
 QString textFromDisplay(QStringView display)

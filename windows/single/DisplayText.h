@@ -25,6 +25,11 @@ qsizetype textIndex(QStringView text, qsizetype unit, qsizetype fromIndex = 0, q
 // (ascending) are shown as two breaks, as they are from an edit that brings a lone CR and a lone LF together
 // until the display is made again.
 qsizetype textIndexWithSplitPairs(QStringView text, qsizetype unit, std::span<const qsizetype> splitPairs);
+// Where a part of a long text shown on its own may begin or end near index: after the nearest line break before
+// it (for a start) or after it (for an end), else after a nearby space or tab, and never inside a CR LF pair or a
+// surrogate pair.
+qsizetype partStartBefore(QStringView text, qsizetype index);
+qsizetype partEndAfter(QStringView text, qsizetype index);
 // The text of characters typed into the display: every break character is CR LF.
 QString textFromDisplay(QStringView display);
 // True when display is what the text box shows for text, position by position, with the CR LF pairs that start

@@ -2,7 +2,7 @@
 #include "engine/ReadingRule.h"
 #include "engine/ResultFile.h"
 #include "engine/StringToUTF8.h"
-#include "engine/WordsToLines.h"
+#include "engine/WordsToLinesText.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "ui/Controls.h"
@@ -94,7 +94,7 @@ void SingleTextWindow::startConverting()
     report.step(104, [&] { pointer_->setState(pointer::hourglass); });
     // Every piece is converted, however many there are.
     QString result;
-    report.step(106, [&] { result = WordsToLines(inputBox_->text()); });
+    report.step(106, [&] { result = WordsToLinesText(inputBox_->text()); });
     // An empty result changes nothing of what the output shows and holds.
     if (!report.choice(118, [&] { return result.isEmpty(); })) {
         report.step(122, [&] { resultBox_->setText(result); });

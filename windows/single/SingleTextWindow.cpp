@@ -188,7 +188,8 @@ void SingleTextWindow::showEvent(QShowEvent* event)
 
 void SingleTextWindow::inputChanged()
 {
-    SaveSettingQuietly(services_.settings, settingkeys::typedText, inputBox_->text());
+    // A text of many megabytes is written on the store's own thread, so typing into it stays quick.
+    SaveSettingLater(services_.settings, settingkeys::typedText, inputBox_->text());
 }
 
 void SingleTextWindow::closeEvent(QCloseEvent* event)

@@ -1,16 +1,25 @@
-// Follows every change of the document and makes the same change to the exact text.
+// Follows every change of the document and makes the same change to the exact text; moves the part shown with
+// the cursor.
 #include "windows/single/TextBoxControl.h"
 
 #include "windows/single/DisplayText.h"
 
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextCursor>
 
 namespace quillora {
 
 namespace {
 constexpr std::size_t rememberedRemovals = 16;
-}
+// A text up to this long is shown whole; a longer one this much before and after the cursor, so that laying it
+// out stays quick. The part moves once the cursor comes this near an edge that is not an end of the text.
+constexpr qsizetype wholeText = 256 * 1024;
+constexpr qsizetype partAround = 64 * 1024;
+constexpr qsizetype partMargin = 16 * 1024;
+} // namespace
 
 TextBoxControl::TextBoxControl(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -21,16 +30,54 @@ TextBoxControl::TextBoxControl(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The Tab key moves on to the next control, as in the program's other boxes.
     setTabChangesFocus(true);
+    // The history is kept for the whole text, not for the part the document holds.
+    document()->setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) { documentChanged(position, removed, added); });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!placing_ && !keptOutsideAnchor())
+            outsideAnchor_.reset();
+    });
 }
 
 void TextBoxControl::setText(const QString& text)
 {
     text_ = text;
     removed_.clear();
-    showText(0);
+    history_.clear();
+    showAround(0, 0);
     announce();
+}
+
+void TextBoxControl::placeCursor(qsizetype index)
+{
+    index = qBound<qsizetype>(0, index, text_.size());
+    showAround(index, index);
+}
+
+QStringView TextBoxControl::shownText() const
+{
+    return QStringView(text_).sliced(sliceStart_, sliceEnd_ - sliceStart_);
+}
+
+qsizetype TextBoxControl::cursorIndex() const
+{
+    return indexAt(textCursor().position(), anchorIndex_, anchorUnit_);
+}
+
+qsizetype TextBoxControl::selectionAnchorIndex() const
+{
+    return outsideAnchor_ ? *outsideAnchor_ : indexAt(textCursor().anchor(), anchorIndex_, anchorUnit_);
+}
+
+bool TextBoxControl::keptOutsideAnchor() const
+{
+    // The outside end holds while the document's selection still starts at the edge on its side.
+    if (!outsideAnchor_)
+        return false;
+    const QTextCursor cursor = textCursor();
+    const int edge = *outsideAnchor_ < sliceStart_ ? 0 : documentLength();
+    return cursor.hasSelection() && cursor.anchor() == edge;
 }
 
 int TextBoxControl::documentLength() const
@@ -38,18 +85,145 @@ int TextBoxControl::documentLength() const
     return document()->characterCount() - 1;
 }
 
-void TextBoxControl::showText(int cursorPosition)
+void TextBoxControl::showAround(qsizetype cursor, qsizetype anchor)
 {
-    length_ = displayLength(text_);
+    if (text_.size() <= wholeText) {
+        sliceStart_ = 0;
+        sliceEnd_ = text_.size();
+    } else {
+        sliceStart_ = partStartBefore(text_, cursor - partAround);
+        sliceEnd_ = partEndAfter(text_, cursor + partAround);
+    }
+    const QStringView shown = shownText();
+    length_ = displayLength(shown);
     splitPairs_.clear();
     replacing_ = true;
-    setPlainText(displayText(text_));
+    setPlainText(displayText(shown));
     replacing_ = false;
     anchorUnit_ = 0;
-    anchorIndex_ = 0;
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(qBound(0, cursorPosition, documentLength()));
-    setTextCursor(cursor);
+    anchorIndex_ = sliceStart_;
+    const auto unitOf = [&](qsizetype index) { return displayLength(shown.first(index - sliceStart_)); };
+    int anchorUnit = 0;
+    outsideAnchor_.reset();
+    if (anchor < sliceStart_ || anchor > sliceEnd_) {
+        outsideAnchor_ = anchor;
+        anchorUnit = anchor < sliceStart_ ? 0 : int(length_);
+    } else {
+        anchorUnit = int(unitOf(anchor));
+    }
+    QTextCursor textCursor(document());
+    textCursor.setPosition(anchorUnit);
+    textCursor.setPosition(int(unitOf(qBound(sliceStart_, cursor, sliceEnd_))), QTextCursor::KeepAnchor);
+    placing_ = true;
+    setTextCursor(textCursor);
+    placing_ = false;
+    ensureCursorVisible();
+}
+
+void TextBoxControl::followCursor()
+{
+    if (!isCut() || !splitPairs_.empty())
+        return;
+    const qsizetype cursor = cursorIndex();
+    if ((sliceStart_ > 0 && cursor - sliceStart_ < partMargin)
+        || (sliceEnd_ < text_.size() && sliceEnd_ - cursor < partMargin))
+        showAround(cursor, selectionAnchorIndex());
+}
+
+void TextBoxControl::keyPressEvent(QKeyEvent* event)
+{
+    // The ends of the text and the whole text lie beyond the part shown.
+    if (isCut() || outsideAnchor_) {
+        const qsizetype anchor = selectionAnchorIndex();
+        if (event == QKeySequence::MoveToStartOfDocument)
+            return showAround(0, 0);
+        if (event == QKeySequence::MoveToEndOfDocument)
+            return showAround(text_.size(), text_.size());
+        if (event == QKeySequence::SelectStartOfDocument)
+            return showAround(0, anchor);
+        if (event == QKeySequence::SelectEndOfDocument)
+            return showAround(text_.size(), anchor);
+        if (event == QKeySequence::SelectAll)
+            return selectWholeText();
+    }
+    if (event == QKeySequence::Undo)
+        return undo();
+    if (event == QKeySequence::Redo)
+        return redo();
+    QPlainTextEdit::keyPressEvent(event);
+    followCursor();
+}
+
+void TextBoxControl::undo()
+{
+    if (const std::optional<TextEdit> edit = history_.undo())
+        restore(edit->start, edit->inserted.size(), edit->removed);
+}
+
+void TextBoxControl::redo()
+{
+    if (const std::optional<TextEdit> edit = history_.redo())
+        restore(edit->start, edit->removed.size(), edit->inserted);
+}
+
+void TextBoxControl::restore(qsizetype start, qsizetype length, const QString& text)
+{
+    text_.replace(start, length, text);
+    showAround(start + text.size(), start);
+    announce();
+}
+
+void TextBoxControl::selectWholeText()
+{
+    showAround(text_.size(), 0);
+}
+
+void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    // Undo, Redo and Select All of the menu act on the whole text, not only on the part shown.
+    const auto takeOver = [&](const char* name, bool enabled, void (TextBoxControl::*command)()) {
+        if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+            action->setEnabled(enabled);
+        }
+    };
+    takeOver("edit-undo", history_.canUndo() && !isReadOnly(), &TextBoxControl::undo);
+    takeOver("edit-redo", history_.canRedo() && !isReadOnly(), &TextBoxControl::redo);
+    takeOver("select-all", !text_.isEmpty(), &TextBoxControl::selectWholeText);
+    menu->exec(event->globalPos());
+    followCursor();
+}
+
+void TextBoxControl::dropEvent(QDropEvent* event)
+{
+    dropping_ = true;
+    QPlainTextEdit::dropEvent(event);
+    dropping_ = false;
+    followCursor();
+}
+
+void TextBoxControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    followCursor();
+}
+
+void TextBoxControl::wheelEvent(QWheelEvent* event)
+{
+    QPlainTextEdit::wheelEvent(event);
+    // Scrolled to an edge of the part shown: the part moves there, and the cursor with it.
+    const QScrollBar* bar = verticalScrollBar();
+    if ((bar->value() == bar->maximum() && sliceEnd_ < text_.size())
+        || (bar->value() == bar->minimum() && sliceStart_ > 0)) {
+        const qsizetype top = indexAt(cursorForPosition(QPoint(1, 1)).position(), anchorIndex_, anchorUnit_);
+        showAround(top, top);
+        // The line that was at the top stays there: scrolled from the end back to the cursor, it stops with the
+        // cursor's line on top.
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        ensureCursorVisible();
+    }
 }
 
 void TextBoxControl::showTextLater()
@@ -62,8 +236,10 @@ void TextBoxControl::showTextLater()
         this,
         [this] {
             showingLater_ = false;
-            if (!splitPairs_.empty() || length_ != documentLength())
-                showText(textCursor().position());
+            if (!splitPairs_.empty() || length_ != documentLength()) {
+                const qsizetype cursor = qMin(cursorIndex(), text_.size());
+                showAround(cursor, cursor);
+            }
         },
         Qt::QueuedConnection);
 }
@@ -91,8 +267,11 @@ QString TextBoxControl::insertedText(const QString& shown) const
 qsizetype TextBoxControl::indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const
 {
     if (splitPairs_.empty())
-        return textIndex(text_, unit, fromIndex, fromUnit);
-    return textIndexWithSplitPairs(text_, unit, splitPairs_);
+        return sliceStart_ + textIndex(shownText(), unit, fromIndex - sliceStart_, fromUnit);
+    std::vector<qsizetype> pairs;
+    for (const qsizetype pair : splitPairs_)
+        pairs.push_back(pair - sliceStart_);
+    return sliceStart_ + textIndexWithSplitPairs(shownText(), unit, pairs);
 }
 
 std::vector<qsizetype> TextBoxControl::splitPairsWithin(qsizetype start, qsizetype end) const
@@ -137,8 +316,16 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
         showTextLater();
         return;
     }
-    const qsizetype start = indexAt(position, anchorIndex_, anchorUnit_);
-    const qsizetype end = indexAt(position + removed, start, position);
+    qsizetype start = indexAt(position, anchorIndex_, anchorUnit_);
+    qsizetype end = indexAt(position + removed, start, position);
+    // A removed selection that reached the edge of the part shown reaches on to its end outside it.
+    if (outsideAnchor_ && removed > 0) {
+        if (*outsideAnchor_ < sliceStart_ && position == 0)
+            start = *outsideAnchor_;
+        if (*outsideAnchor_ > sliceEnd_ && position + removed == length_)
+            end = *outsideAnchor_;
+        outsideAnchor_.reset();
+    }
     const QString shown = added > 0 ? displayedText(position, added) : QString();
     const QStringView before = QStringView(text_).sliced(start, end - start);
     // A change of formats only reports the characters as removed and added again.
@@ -146,7 +333,10 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
         return;
     const QString inserted = insertedText(shown);
     remember(before.toString());
+    history_.record(start, before.toString(), inserted);
     text_.replace(start, end - start, inserted);
+    sliceEnd_ = qMax(sliceEnd_, end) + inserted.size() - (end - start);
+    sliceStart_ = qMin(sliceStart_, start);
     // A lone CR and a lone LF that the change brought together are one line break now, which the document
     // shows as two until it is made again.
     followSplitPairs(start, end, inserted.size());
@@ -175,9 +365,10 @@ void TextBoxControl::announce()
 
 QMimeData* TextBoxControl::createMimeDataFromSelection() const
 {
-    const QTextCursor cursor = textCursor();
-    const qsizetype start = indexAt(cursor.selectionStart(), 0, 0);
-    const qsizetype end = indexAt(cursor.selectionEnd(), start, cursor.selectionStart());
+    const qsizetype cursor = cursorIndex();
+    const qsizetype anchor = selectionAnchorIndex();
+    const qsizetype start = qMin(cursor, anchor);
+    const qsizetype end = qMax(cursor, anchor);
     auto* data = new QMimeData;
     data->setText(text_.mid(start, end - start));
     return data;
@@ -187,7 +378,21 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
-    pasting_ = source->text();
+    const QString pasted = source->text();
+    if (!dropping_ && (pasted.size() > partAround || outsideAnchor_)) {
+        // A long text is not laid out whole, and a selection reaching outside the part shown is not the document's
+        // to replace: the text takes the piece, and the part around its end is shown.
+        const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());
+        const qsizetype end = qMax(cursorIndex(), selectionAnchorIndex());
+        const QString removed = text_.mid(start, end - start);
+        remember(removed);
+        history_.record(start, removed, pasted);
+        text_.replace(start, end - start, pasted);
+        showAround(start + pasted.size(), start + pasted.size());
+        announce();
+        return;
+    }
+    pasting_ = pasted;
     QTextCursor cursor = textCursor();
     cursor.insertText(displayText(*pasting_));
     pasting_.reset();

@@ -1,6 +1,8 @@
 // A multi-line text box that keeps its text exactly as set or typed, CR LF, lone CR, lone LF and no-break spaces
-// included, and stays quick with texts of many megabytes.
+// included, and stays quick with texts of many megabytes by showing only a part of them around the cursor.
 #pragma once
+
+#include "windows/single/TextUndo.h"
 
 #include <QPlainTextEdit>
 #include <QString>
@@ -21,27 +23,62 @@ public:
     void setText(const QString& text);
     // Called after every change of the text, by setText, typing, pasting, cutting, undoing...
     void onChange(std::function<void()> handler) { changed_ = std::move(handler); }
+    // Takes back the last step of editing, or makes the last step taken back again (Ctrl+Z, Ctrl+Y and the
+    // context menu); the history holds exact edits of the whole text, so it outlives the part shown.
+    void undo();
+    void redo();
+    // Puts the cursor before text()[index], without a selection.
+    void placeCursor(qsizetype index);
+    // The index in text() of the cursor and of the other end of the selection.
+    qsizetype cursorIndex() const;
+    qsizetype selectionAnchorIndex() const;
+    // The part of text() that the document holds: [start, end).
+    qsizetype shownStart() const { return sliceStart_; }
+    qsizetype shownEnd() const { return sliceEnd_; }
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void documentChanged(int position, int removed, int added);
     int documentLength() const;
+    QStringView shownText() const;
     qsizetype indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const;
     std::vector<qsizetype> splitPairsWithin(qsizetype start, qsizetype end) const;
     void followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength);
     QString displayedText(int position, int length) const;
     QString insertedText(const QString& shown) const;
-    void showText(int cursorPosition);
+    bool isCut() const { return sliceStart_ > 0 || sliceEnd_ < text_.size(); }
+    // Shows the part of the text around cursor, with the cursor there and the selection reaching to anchor.
+    void showAround(qsizetype cursor, qsizetype anchor);
+    // Shows another part once the cursor comes near an edge of the part shown that is not an end of the text.
+    void followCursor();
+    bool keptOutsideAnchor() const;
+    void selectWholeText();
+    // Puts removed in the place of the inserted.size() characters at start, then shows them selected.
+    void restore(qsizetype start, qsizetype length, const QString& text);
     void showTextLater();
     void remember(const QString& removed);
     void announce();
 
     // The text; the document shows it as displayText() makes it.
     QString text_;
-    // The number of characters the document shows for text_.
+    // The document shows text_ from sliceStart_ to sliceEnd_, a text of many megabytes only in part.
+    qsizetype sliceStart_ = 0;
+    qsizetype sliceEnd_ = 0;
+    // The end of a selection that lies outside the part shown (as after Ctrl+A); the document's selection then
+    // reaches to the edge of its text on that side.
+    std::optional<qsizetype> outsideAnchor_;
+    bool placing_ = false;
+    // A drop inserts within the document's own edit, which must not be made again under it.
+    bool dropping_ = false;
+    // The number of characters the document shows for the part shown.
     qsizetype length_ = 0;
     // The CR LF pairs of text_ (index of the CR, ascending) that the document shows as two breaks: an edit
     // brought a lone CR and a lone LF together, and the document is made again only once the edit is over.
@@ -53,8 +90,10 @@ private:
     bool replacing_ = false;
     // The text being pasted, which the document shows with break characters only.
     std::optional<QString> pasting_;
-    // The latest removed pieces: undoing a removal puts back one of them, with its own line breaks.
+    // The latest removed pieces: one put back by the document (as by a drag within the box) keeps its own line
+    // breaks.
     std::deque<QString> removed_;
+    TextUndo history_;
     std::function<void()> changed_;
 };
 
