@@ -2,8 +2,8 @@
 #include "batchrun/BatchRun.h"
 
 #include "batchrun/BatchResultPath.h"
-#include "engine/FolderFlusher.h"
 #include "engine/ReadingRule.h"
+#include "engine/ResultCommitter.h"
 #include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
@@ -78,13 +78,16 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     }
     // The bound is taken once; files added during the run wait for the next one.
     const qsizetype count = view_.entryCount();
-    // Each result's rename is made durable while the next file is converted.
-    FolderFlusher flusher;
+    // Results are made durable and put in place on a thread of their own while the next files are converted.
+    ResultCommitter committer;
     for (qsizetype position = 1; position <= count; ++position) {
-        const FileOutcome outcome = convertEntry(report, position, flusher);
+        tellCommitFailures(committer, summary);
+        while (!committer.waitForRoom(std::chrono::milliseconds(10)))
+            view_.stillWaiting();
+        const FileOutcome outcome = convertEntry(report, position, committer);
         if (outcome == FileOutcome::Stopped) {
             summary.stopped = true;
-            return;
+            break;
         }
         if (outcome == FileOutcome::EndOfList)
             break;
@@ -92,10 +95,23 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         summary.skipped += outcome == FileOutcome::Skipped;
         summary.failed += outcome == FileOutcome::Failed;
     }
-    endRun(report, flusher);
+    // Every result written is on the disk, or reported, before the run says it is done or stops.
+    committer.finish();
+    tellCommitFailures(committer, summary);
+    if (!summary.stopped)
+        endRun(report);
 }
 
-BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, FolderFlusher& flusher)
+void BatchRun::tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary)
+{
+    for (const auto& [source, failure] : committer.takeFailures()) {
+        view_.stepFailed({QString(), 174, failure.description()}, source);
+        --summary.converted;
+        ++summary.failed;
+    }
+}
+
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer)
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
@@ -158,15 +174,14 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
         return *failed;
     if (settled == FileText::Settled::NotText)
         return notText();
-    report.step(174, [&] { file.close(&flusher); });
+    // Put in place later, in list order; a failure then is reported as this file's.
+    report.step(174, [&] { file.close(committer, source_); });
     return report.failureCount() == failuresBefore ? FileOutcome::Converted : FileOutcome::Failed;
 }
 
-void BatchRun::endRun(ErrorReport& report, FolderFlusher& flusher)
+void BatchRun::endRun(ErrorReport& report)
 {
     source_.clear();
-    // Every result is on the disk before the run says it is done.
-    flusher.finish();
     report.step(178, [&] { view_.showBusy(false); });
     report.step(180, [&] { view_.showPercent(0); });
     report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });

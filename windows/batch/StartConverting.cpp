@@ -7,6 +7,7 @@
 #include "windows/batch/BatchWindowLabels.h"
 #include "windows/batch/FileListModel.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -51,6 +52,11 @@ void BatchWindow::showCaption(const QString& caption)
 void BatchWindow::letEventsThrough()
 {
     services_.events.letEventsThrough();
+}
+
+void BatchWindow::stillWaiting()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void BatchWindow::showBusy(bool busy)

@@ -1,0 +1,112 @@
+// The commit thread: a group's writeback starts for all its files before the first is waited for, so the disk
+// takes them together, and a rename is made only after its own file's bytes are on the disk.
+#include "engine/ResultCommitter.h"
+
+#include "engine/ResultFile.h"
+
+#include <QStringList>
+
+namespace quillora {
+
+ResultCommitter::Failures ResultCommitter::commit(Group& group)
+{
+    Failures failures;
+    QStringList folders;
+    const auto failed = [&](Pending& pending, FileError error) {
+        failures.emplace_back(pending.source, resultFailure(error, pending.file.folder()));
+        pending.file.discard();
+    };
+    for (Pending& pending : group)
+        pending.file.startWriteback();
+    for (Pending& pending : group) {
+        if (const FileError error = pending.file.flushData(); error != FileError::None)
+            failed(pending, error);
+    }
+    for (Pending& pending : group) {
+        if (!pending.file.isOpen())
+            continue;
+        const QString folder = pending.file.folder();
+        if (const FileError error = pending.file.putInPlace(); error != FileError::None)
+            failed(pending, error);
+        else if (folders.isEmpty() || folders.last() != folder)
+            folders.append(folder);
+    }
+    folders.removeDuplicates();
+    // The renames are durable once their folders are.
+    for (const QString& folder : folders)
+        flushFolder(folder);
+    group.clear();
+    return failures;
+}
+
+ResultCommitter::ResultCommitter()
+    : thread_([this] { work(); })
+{ }
+
+ResultCommitter::~ResultCommitter()
+{
+    finish();
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void ResultCommitter::hand(ReplacingFile file, const QString& source)
+{
+    const std::lock_guard lock(mutex_);
+    filling_.push_back({std::move(file), source});
+    if (filling_.size() < groupSize)
+        return;
+    waiting_.push_back(std::move(filling_));
+    filling_.clear();
+    changed_.notify_all();
+}
+
+bool ResultCommitter::waitForRoom(std::chrono::milliseconds most)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, most, [this] { return waiting_.size() < waitingGroups; });
+}
+
+void ResultCommitter::finish()
+{
+    std::unique_lock lock(mutex_);
+    if (!filling_.empty()) {
+        waiting_.push_back(std::move(filling_));
+        filling_.clear();
+        changed_.notify_all();
+    }
+    changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+}
+
+ResultCommitter::Failures ResultCommitter::takeFailures()
+{
+    const std::lock_guard lock(mutex_);
+    return std::exchange(failures_, {});
+}
+
+void ResultCommitter::work()
+{
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
+        if (waiting_.empty())
+            return;
+        Group group = std::move(waiting_.front());
+        waiting_.pop_front();
+        busy_ = true;
+        changed_.notify_all();
+        lock.unlock();
+        Failures failed = commit(group);
+        lock.lock();
+        failures_.insert(failures_.end(), std::make_move_iterator(failed.begin()),
+                         std::make_move_iterator(failed.end()));
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace quillora
