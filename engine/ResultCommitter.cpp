@@ -12,22 +12,22 @@ ResultCommitter::Failures ResultCommitter::commit(Group& group)
 {
     Failures failures;
     QStringList folders;
-    const auto failed = [&](Pending& pending, FileError error) {
-        failures.emplace_back(pending.source, resultFailure(error, pending.file.folder()));
+    const auto failed = [&](Pending& pending, FileError error, const QString& folder) {
+        failures.emplace_back(pending.source, resultFailure(error, folder));
         pending.file.discard();
     };
     for (Pending& pending : group)
         pending.file.startWriteback();
     for (Pending& pending : group) {
         if (const FileError error = pending.file.flushData(); error != FileError::None)
-            failed(pending, error);
+            failed(pending, error, pending.file.folder());
     }
     for (Pending& pending : group) {
         if (!pending.file.isOpen())
             continue;
         const QString folder = pending.file.folder();
         if (const FileError error = pending.file.putInPlace(); error != FileError::None)
-            failed(pending, error);
+            failed(pending, error, folder);
         else if (folders.isEmpty() || folders.last() != folder)
             folders.append(folder);
     }
