@@ -61,7 +61,10 @@ void BatchWindow::stillWaiting()
 
 void BatchWindow::showBusy(bool busy)
 {
-    pointer_->setState(busy ? pointer::hourglass : pointer::defaultArrow);
+    // Asked once per file: setting the cursor again sends it to the display again.
+    const int state = busy ? pointer::hourglass : pointer::defaultArrow;
+    if (pointer_->state() != state)
+        pointer_->setState(state);
 }
 
 void BatchWindow::stepFailed(const StepFailure& failure, const QString&)
