@@ -45,8 +45,14 @@ public:
     QString folder() const;
 
 private:
+    // The open file, each platform's own.
     struct State;
-    std::unique_ptr<State> state_;
+    struct Drop
+    {
+        void operator()(State* state) const;
+    };
+    std::unique_ptr<State, Drop> state_;
+    QString folder_;
 };
 
 // Flushes a folder to the disk: a rename in it is then durable. A folder that cannot be flushed is left to the

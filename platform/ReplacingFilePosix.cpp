@@ -16,7 +16,6 @@ struct ReplacingFile::State
 {
     int handle = -1;
     QByteArray target;
-    QString folder;
     // An old file stands at target.
     bool replaces = false;
     // Set while the new file has a name of its own: where unnamed files are not supported, or between its link
@@ -71,41 +70,19 @@ int linkUnnamed(int handle, const QByteArray& name)
 }
 } // namespace
 
-ReplacingFile::ReplacingFile() = default;
-ReplacingFile::ReplacingFile(ReplacingFile&& other) noexcept = default;
-
-ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept
+void ReplacingFile::Drop::operator()(State* state) const
 {
-    if (this != &other) {
-        discard();
-        state_ = std::move(other.state_);
-    }
-    return *this;
-}
-
-ReplacingFile::~ReplacingFile()
-{
-    discard();
-}
-
-bool ReplacingFile::isOpen() const
-{
-    return state_ != nullptr;
-}
-
-QString ReplacingFile::folder() const
-{
-    return state_ ? state_->folder : QString();
+    delete state;
 }
 
 FileError ReplacingFile::create(const QString& target)
 {
     discard();
-    auto state = std::make_unique<State>();
+    std::unique_ptr<State, Drop> state(new State);
     const QString resolved = finalTarget(target);
     state->target = QFile::encodeName(resolved);
-    state->folder = QFileInfo(resolved).absolutePath();
-    state->handle = ::open(QFile::encodeName(state->folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    folder_ = QFileInfo(resolved).absolutePath();
+    state->handle = ::open(QFile::encodeName(folder_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (state->handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
         state->handle = createNamed(state->target, state->temporary);
     if (state->handle < 0)

@@ -13,7 +13,6 @@ struct ReplacingFile::State
         : file(target)
     { }
     QSaveFile file;
-    QString folder;
 };
 
 namespace {
@@ -23,38 +22,16 @@ FileError errorFrom(const QSaveFile& file)
 }
 } // namespace
 
-ReplacingFile::ReplacingFile() = default;
-ReplacingFile::ReplacingFile(ReplacingFile&& other) noexcept = default;
-
-ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept
+void ReplacingFile::Drop::operator()(State* state) const
 {
-    if (this != &other) {
-        discard();
-        state_ = std::move(other.state_);
-    }
-    return *this;
-}
-
-ReplacingFile::~ReplacingFile()
-{
-    discard();
-}
-
-bool ReplacingFile::isOpen() const
-{
-    return state_ != nullptr;
-}
-
-QString ReplacingFile::folder() const
-{
-    return state_ ? state_->folder : QString();
+    delete state;
 }
 
 FileError ReplacingFile::create(const QString& target)
 {
     discard();
-    auto state = std::make_unique<State>(target);
-    state->folder = QFileInfo(target).absolutePath();
+    std::unique_ptr<State, Drop> state(new State(target));
+    folder_ = QFileInfo(target).absolutePath();
     if (!state->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return errorFrom(state->file);
     const QFileInfo old(target);
