@@ -8,12 +8,15 @@
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 
+#include <chrono>
 #include <optional>
 
 namespace quillora {
 
 namespace {
 constexpr ReadingRuleLines readingLines{126, 128, 130, 132, 134};
+// How long the run waits for the disk before it lets the window's events through again.
+constexpr std::chrono::milliseconds waitingStep{10};
 
 class RunningFlag
 {
@@ -82,7 +85,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     ResultCommitter committer;
     for (qsizetype position = 1; position <= count; ++position) {
         tellCommitFailures(committer, summary);
-        while (!committer.waitForRoom(std::chrono::milliseconds(10)))
+        while (!committer.waitForRoom(waitingStep))
             view_.stillWaiting();
         const FileOutcome outcome = convertEntry(report, position, committer);
         if (outcome == FileOutcome::Stopped) {
@@ -96,7 +99,8 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         summary.failed += outcome == FileOutcome::Failed;
     }
     // Every result written is on the disk, or reported, before the run says it is done or stops.
-    committer.finish();
+    while (!committer.finish(waitingStep))
+        view_.stillWaiting();
     tellCommitFailures(committer, summary);
     if (!summary.stopped)
         endRun(report);

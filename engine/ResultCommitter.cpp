@@ -71,7 +71,7 @@ bool ResultCommitter::waitForRoom(std::chrono::milliseconds most)
     return changed_.wait_for(lock, most, [this] { return waiting_.size() < waitingGroups; });
 }
 
-void ResultCommitter::finish()
+bool ResultCommitter::finish(std::chrono::milliseconds most)
 {
     std::unique_lock lock(mutex_);
     if (!filling_.empty()) {
@@ -79,7 +79,12 @@ void ResultCommitter::finish()
         filling_.clear();
         changed_.notify_all();
     }
-    changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    const auto done = [this] { return waiting_.empty() && !busy_; };
+    if (most == std::chrono::milliseconds::max()) {
+        changed_.wait(lock, done);
+        return true;
+    }
+    return changed_.wait_for(lock, most, done);
 }
 
 ResultCommitter::Failures ResultCommitter::takeFailures()

@@ -41,8 +41,9 @@ public:
     // Waits at most the given time while more groups wait than the thread has in hand; true when one more file
     // may be written ahead.
     bool waitForRoom(std::chrono::milliseconds most);
-    // Returns once every file handed is in place and durable.
-    void finish();
+    // Hands on the group being filled and waits at most the given time for every file handed to be in place and
+    // durable; true once they are.
+    bool finish(std::chrono::milliseconds most = std::chrono::milliseconds::max());
     // The failures since the last call.
     Failures takeFailures();
 
