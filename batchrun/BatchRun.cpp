@@ -7,6 +7,7 @@
 #include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
+#include "platform/FilesAhead.h"
 
 #include <chrono>
 #include <optional>
@@ -83,11 +84,12 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     const qsizetype count = view_.entryCount();
     // Results are made durable and put in place on a thread of their own while the next files are converted.
     ResultCommitter committer;
+    FilesAhead ahead;
     for (qsizetype position = 1; position <= count; ++position) {
         tellCommitFailures(committer, summary);
         while (!committer.waitForRoom(waitingStep))
             view_.stillWaiting();
-        const FileOutcome outcome = convertEntry(report, position, committer);
+        const FileOutcome outcome = convertEntry(report, position, committer, ahead);
         if (outcome == FileOutcome::Stopped) {
             summary.stopped = true;
             break;
@@ -115,7 +117,8 @@ void BatchRun::tellCommitFailures(ResultCommitter& committer, BatchRunSummary& s
     }
 }
 
-BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer)
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer,
+                                             FilesAhead& ahead)
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
@@ -165,7 +168,7 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
         return *failed;
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
-    ResultFile file(target);
+    ResultFile file(target, &ahead);
     if (const std::optional<FileOutcome> failed = prepare(168, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way

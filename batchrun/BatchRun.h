@@ -9,6 +9,7 @@
 namespace quillora {
 
 class ErrorReport;
+class FilesAhead;
 class ResultCommitter;
 
 // How the files of one run ended.
@@ -46,7 +47,7 @@ private:
         Stopped
     };
     void runOverList(ErrorReport& report, BatchRunSummary& summary);
-    FileOutcome convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer);
+    FileOutcome convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer, FilesAhead& ahead);
     // Reports the results that could not be put in place since the last call, each as its file's failure.
     void tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary);
     void endRun(ErrorReport& report);

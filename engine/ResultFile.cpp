@@ -17,8 +17,9 @@ Failure resultFailure(FileError error, const QString& folder)
     return Failure::permissionDenied();
 }
 
-ResultFile::ResultFile(QString path)
+ResultFile::ResultFile(QString path, FilesAhead* ahead)
     : path_(std::move(path))
+    , ahead_(ahead)
 { }
 
 void ResultFile::open()
@@ -30,7 +31,7 @@ void ResultFile::open()
         throw Failure::pathNotFound();
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
-    const FileError error = file_.create(path_);
+    const FileError error = file_.create(path_, ahead_);
     if (error == FileError::None)
         return;
     // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk

@@ -14,7 +14,8 @@ class ResultCommitter;
 class ResultFile
 {
 public:
-    explicit ResultFile(QString path);
+    // ahead, when given, makes the new files ahead of their use.
+    explicit ResultFile(QString path, FilesAhead* ahead = nullptr);
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
 
@@ -34,6 +35,7 @@ public:
 
 private:
     QString path_;
+    FilesAhead* ahead_;
     ReplacingFile file_;
 };
 

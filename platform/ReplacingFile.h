@@ -6,6 +6,8 @@
 
 namespace quillora {
 
+class FilesAhead;
+
 // Why a call on a replacing file failed.
 enum class FileError
 {
@@ -27,9 +29,9 @@ public:
     ReplacingFile& operator=(ReplacingFile&& other) noexcept;
 
     // Creates the new file in the folder of target (of the file a symbolic link leads to, the link staying),
-    // unseen under any name where the system allows; it takes the old file's permissions and, where this process
-    // may set them, its owner and group.
-    FileError create(const QString& target);
+    // unseen under any name where the system allows, taken from ahead when it has one ready there; it takes the old
+    // file's permissions and, where this process may set them, its owner and group.
+    FileError create(const QString& target, FilesAhead* ahead = nullptr);
     FileError write(const char* data, qint64 size);
     // Starts writing the bytes to the disk and returns at once.
     void startWriteback();

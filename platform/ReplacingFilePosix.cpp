@@ -1,5 +1,6 @@
 // The replacing file on POSIX systems: an unnamed file (O_TMPFILE) linked under the target's name when complete, or
 // under a temporary name renamed over the old file; a named temporary file where unnamed ones are not supported.
+#include "platform/FilesAhead.h"
 #include "platform/ReplacingFile.h"
 
 #include <QFile>
@@ -75,14 +76,16 @@ void ReplacingFile::Drop::operator()(State* state) const
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target)
+FileError ReplacingFile::create(const QString& target, FilesAhead* ahead)
 {
     discard();
     std::unique_ptr<State, Drop> state(new State);
     const QString resolved = finalTarget(target);
     state->target = QFile::encodeName(resolved);
     folder_ = QFileInfo(resolved).absolutePath();
-    state->handle = ::open(QFile::encodeName(folder_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    state->handle = ahead ? ahead->take(folder_) : -1;
+    if (state->handle < 0)
+        state->handle = makeUnnamedFile(folder_);
     if (state->handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
         state->handle = createNamed(state->target, state->temporary);
     if (state->handle < 0)
@@ -170,6 +173,16 @@ void ReplacingFile::discard()
     if (!state_->temporary.isEmpty())
         ::unlink(state_->temporary.constData());
     state_.reset();
+}
+
+int makeUnnamedFile(const QString& folder)
+{
+    return ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+void closeUnnamedFile(int handle)
+{
+    ::close(handle);
 }
 
 void flushFolder(const QString& folder)

@@ -1,5 +1,6 @@
 // The replacing file where the POSIX calls are missing: QSaveFile writes a temporary file beside the target and
 // flushes it before it renames it over the old one.
+#include "platform/FilesAhead.h"
 #include "platform/ReplacingFile.h"
 
 #include <QFileInfo>
@@ -27,7 +28,7 @@ void ReplacingFile::Drop::operator()(State* state) const
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target)
+FileError ReplacingFile::create(const QString& target, FilesAhead*)
 {
     discard();
     std::unique_ptr<State, Drop> state(new State(target));
@@ -68,6 +69,14 @@ void ReplacingFile::discard()
         state_->file.cancelWriting();
     state_.reset();
 }
+
+int makeUnnamedFile(const QString&)
+{
+    // Every new file here has a name.
+    return -1;
+}
+
+void closeUnnamedFile(int) { }
 
 void flushFolder(const QString&)
 {
