@@ -77,9 +77,11 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
         tell(QStringLiteral("quillora: ") + failure.description);
         return;
     }
-    if (toldPosition_ == position_)
+    // A result put in place later is told under its own source, after the next file has begun.
+    if (toldPosition_ == position_ && toldSource_ == source)
         return;
     toldPosition_ = position_;
+    toldSource_ = source;
     tell(source + QStringLiteral(": ") + failure.description);
 }
 

@@ -49,6 +49,7 @@ private:
     mutable qsizetype position_ = 0;
     // The entry whose failure was told: one line per file, however many of its steps fail.
     qsizetype toldPosition_ = 0;
+    QString toldSource_;
     bool progressShown_ = false;
     bool destinationMissing_ = false;
 };

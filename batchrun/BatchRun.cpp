@@ -2,18 +2,22 @@
 #include "batchrun/BatchRun.h"
 
 #include "batchrun/BatchResultPath.h"
-#include "engine/FolderFlusher.h"
 #include "engine/ReadingRule.h"
+#include "engine/ResultCommitter.h"
 #include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
+#include "platform/FilesAhead.h"
 
+#include <chrono>
 #include <optional>
 
 namespace quillora {
 
 namespace {
 constexpr ReadingRuleLines readingLines{126, 128, 130, 132, 134};
+// How long the run waits for the disk before it lets the window's events through again.
+constexpr std::chrono::milliseconds waitingStep{10};
 
 class RunningFlag
 {
@@ -78,13 +82,17 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     }
     // The bound is taken once; files added during the run wait for the next one.
     const qsizetype count = view_.entryCount();
-    // Each result's rename is made durable while the next file is converted.
-    FolderFlusher flusher;
+    // Results are made durable and put in place on a thread of their own while the next files are converted.
+    ResultCommitter committer;
+    FilesAhead ahead;
     for (qsizetype position = 1; position <= count; ++position) {
-        const FileOutcome outcome = convertEntry(report, position, flusher);
+        tellCommitFailures(committer, summary);
+        while (!committer.waitForRoom(waitingStep))
+            view_.stillWaiting();
+        const FileOutcome outcome = convertEntry(report, position, committer, ahead);
         if (outcome == FileOutcome::Stopped) {
             summary.stopped = true;
-            return;
+            break;
         }
         if (outcome == FileOutcome::EndOfList)
             break;
@@ -92,10 +100,25 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         summary.skipped += outcome == FileOutcome::Skipped;
         summary.failed += outcome == FileOutcome::Failed;
     }
-    endRun(report, flusher);
+    // Every result written is on the disk, or reported, before the run says it is done or stops.
+    while (!committer.finish(waitingStep))
+        view_.stillWaiting();
+    tellCommitFailures(committer, summary);
+    if (!summary.stopped)
+        endRun(report);
 }
 
-BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, FolderFlusher& flusher)
+void BatchRun::tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary)
+{
+    for (const auto& [source, failure] : committer.takeFailures()) {
+        view_.stepFailed({QString(), 174, failure.description()}, source);
+        --summary.converted;
+        ++summary.failed;
+    }
+}
+
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer,
+                                             FilesAhead& ahead)
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
@@ -145,7 +168,7 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
         return *failed;
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
-    ResultFile file(target);
+    ResultFile file(target, &ahead);
     if (const std::optional<FileOutcome> failed = prepare(168, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
@@ -158,15 +181,14 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
         return *failed;
     if (settled == FileText::Settled::NotText)
         return notText();
-    report.step(174, [&] { file.close(&flusher); });
+    // Put in place later, in list order; a failure then is reported as this file's.
+    report.step(174, [&] { file.close(committer, source_); });
     return report.failureCount() == failuresBefore ? FileOutcome::Converted : FileOutcome::Failed;
 }
 
-void BatchRun::endRun(ErrorReport& report, FolderFlusher& flusher)
+void BatchRun::endRun(ErrorReport& report)
 {
     source_.clear();
-    // Every result is on the disk before the run says it is done.
-    flusher.finish();
     report.step(178, [&] { view_.showBusy(false); });
     report.step(180, [&] { view_.showPercent(0); });
     report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });

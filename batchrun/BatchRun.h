@@ -9,7 +9,8 @@
 namespace quillora {
 
 class ErrorReport;
-class FolderFlusher;
+class FilesAhead;
+class ResultCommitter;
 
 // How the files of one run ended.
 struct BatchRunSummary
@@ -46,8 +47,10 @@ private:
         Stopped
     };
     void runOverList(ErrorReport& report, BatchRunSummary& summary);
-    FileOutcome convertEntry(ErrorReport& report, qsizetype position, FolderFlusher& flusher);
-    void endRun(ErrorReport& report, FolderFlusher& flusher);
+    FileOutcome convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer, FilesAhead& ahead);
+    // Reports the results that could not be put in place since the last call, each as its file's failure.
+    void tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary);
+    void endRun(ErrorReport& report);
 
     BatchRunView& view_;
     bool running_ = false;

@@ -36,6 +36,8 @@ public:
     virtual void showCaption(const QString& caption) = 0;
     // Called once per file before it is read; the run may be asked to stop meanwhile.
     virtual void letEventsThrough() = 0;
+    // Called every few milliseconds while the run waits for the disk to take the results written ahead.
+    virtual void stillWaiting() { }
     virtual void showBusy(bool busy) = 0;
 
     // A step failed: one of the run's own (no procedure named) or of a reader it called. source is the file being

@@ -1,58 +1,26 @@
-// Result files go through QSaveFile: a temporary file beside the target, renamed over it when complete.
+// Result files are written unseen beside their target and put in its place whole, the bytes flushed first.
 #include "engine/ResultFile.h"
 
-#include "engine/FolderFlusher.h"
-#include "platform/Failure.h"
+#include "engine/ResultCommitter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
-
-#ifndef Q_OS_WIN
-#include <unistd.h>
-#endif
 
 namespace quillora {
 
-namespace {
-// A write that stops short sets no error of its own; a disk with less room than the write asked for is full.
-[[noreturn]] void throwWriteFailure(const QString& reason, bool noRoom = false)
+Failure resultFailure(FileError error, const QString& folder)
 {
-    if (noRoom || reason.contains(QStringLiteral("No space"), Qt::CaseInsensitive))
-        throw Failure::diskFull();
-    throw Failure::permissionDenied();
+    if (error == FileError::NoRoom)
+        return Failure::diskFull();
+    if (error == FileError::FolderRefuses)
+        return Failure::permissionDeniedInFolder(QDir::toNativeSeparators(folder + u'/'));
+    return Failure::permissionDenied();
 }
 
-// Gives the new file the old one's owner and group where this process may; otherwise it keeps what it was
-// created with, as when the owner cannot be changed at all.
-void keepOwner(QSaveFile& file, const QFileInfo& old)
-{
-#ifndef Q_OS_WIN
-    if (::fchown(file.handle(), old.ownerId(), old.groupId()) != 0)
-        (void)::fchown(file.handle(), uid_t(-1), old.groupId());
-#else
-    Q_UNUSED(file);
-    Q_UNUSED(old);
-#endif
-}
-} // namespace
-
-ResultFile::ResultFile(QString path)
+ResultFile::ResultFile(QString path, FilesAhead* ahead)
     : path_(std::move(path))
+    , ahead_(ahead)
 { }
-
-ResultFile::~ResultFile()
-{
-    if (file_)
-        file_->cancelWriting();
-}
-
-bool ResultFile::isOpen() const
-{
-    return file_ != nullptr;
-}
 
 void ResultFile::open()
 {
@@ -63,58 +31,49 @@ void ResultFile::open()
         throw Failure::pathNotFound();
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
-    auto file = std::make_unique<QSaveFile>(path_);
-    // Unbuffered, so that a write fails in the write itself, while the part written still fills the disk.
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        // The new file is made beside the old one and renamed over it, so the folder must take new files.
-        if (info.exists() && !QFileInfo(info.absolutePath()).isWritable())
-            throw Failure::permissionDeniedInFolder(QDir::toNativeSeparators(info.absolutePath() + u'/'));
-        // A disk without room for one more file refuses to create the new one.
-        throwWriteFailure(file->errorString());
-    }
-    if (info.exists()) {
-        // Before the permissions: a change of owner may clear the set-user-ID and set-group-ID bits.
-        keepOwner(*file, info);
-        file->setPermissions(info.permissions());
-    }
-    file_ = std::move(file);
+    const FileError error = file_.create(path_, ahead_);
+    if (error == FileError::None)
+        return;
+    // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk
+    // without room for one more file refuses to create it.
+    const bool folderRefuses
+        = error == FileError::Refused && info.exists() && !QFileInfo(info.absolutePath()).isWritable();
+    throw resultFailure(folderRefuses ? FileError::FolderRefuses : error, info.absolutePath());
 }
 
 void ResultFile::write(QByteArrayView bytes)
 {
-    if (!file_)
+    if (!file_.isOpen())
         throw Failure::invalidArgument();
-    if (file_->write(bytes.data(), bytes.size()) != bytes.size()) {
-        const QString reason = file_->errorString();
-        const bool noRoom = QStorageInfo(QFileInfo(path_).absolutePath()).bytesAvailable() < bytes.size();
-        file_->cancelWriting();
-        file_.reset();
-        throwWriteFailure(reason, noRoom);
+    const FileError error = file_.write(bytes.data(), bytes.size());
+    if (error != FileError::None) {
+        file_.discard();
+        throw resultFailure(error, QFileInfo(path_).absolutePath());
     }
 }
 
 void ResultFile::restart()
 {
-    if (file_)
-        file_->cancelWriting();
-    file_.reset();
+    file_.discard();
     open();
 }
 
-void ResultFile::close(FolderFlusher* flusher)
+void ResultFile::close()
 {
-    if (!file_)
+    if (!file_.isOpen())
         throw Failure::invalidArgument();
-    std::unique_ptr<QSaveFile> file = std::move(file_);
-    if (!file->commit())
-        throwWriteFailure(file->errorString());
-    // QSaveFile flushes the new file's bytes before it renames the file over the old one, but not the rename:
-    // until the folder is flushed too, a crash may bring back the old file.
-    const QString folder = QFileInfo(path_).absolutePath();
-    if (flusher)
-        flusher->flush(folder);
-    else
-        flushFolder(folder);
+    ResultCommitter::Group group;
+    group.push_back({std::move(file_), QString()});
+    const ResultCommitter::Failures failures = ResultCommitter::commit(group);
+    if (!failures.empty())
+        throw failures.front().second;
+}
+
+void ResultFile::close(ResultCommitter& committer, const QString& source)
+{
+    if (!file_.isOpen())
+        throw Failure::invalidArgument();
+    committer.hand(std::move(file_), source);
 }
 
 void writeResultFile(const QString& path, QByteArrayView bytes)

@@ -1,21 +1,21 @@
 // Writing a result file: the old file stays whole until the new one is complete, then replaces it at once.
 #pragma once
 
+#include "platform/Failure.h"
+#include "platform/ReplacingFile.h"
+
 #include <QByteArrayView>
 #include <QString>
-#include <memory>
-
-class QSaveFile;
 
 namespace quillora {
 
-class FolderFlusher;
+class ResultCommitter;
 
 class ResultFile
 {
 public:
-    explicit ResultFile(QString path);
-    ~ResultFile();
+    // ahead, when given, makes the new files ahead of their use.
+    explicit ResultFile(QString path, FilesAhead* ahead = nullptr);
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
 
@@ -25,16 +25,22 @@ public:
     // Throws away what was written so far and opens a new temporary file in its place.
     void restart();
     // Puts the new file in place of the old one, keeping the old file's permissions, and its owner and group where
-    // this process may set them, and makes that durable: at once, or through flusher when one is given.
-    void close(FolderFlusher* flusher = nullptr);
+    // this process may set them, and makes that durable before it returns.
+    void close();
+    // The same through committer, after the files handed to it before; a failure then is told there under source.
+    void close(ResultCommitter& committer, const QString& source);
 
-    bool isOpen() const;
+    bool isOpen() const { return file_.isOpen(); }
     const QString& path() const { return path_; }
 
 private:
     QString path_;
-    std::unique_ptr<QSaveFile> file_;
+    FilesAhead* ahead_;
+    ReplacingFile file_;
 };
+
+// What the user is told of a failed step of a result file in folder.
+Failure resultFailure(FileError error, const QString& folder);
 
 // Writes bytes to path as a whole; throws Failure.
 void writeResultFile(const QString& path, QByteArrayView bytes);

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -37,7 +38,11 @@ public:
     }
     void notTextFile(const QString& source) override { messages << BatchRun::notTextMessage(source); }
     void folderMissing() override { messages << BatchRun::folderMissingMessage(); }
-    void done() override { messages << QStringLiteral("Done."); }
+    void done() override
+    {
+        messages << QStringLiteral("Done.");
+        failuresBeforeDone = failures.size();
+    }
 
     QStringList entries;
     BatchDestination where;
@@ -48,6 +53,7 @@ public:
     QList<bool> busyStates;
     QStringList failures;
     QStringList messages;
+    qsizetype failuresBeforeDone = -1;
 };
 
 class BatchRunTest : public ::testing::Test
@@ -134,6 +140,63 @@ TEST_F(BatchRunTest, AStopRequestEndsTheRunBeforeItsNextFile)
     // The next run starts afresh.
     view.onYield = nullptr;
     EXPECT_EQ(run.run().converted, 4);
+}
+
+TEST_F(BatchRunTest, AResultThatCannotBePutInPlaceIsToldAsItsOwnFailureInListOrderBeforeDone)
+{
+    QUILLORA_SKIP_AS_ROOT();
+    // Four files replaced in place, each in a folder of its own, all in one group of results written ahead. A
+    // folder locked before the run refuses the new file at once (168); one locked after its file was written but
+    // before the group is put in place refuses the rename (174).
+    struct Case
+    {
+        const char* name;
+        int lockedBefore;
+        // The file whose folder is locked when the file after it starts, or -1.
+        int lockedWhileAhead;
+    };
+    const Case cases[] = {{"none", -1, -1}, {"before", 1, -1}, {"ahead", -1, 1}, {"both", 0, 2}, {"last", -1, 2}};
+    const auto locked = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    const auto open = locked | QFileDevice::WriteOwner;
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        view = RecordingView();
+        QStringList folders;
+        for (int i = 0; i < 4; ++i) {
+            folders << QDir::toNativeSeparators(work.filePath(QStringLiteral("%1/%2").arg(one.name).arg(i)));
+            QDir().mkpath(folders.last());
+            view.entries << source(QStringLiteral("%1/%2/s.txt").arg(one.name).arg(i), "a b");
+        }
+        view.where = {true, QString()};
+        const auto lock = [&](int i) { ASSERT_TRUE(QFile::setPermissions(folders[i], locked)); };
+        if (one.lockedBefore >= 0)
+            lock(one.lockedBefore);
+        view.onYield = [&](int yield) {
+            if (one.lockedWhileAhead >= 0 && yield == one.lockedWhileAhead + 2)
+                lock(one.lockedWhileAhead);
+        };
+        QStringList expected;
+        for (int i = 0; i < 4; ++i) {
+            if (i == one.lockedBefore || i == one.lockedWhileAhead)
+                expected << QStringLiteral(" %1 %2: Permission denied: cannot replace files in the folder %3/")
+                                .arg(i == one.lockedBefore ? 168 : 174)
+                                .arg(view.entries[i], folders[i]);
+        }
+
+        const BatchRunSummary summary = run.run();
+        for (const QString& folder : folders)
+            QFile::setPermissions(folder, open);
+
+        EXPECT_EQ(view.failures, expected);
+        EXPECT_EQ(view.failuresBeforeDone, expected.size());
+        EXPECT_EQ(summary.failed, expected.size());
+        EXPECT_EQ(summary.converted, 4 - expected.size());
+        for (int i = 0; i < 4; ++i) {
+            const bool refused = i == one.lockedBefore || i == one.lockedWhileAhead;
+            EXPECT_EQ(testing::readFile(view.entries[i]), refused ? QByteArray("a b") : QByteArray("a\r\nb")) << i;
+            EXPECT_EQ(QDir(folders[i]).entryList(QDir::Files | QDir::Hidden), QStringList{"s.txt"}) << i;
+        }
+    }
 }
 
 TEST_F(BatchRunTest, AChosenFolderThatIsNotThereTouchesNoFile)

@@ -61,6 +61,43 @@ TEST(ResultFile, KeepsTheOwnerAndGroupOfTheFileItReplaces)
 }
 #endif
 
+#ifndef Q_OS_WIN
+TEST(ResultFile, ASymbolicLinkStaysAndTheFileItLeadsToIsReplaced)
+{
+    QTemporaryDir folder;
+    const QString elsewhere = folder.filePath(QStringLiteral("elsewhere"));
+    QDir().mkpath(elsewhere);
+    const QString real = elsewhere + QStringLiteral("/real.txt");
+    struct Case
+    {
+        const char* name;
+        // Links from name to the next, the last one leading to real.txt.
+        QStringList chain;
+        bool realExists;
+    };
+    const Case cases[] = {{"a link", {"link.txt"}, true},
+                          {"a link to a link", {"outer.txt", "inner.txt"}, true},
+                          {"a dangling link", {"dangling.txt"}, false}};
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        QFile::remove(real);
+        if (one.realExists)
+            writeFile(real, "old");
+        QString next = real;
+        for (auto name = one.chain.crbegin(); name != one.chain.crend(); ++name) {
+            QFile::remove(folder.filePath(*name));
+            ASSERT_TRUE(QFile::link(next, folder.filePath(*name)));
+            next = folder.filePath(*name);
+        }
+        writeResultFile(next, "new");
+        EXPECT_EQ(readFile(real), QByteArray("new"));
+        for (const QString& name : one.chain)
+            EXPECT_TRUE(QFileInfo(folder.filePath(name)).isSymLink()) << name.toStdString();
+        EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden), QStringList{"real.txt"});
+    }
+}
+#endif
+
 TEST(ResultFile, CannotOpenInAMissingFolderOrOnAFolder)
 {
     QTemporaryDir folder;

@@ -84,6 +84,7 @@ private:
     void showPercent(double percent) override;
     void showCaption(const QString& caption) override;
     void letEventsThrough() override;
+    void stillWaiting() override;
     void showBusy(bool busy) override;
     void stepFailed(const StepFailure& failure, const QString& source) override;
     void notTextFile(const QString& source) override;

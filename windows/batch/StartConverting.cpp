@@ -7,6 +7,7 @@
 #include "windows/batch/BatchWindowLabels.h"
 #include "windows/batch/FileListModel.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -53,9 +54,17 @@ void BatchWindow::letEventsThrough()
     services_.events.letEventsThrough();
 }
 
+void BatchWindow::stillWaiting()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 void BatchWindow::showBusy(bool busy)
 {
-    pointer_->setState(busy ? pointer::hourglass : pointer::defaultArrow);
+    // Asked once per file: setting the cursor again sends it to the display again.
+    const int state = busy ? pointer::hourglass : pointer::defaultArrow;
+    if (pointer_->state() != state)
+        pointer_->setState(state);
 }
 
 void BatchWindow::stepFailed(const StepFailure& failure, const QString&)

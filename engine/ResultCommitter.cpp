@@ -1,0 +1,142 @@
+// The commit thread: a group's writeback starts for all its files before the first is waited for, so the disk
+// takes them together, and a rename is made only after its own file's bytes are on the disk.
+#include "engine/ResultCommitter.h"
+
+#include "engine/ResultFile.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <atomic>
+
+namespace quillora {
+
+namespace {
+// Waits for the bytes of every file of the group on a few threads at once: the disk's cache flushes that several
+// files ask for together are done as one, where one file after the other each waits for a flush of its own.
+std::vector<FileError> flushAll(ResultCommitter::Group& group)
+{
+    constexpr std::size_t lanes = 4;
+    std::vector<FileError> errors(group.size());
+    std::atomic<std::size_t> next = 0;
+    const auto lane = [&] {
+        for (std::size_t i = next++; i < group.size(); i = next++)
+            errors[i] = group[i].file.flushData();
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t helper = 1; helper < std::min(lanes, group.size()); ++helper)
+        helpers.emplace_back(lane);
+    lane();
+    for (std::thread& helper : helpers)
+        helper.join();
+    return errors;
+}
+} // namespace
+
+ResultCommitter::Failures ResultCommitter::commit(Group& group)
+{
+    Failures failures;
+    QStringList folders;
+    const auto failed = [&](Pending& pending, FileError error, const QString& folder) {
+        failures.emplace_back(pending.source, resultFailure(error, folder));
+        pending.file.discard();
+    };
+    for (Pending& pending : group)
+        pending.file.startWriteback();
+    const std::vector<FileError> flushed = flushAll(group);
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        if (flushed[i] != FileError::None)
+            failed(group[i], flushed[i], group[i].file.folder());
+    }
+    for (Pending& pending : group) {
+        if (!pending.file.isOpen())
+            continue;
+        const QString folder = pending.file.folder();
+        if (const FileError error = pending.file.putInPlace(); error != FileError::None)
+            failed(pending, error, folder);
+        else if (folders.isEmpty() || folders.last() != folder)
+            folders.append(folder);
+    }
+    folders.removeDuplicates();
+    // The renames are durable once their folders are.
+    for (const QString& folder : folders)
+        flushFolder(folder);
+    group.clear();
+    return failures;
+}
+
+ResultCommitter::ResultCommitter()
+    : thread_([this] { work(); })
+{ }
+
+ResultCommitter::~ResultCommitter()
+{
+    finish();
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void ResultCommitter::hand(ReplacingFile file, const QString& source)
+{
+    const std::lock_guard lock(mutex_);
+    filling_.push_back({std::move(file), source});
+    if (filling_.size() < groupSize)
+        return;
+    waiting_.push_back(std::move(filling_));
+    filling_.clear();
+    changed_.notify_all();
+}
+
+bool ResultCommitter::waitForRoom(std::chrono::milliseconds most)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, most, [this] { return waiting_.size() < waitingGroups; });
+}
+
+bool ResultCommitter::finish(std::chrono::milliseconds most)
+{
+    std::unique_lock lock(mutex_);
+    if (!filling_.empty()) {
+        waiting_.push_back(std::move(filling_));
+        filling_.clear();
+        changed_.notify_all();
+    }
+    const auto done = [this] { return waiting_.empty() && !busy_; };
+    if (most == std::chrono::milliseconds::max()) {
+        changed_.wait(lock, done);
+        return true;
+    }
+    return changed_.wait_for(lock, most, done);
+}
+
+ResultCommitter::Failures ResultCommitter::takeFailures()
+{
+    const std::lock_guard lock(mutex_);
+    return std::exchange(failures_, {});
+}
+
+void ResultCommitter::work()
+{
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
+        if (waiting_.empty())
+            return;
+        Group group = std::move(waiting_.front());
+        waiting_.pop_front();
+        busy_ = true;
+        changed_.notify_all();
+        lock.unlock();
+        Failures failed = commit(group);
+        lock.lock();
+        failures_.insert(failures_.end(), std::make_move_iterator(failed.begin()),
+                         std::make_move_iterator(failed.end()));
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace quillora

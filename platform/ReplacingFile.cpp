@@ -1,0 +1,38 @@
+// What the replacing file does alike on every platform: it is moved whole, and dropped unless put in place.
+#include "platform/ReplacingFile.h"
+
+namespace quillora {
+
+ReplacingFile::ReplacingFile() = default;
+
+ReplacingFile::ReplacingFile(ReplacingFile&& other) noexcept
+    : state_(std::move(other.state_))
+    , folder_(std::move(other.folder_))
+{ }
+
+ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept
+{
+    if (this != &other) {
+        discard();
+        state_ = std::move(other.state_);
+        folder_ = std::move(other.folder_);
+    }
+    return *this;
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    discard();
+}
+
+bool ReplacingFile::isOpen() const
+{
+    return state_ != nullptr;
+}
+
+QString ReplacingFile::folder() const
+{
+    return state_ ? folder_ : QString();
+}
+
+} // namespace quillora

@@ -1,0 +1,64 @@
+// A new file written beside the file it replaces and put in its place whole, in the platform's own calls.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace quillora {
+
+class FilesAhead;
+
+// Why a call on a replacing file failed.
+enum class FileError
+{
+    None,
+    // The disk or the user's quota has no room.
+    NoRoom,
+    // The folder takes no new names: the old file cannot be replaced.
+    FolderRefuses,
+    // Anything else: no permission, a read-only file system, a device error.
+    Refused
+};
+
+class ReplacingFile
+{
+public:
+    ReplacingFile();
+    ~ReplacingFile();
+    ReplacingFile(ReplacingFile&& other) noexcept;
+    ReplacingFile& operator=(ReplacingFile&& other) noexcept;
+
+    // Creates the new file in the folder of target (of the file a symbolic link leads to, the link staying),
+    // unseen under any name where the system allows, taken from ahead when it has one ready there; it takes the old
+    // file's permissions and, where this process may set them, its owner and group.
+    FileError create(const QString& target, FilesAhead* ahead = nullptr);
+    FileError write(const char* data, qint64 size);
+    // Starts writing the bytes to the disk and returns at once.
+    void startWriteback();
+    // Returns once the bytes are on the disk.
+    FileError flushData();
+    // Puts the file in place of the old one in one step and closes it; after a failure nothing is left behind.
+    FileError putInPlace();
+    // Drops the new file; the old one stays as it was.
+    void discard();
+
+    bool isOpen() const;
+    // The folder the file goes to.
+    QString folder() const;
+
+private:
+    // The open file, each platform's own.
+    struct State;
+    struct Drop
+    {
+        void operator()(State* state) const;
+    };
+    std::unique_ptr<State, Drop> state_;
+    QString folder_;
+};
+
+// Flushes a folder to the disk: a rename in it is then durable. A folder that cannot be flushed is left to the
+// system.
+void flushFolder(const QString& folder);
+
+} // namespace quillora
