@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <filesystem>
 
 namespace quillora {
 namespace {
@@ -64,6 +65,17 @@ qint64 bytesRead(qint64 pid)
     const QByteArray counts = io.readAll();
     const qsizetype at = counts.indexOf("rchar: ");
     return at < 0 ? 0 : counts.mid(at + 7, counts.indexOf('\n', at) - at - 7).toLongLong();
+}
+
+// True when the process holds a file of folder open; an unnamed temporary file shows there too.
+bool holdsFileIn(qint64 pid, const QString& folder)
+{
+    std::error_code error;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error))
+        if (QString::fromStdString(std::filesystem::read_symlink(fd.path(), error).string())
+                .startsWith(folder + QLatin1Char('/')))
+            return true;
+    return false;
 }
 
 class CommandLineTest : public ::testing::Test
@@ -305,9 +317,10 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
     process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
     ASSERT_TRUE(process.waitForStarted(60000));
     process.write("some words");
-    // The spool file appears once the signals are caught.
-    for (int polls = 0; polls < 60000 && QDir(spool).isEmpty(QDir::Files | QDir::Hidden); ++polls)
+    // The spool file is opened once the signals are caught; it may have no name in the folder.
+    for (int polls = 0; polls < 60000 && !holdsFileIn(process.processId(), spool); ++polls)
         QThread::msleep(1);
+    ASSERT_TRUE(holdsFileIn(process.processId(), spool));
     ::kill(pid_t(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
