@@ -4,7 +4,10 @@
 #if defined(__x86_64__) || defined(_M_X64)
 #include "engine/SimdKernelBody.h"
 
+#include <algorithm>
+#include <array>
 #include <immintrin.h>
+#include <iterator>
 
 namespace {
 
@@ -30,6 +33,42 @@ struct Avx2
     }
 };
 
+// How to write one group of eight bytes: which bytes of the group (0 to 7) and of the line break (8 CR, 9 LF)
+// go out in order, and how many.
+struct GroupShuffle
+{
+    alignas(16) std::uint8_t picks[16];
+    std::uint8_t length;
+};
+
+// One shuffle for each pattern of spaces in a group, and each answer to whether the byte before the group was a
+// space with a word written before it. Every word after such a space starts on a new line; spaces go.
+using GroupShuffles = std::array<GroupShuffle, 512>;
+
+const GroupShuffles& groupShuffles()
+{
+    static const GroupShuffles table = [] {
+        GroupShuffles shuffles{};
+        for (unsigned index = 0; index < 512; ++index) {
+            GroupShuffle& shuffle = shuffles[index];
+            std::fill(std::begin(shuffle.picks), std::end(shuffle.picks), std::uint8_t(0x80));
+            bool spaceBefore = index >> 8;
+            for (unsigned byte = 0; byte < 8; ++byte) {
+                const bool space = (index >> byte) & 1;
+                if (!space && spaceBefore) {
+                    shuffle.picks[shuffle.length++] = 8;
+                    shuffle.picks[shuffle.length++] = 9;
+                }
+                if (!space)
+                    shuffle.picks[shuffle.length++] = std::uint8_t(byte);
+                spaceBefore = space;
+            }
+        }
+        return shuffles;
+    }();
+    return table;
+}
+
 } // namespace
 
 namespace quillora::simd {
@@ -39,9 +78,46 @@ std::size_t wholeUtf8PrefixAvx2(const unsigned char* data, std::size_t size, boo
     return wholeUtf8Prefix<Avx2>(data, size, sawHigh);
 }
 
-const char* splitWordsAvx2(const char* at, const char* end, char*& out, WordProgress& progress)
+const char* splitWordsAvx2(const char* at, const char* end, char*& outRef, WordProgress& progress)
 {
-    return splitWords<Avx2>(at, end, out, progress);
+    // Spaces before the first word write nothing; past them the next byte starts the first line.
+    if (!progress.wroteAny) {
+        while (at < end && *at == ' ')
+            ++at;
+        if (at == end)
+            return at;
+        progress.wroteAny = true;
+    }
+    const auto& table = groupShuffles();
+    const __m128i spaces = _mm_set1_epi8(' ');
+    // CR and LF where the shuffles pick them, bytes 8 and 9, once a group's bytes fill the first eight.
+    const __m128i lineBreak = _mm_set_epi8(0, 0, 0, 0, 0, 0, '\n', '\r', 0, 0, 0, 0, 0, 0, '\n', '\r');
+    char* out = outRef;
+    std::uint32_t pending = progress.breakPending ? 1 : 0;
+    while (end - at >= 32) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16));
+        const std::uint32_t mask = std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(low, spaces)))
+            | std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(high, spaces))) << 16;
+        // Each group of eight is picked by its spaces and whether a space came just before it.
+        const std::uint32_t before = (mask << 1) | pending;
+        const __m128i groups[4] = {_mm_unpacklo_epi64(low, lineBreak), _mm_unpackhi_epi64(low, lineBreak),
+                                   _mm_unpacklo_epi64(high, lineBreak), _mm_unpackhi_epi64(high, lineBreak)};
+        for (int group = 0; group < 4; ++group) {
+            const unsigned index = ((mask >> (8 * group)) & 0xFF) | ((before >> (8 * group)) & 1) << 8;
+            const GroupShuffle& shuffle = table[index];
+            _mm_storeu_si128(
+                reinterpret_cast<__m128i*>(out),
+                _mm_shuffle_epi8(groups[group], _mm_load_si128(reinterpret_cast<const __m128i*>(shuffle.picks))));
+            out += shuffle.length;
+        }
+        // A block that ends in a space leaves a line break due before the next word.
+        pending = mask >> 31;
+        at += 32;
+    }
+    progress.breakPending = pending != 0;
+    outRef = out;
+    return at;
 }
 
 } // namespace quillora::simd
