@@ -7,6 +7,7 @@
 #include "engine/SimdScan.h"
 #include "engine/Windows1252.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -110,20 +111,50 @@ char* splitUtf8(const char* at, const char* end, char* out, Progress& progress, 
     return convertScalar(at, end, out, progress, copyByte);
 }
 
+#ifdef QUILLORA_SSE2
+// The UTF-8 form of each Windows-1252 byte from 80 to FF, padded to four bytes to be copied whole.
+struct Utf8Form
+{
+    char bytes[4];
+    int length;
+};
+
+const std::array<Utf8Form, 128>& windows1252Forms()
+{
+    static const std::array<Utf8Form, 128> forms = [] {
+        std::array<Utf8Form, 128> table{};
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            Utf8Form& form = table[size_t(byte - 0x80)];
+            form.length
+                = int(putCodePoint(form.bytes, windows1252Character(static_cast<unsigned char>(byte))) - form.bytes);
+        }
+        return table;
+    }();
+    return forms;
+}
+#endif
+
 // Transcodes [at, stop) to UTF-8 at out, copying runs of ASCII sixteen at a time, writing up to sixteen bytes past
 // the output; may read one unit past stop to finish a surrogate pair. Returns where the input stopped.
 const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& out)
 {
 #ifdef QUILLORA_SSE2
+    const std::array<Utf8Form, 128>& forms = windows1252Forms();
     while (stop - at >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
         const unsigned high = unsigned(_mm_movemask_epi8(block));
-        const int ascii = high ? lowestSetBit(high) : 16;
+        if (!high) {
+            at += 16;
+            out += 16;
+            continue;
+        }
+        const int ascii = lowestSetBit(high);
         at += ascii;
         out += ascii;
-        if (high)
-            at += encodeWindows1252(out, at, end);
+        const Utf8Form& form = forms[static_cast<unsigned char>(*at++) - 0x80];
+        std::memcpy(out, form.bytes, 4);
+        out += form.length;
     }
 #endif
     while (at < stop)
