@@ -31,7 +31,100 @@ struct Avx2
         // The lanes are sixteen bytes each: line up the upper half of before with the lower half of input first.
         return _mm256_alignr_epi8(input, _mm256_permute2x128_si256(before, input, 0x21), 16 - N);
     }
+    static bool hasUtf8Errors(V input, V before);
 };
+
+// The UTF-8 check by table lookups: each pair of neighbouring bytes is looked up by the first byte's high and low
+// nibble and the second byte's high nibble, in three tables whose common bits name the ways the pair can be wrong.
+// A bit of its own marks two continuation bytes in a row, which is wrong unless a lead byte two or three bytes back
+// asked for them.
+namespace pair {
+constexpr std::uint8_t tooShort = 1 << 0; // a lead byte not followed by a continuation
+constexpr std::uint8_t tooLong = 1 << 1; // ASCII followed by a continuation
+constexpr std::uint8_t overlong3 = 1 << 2; // E0 80 to E0 9F
+constexpr std::uint8_t tooLarge = 1 << 3; // F4 90 and up, F5 and up
+constexpr std::uint8_t surrogate = 1 << 4; // ED A0 to ED BF
+constexpr std::uint8_t overlong2 = 1 << 5; // C0 and C1
+constexpr std::uint8_t overlong4OrTooLarge = 1 << 6; // F0 80 to F0 8F; F5 and up before 80 to 8F
+constexpr std::uint8_t twoContinuations = 1 << 7;
+constexpr std::uint8_t carry = tooShort | tooLong | twoContinuations;
+
+__m256i lookup(__m256i nibbles, const std::uint8_t (&table)[16])
+{
+    return _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table))),
+                               nibbles);
+}
+
+constexpr std::uint8_t firstHigh[16] = {
+    tooLong,
+    tooLong,
+    tooLong,
+    tooLong,
+    tooLong,
+    tooLong,
+    tooLong,
+    tooLong,
+    twoContinuations,
+    twoContinuations,
+    twoContinuations,
+    twoContinuations,
+    tooShort | overlong2,
+    tooShort,
+    tooShort | overlong3 | surrogate,
+    tooShort | tooLarge | overlong4OrTooLarge,
+};
+constexpr std::uint8_t firstLow[16] = {
+    carry | overlong3 | overlong2 | overlong4OrTooLarge,
+    carry | overlong2,
+    carry,
+    carry,
+    carry | tooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge | surrogate,
+    carry | tooLarge | overlong4OrTooLarge,
+    carry | tooLarge | overlong4OrTooLarge,
+};
+constexpr std::uint8_t secondHigh[16] = {
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooLong | overlong2 | twoContinuations | overlong3 | overlong4OrTooLarge,
+    tooLong | overlong2 | twoContinuations | overlong3 | tooLarge,
+    tooLong | overlong2 | twoContinuations | surrogate | tooLarge,
+    tooLong | overlong2 | twoContinuations | surrogate | tooLarge,
+    tooShort,
+    tooShort,
+    tooShort,
+    tooShort,
+};
+} // namespace pair
+
+bool Avx2::hasUtf8Errors(V input, V before)
+{
+    const V lowNibbles = splat(0x0F);
+    const V previous1 = previous<1>(input, before);
+    const V pairs = bitAnd(bitAnd(pair::lookup(bitAnd(_mm256_srli_epi16(previous1, 4), lowNibbles), pair::firstHigh),
+                                  pair::lookup(bitAnd(previous1, lowNibbles), pair::firstLow)),
+                           pair::lookup(bitAnd(_mm256_srli_epi16(input, 4), lowNibbles), pair::secondHigh));
+    // A third byte after E0 to EF, or a third or fourth after F0 and up, must be a continuation: the high bit of a
+    // saturated difference says where.
+    const V asked = bitOr(_mm256_subs_epu8(previous<2>(input, before), splat(char(0xE0 - 0x80))),
+                          _mm256_subs_epu8(previous<3>(input, before), splat(char(0xF0 - 0x80))));
+    const V errors = bitXor(bitAnd(asked, splat(char(0x80))), pairs);
+    return !_mm256_testz_si256(errors, errors);
+}
 
 // How to write one group of eight bytes: which bytes of the group (0 to 7) and of the line break (8 CR, 9 LF)
 // go out in order, and how many.

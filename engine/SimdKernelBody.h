@@ -27,7 +27,8 @@ unsigned lowestBit(std::uint32_t mask)
 }
 
 // Ops supplies: width, V, load, store, zero, splat, eq, signedGreater, atLeast (unsigned), bitAnd, bitOr, bitXor,
-// highBits (one bit per byte), and previous<N>(input, before) (input moved N bytes later, filled from before).
+// highBits (one bit per byte), previous<N>(input, before) (input moved N bytes later, filled from before), and
+// hasUtf8Errors(input, before), which may use utf8Errors.
 template <typename Ops> typename Ops::V utf8Errors(typename Ops::V input, typename Ops::V before)
 {
     using V = typename Ops::V;
@@ -63,7 +64,7 @@ template <typename Ops> std::size_t wholeUtf8Prefix(const unsigned char* data, s
             if (at >= 3 && (data[at - 1] >= 0xC0 || data[at - 2] >= 0xE0 || data[at - 3] >= 0xF0))
                 break;
         } else {
-            if (Ops::highBits(utf8Errors<Ops>(input, before)) != 0)
+            if (Ops::hasUtf8Errors(input, before))
                 break;
             high = true;
         }

@@ -27,6 +27,7 @@ struct Sse2
     {
         return _mm_or_si128(_mm_slli_si128(input, N), _mm_srli_si128(before, 16 - N));
     }
+    static bool hasUtf8Errors(V input, V before) { return highBits(utf8Errors<Sse2>(input, before)) != 0; }
 };
 
 } // namespace
