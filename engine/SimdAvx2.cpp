@@ -14,6 +14,7 @@ namespace {
 struct Avx2
 {
     using V = __m256i;
+    static constexpr bool checksEveryBlock = true;
     static constexpr std::size_t width = 32;
     static V load(const void* at) { return _mm256_loadu_si256(static_cast<const V*>(at)); }
     static void store(void* at, V value) { _mm256_storeu_si256(static_cast<V*>(at), value); }

@@ -11,6 +11,7 @@ namespace {
 struct Sse2
 {
     using V = __m128i;
+    static constexpr bool checksEveryBlock = false;
     static constexpr std::size_t width = 16;
     static V load(const void* at) { return _mm_loadu_si128(static_cast<const V*>(at)); }
     static void store(void* at, V value) { _mm_storeu_si128(static_cast<V*>(at), value); }
