@@ -136,8 +136,10 @@ const std::array<Utf8Form, 128>& windows1252Forms()
 
 // Transcodes [at, stop) to UTF-8 at out, copying runs of ASCII sixteen at a time, writing up to sixteen bytes past
 // the output; may read one unit past stop to finish a surrogate pair. Returns where the input stopped.
-const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& out)
+const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& outRef)
 {
+    // Kept in a local: stores through char pointers would make the compiler reload it after each one.
+    char* out = outRef;
 #ifdef QUILLORA_SSE2
     const std::array<Utf8Form, 128>& forms = windows1252Forms();
     while (stop - at >= 16) {
@@ -159,11 +161,13 @@ const char* windows1252ToUtf8(const char* at, const char* stop, const char* end,
 #endif
     while (at < stop)
         at += encodeWindows1252(out, at, end);
+    outRef = out;
     return at;
 }
 
-const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char16_t* end, char*& out)
+const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char16_t* end, char*& outRef)
 {
+    char* out = outRef;
 #ifdef QUILLORA_SSE2
     const __m128i nonAsciiBits = _mm_set1_epi16(short(0xFF80));
     while (stop - at >= 16) {
@@ -183,6 +187,7 @@ const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char
 #endif
     while (at < stop)
         at += encodeUtf16(out, at, end);
+    outRef = out;
     return at;
 }
 
