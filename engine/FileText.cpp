@@ -63,14 +63,20 @@ FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan, Ans
     return result;
 }
 
-FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
-                                         AnsiCodePage page)
+FileText FileText::inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size)
 {
     FileText result;
-    result.form_ = Form::SettledWhileConverted;
+    result.form_ = form;
     result.file_ = std::move(file);
     result.offset_ = offset;
     result.scan_.size = size;
+    return result;
+}
+
+FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
+                                         AnsiCodePage page)
+{
+    FileText result = inOpenFile(Form::SettledWhileConverted, std::move(file), offset, size);
     result.afterUtf8Mark_ = afterUtf8Mark;
     result.page_ = page;
     return result;
@@ -78,11 +84,7 @@ FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 off
 
 FileText FileText::utf16WhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool bigEndian)
 {
-    FileText result;
-    result.form_ = Form::Utf16WhileConverted;
-    result.file_ = std::move(file);
-    result.offset_ = offset;
-    result.scan_.size = size;
+    FileText result = inOpenFile(Form::Utf16WhileConverted, std::move(file), offset, size);
     result.bigEndian_ = bigEndian;
     return result;
 }

@@ -89,6 +89,7 @@ public:
     Settled wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const;
 
 private:
+    static FileText inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size);
     void convertFromFile(const Utf8Sink& sink) const;
     // The bytes of an open file from offset on, read whole; throws Failure when their size has changed.
     QByteArray openFileBytes() const;

@@ -1,6 +1,8 @@
 // One writer thread per large text, fed one piece at a time.
 #include "engine/WriteBehind.h"
 
+#include <system_error>
+
 namespace quillora {
 
 WriteBehind::WriteBehind(const Utf8Sink& sink, qint64 size)
@@ -10,8 +12,13 @@ WriteBehind::WriteBehind(const Utf8Sink& sink, qint64 size)
     constexpr qint64 smallest = qint64(4) << 20;
     if (size < smallest)
         return;
+    try {
+        writer_ = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the text is written as it is converted.
+        return;
+    }
     behind_ = [this](QByteArrayView bytes) { write(bytes); };
-    writer_ = std::thread([this] { run(); });
 }
 
 WriteBehind::~WriteBehind()
