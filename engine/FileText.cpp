@@ -6,6 +6,7 @@
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
+#include "engine/WriteBehind.h"
 #include "platform/Failure.h"
 
 #include <QFile>
@@ -62,20 +63,33 @@ FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan, Ans
     return result;
 }
 
-FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
-                                         AnsiCodePage page)
+FileText FileText::inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size)
 {
     FileText result;
-    result.form_ = Form::SettledWhileConverted;
+    result.form_ = form;
     result.file_ = std::move(file);
     result.offset_ = offset;
     result.scan_.size = size;
+    return result;
+}
+
+FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
+                                         AnsiCodePage page)
+{
+    FileText result = inOpenFile(Form::SettledWhileConverted, std::move(file), offset, size);
     result.afterUtf8Mark_ = afterUtf8Mark;
     result.page_ = page;
     return result;
 }
 
-FileText FileText::settledWhole() const
+FileText FileText::utf16WhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool bigEndian)
+{
+    FileText result = inOpenFile(Form::Utf16WhileConverted, std::move(file), offset, size);
+    result.bigEndian_ = bigEndian;
+    return result;
+}
+
+QByteArray FileText::openFileBytes() const
 {
     QByteArray bytes;
     forEachFilePiece(*file_, offset_, [&bytes](QByteArrayView piece) {
@@ -84,6 +98,12 @@ FileText FileText::settledWhole() const
     });
     if (bytes.size() != scan_.size)
         throw Failure::deviceIo();
+    return bytes;
+}
+
+FileText FileText::settledWhole() const
+{
+    QByteArray bytes = openFileBytes();
     if (checkUtf8(bytes).valid)
         return fromValidUtf8(std::move(bytes));
     if (afterUtf8Mark_)
@@ -95,6 +115,7 @@ bool FileText::isEmpty() const
 {
     switch (form_) {
     case Form::SettledWhileConverted:
+    case Form::Utf16WhileConverted:
         return scan_.size == 0;
     case Form::Utf16:
         return text_.isEmpty();
@@ -115,6 +136,8 @@ QString FileText::toString() const
     switch (form_) {
     case Form::SettledWhileConverted:
         return settledWhole().toString();
+    case Form::Utf16WhileConverted:
+        return decodeUtf16(openFileBytes(), bigEndian_);
     case Form::Utf8:
         return QString::fromUtf8(bytes_);
     case Form::Windows1252:
@@ -144,6 +167,8 @@ bool FileText::containsNul() const
         });
         return found;
     }
+    case Form::Utf16WhileConverted:
+        return toString().contains(QChar(u'\0'));
     case Form::Utf16:
         return text_.contains(QChar(u'\0'));
     case Form::Utf8:
@@ -164,6 +189,8 @@ bool FileText::convertsToEmpty() const
     switch (form_) {
     case Form::SettledWhileConverted:
         return settledWhole().convertsToEmpty();
+    case Form::Utf16WhileConverted:
+        return fromString(toString()).convertsToEmpty();
     case Form::Utf16:
         return std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c == u' '; });
     case Form::Utf8:
@@ -183,6 +210,9 @@ void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
     switch (form_) {
     case Form::SettledWhileConverted:
         settledWhole().wordsToLinesUtf8(sink);
+        return;
+    case Form::Utf16WhileConverted:
+        convertUtf16FromFile(sink);
         return;
     case Form::Utf8:
         WordsToLinesUtf8(QByteArrayView(bytes_), sink);
@@ -231,6 +261,22 @@ void FileText::convertFromFile(const Utf8Sink& sink) const
         throw Failure::deviceIo();
 }
 
+void FileText::convertUtf16FromFile(const Utf8Sink& sink) const
+{
+    Utf16WordsToLinesStream lines(bigEndian_);
+    WriteBehind behind(sink, scan_.size);
+    qint64 total = 0;
+    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
+        total += bytes.size();
+        lines.feed(bytes, behind.sink());
+        return true;
+    });
+    lines.finish(behind.sink());
+    behind.finish();
+    if (total != scan_.size)
+        throw Failure::deviceIo();
+}
+
 FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const
 {
     if (form_ != Form::SettledWhileConverted) {
@@ -242,6 +288,7 @@ FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const
         return Settled::Converted;
     if (notText)
         return Settled::NotText;
+    // Every piece of the first reading has been written before the sink is told to throw them away.
     restart();
     return convertAfterUtf8Failed(sink);
 }
@@ -251,6 +298,7 @@ FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const
 bool FileText::convertsAsUtf8(const Utf8Sink& sink, bool& notText) const
 {
     WordsToLinesStream lines(false);
+    WriteBehind behind(sink, scan_.size);
     Utf8Validator validator;
     qint64 total = 0;
     forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
@@ -262,9 +310,10 @@ bool FileText::convertsAsUtf8(const Utf8Sink& sink, bool& notText) const
         validator.feed(bytes);
         if (!validator.validSoFar())
             return false;
-        lines.feed(bytes, sink);
+        lines.feed(bytes, behind.sink());
         return true;
     });
+    behind.finish();
     if (notText || !validator.validSoFar() || !validator.finish().valid)
         return false;
     if (total != scan_.size)
@@ -280,18 +329,21 @@ FileText::Settled FileText::convertAfterUtf8Failed(const Utf8Sink& sink) const
         return Settled::Converted;
     }
     AnsiWordsToLinesStream lines(page_);
+    WriteBehind behind(sink, scan_.size);
     qint64 total = 0;
     bool notText = false;
     forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
         total += bytes.size();
         notText = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
         if (!notText)
-            lines.feed(bytes, sink);
+            lines.feed(bytes, behind.sink());
         return !notText;
     });
+    if (!notText)
+        lines.finish(behind.sink());
+    behind.finish();
     if (notText)
         return Settled::NotText;
-    lines.finish(sink);
     if (total != scan_.size)
         throw Failure::deviceIo();
     return Settled::Converted;

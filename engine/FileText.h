@@ -37,7 +37,9 @@ public:
         Ansi,
         AnsiInFile,
         // Bytes of an open file whose reading is settled while they are converted.
-        SettledWhileConverted
+        SettledWhileConverted,
+        // UTF-16 bytes of an open file, read as they are converted.
+        Utf16WhileConverted
     };
 
     // How the conversion of a text settled while converted ended.
@@ -65,6 +67,10 @@ public:
     static FileText settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
                                           AnsiCodePage page = AnsiCodePage::Western);
 
+    // The UTF-16 bytes of file from offset on, size bytes when read, in the byte order bigEndian names, read as they
+    // are converted.
+    static FileText utf16WhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool bigEndian);
+
     // Throws Failure when a text kept in its file can no longer be read.
     QString toString() const;
     bool isEmpty() const;
@@ -83,9 +89,13 @@ public:
     Settled wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const;
 
 private:
+    static FileText inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size);
     void convertFromFile(const Utf8Sink& sink) const;
+    // The bytes of an open file from offset on, read whole; throws Failure when their size has changed.
+    QByteArray openFileBytes() const;
     // The text of a text settled while converted, read whole.
     FileText settledWhole() const;
+    void convertUtf16FromFile(const Utf8Sink& sink) const;
     bool convertsAsUtf8(const Utf8Sink& sink, bool& notText) const;
     Settled convertAfterUtf8Failed(const Utf8Sink& sink) const;
 
@@ -98,6 +108,7 @@ private:
     AnsiCodePage page_ = AnsiCodePage::Western;
     std::shared_ptr<QFile> file_;
     bool afterUtf8Mark_ = false;
+    bool bigEndian_ = false;
 };
 
 } // namespace quillora

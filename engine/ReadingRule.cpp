@@ -28,7 +28,7 @@ OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& l
     OrFailure<FileText> text = mark == ByteOrderMark::Utf8
         ? readerStep(lines.readUtf8, [&] { return ReadFileToStringUTF(path, mark, mode); })
         : mark == ByteOrderMark::Unicode
-        ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path); })
+        ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path, mode); })
         : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode, page); });
     if (!text)
         return text.failure();

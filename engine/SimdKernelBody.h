@@ -27,7 +27,9 @@ unsigned lowestBit(std::uint32_t mask)
 }
 
 // Ops supplies: width, V, load, store, zero, splat, eq, signedGreater, atLeast (unsigned), bitAnd, bitOr, bitXor,
-// highBits (one bit per byte), and previous<N>(input, before) (input moved N bytes later, filled from before).
+// highBits (one bit per byte), previous<N>(input, before) (input moved N bytes later, filled from before), and
+// hasUtf8Errors(input, before), which may use utf8Errors, and checksEveryBlock (whether hasUtf8Errors is cheap
+// enough to run on ASCII blocks too).
 template <typename Ops> typename Ops::V utf8Errors(typename Ops::V input, typename Ops::V before)
 {
     using V = typename Ops::V;
@@ -56,14 +58,20 @@ template <typename Ops> std::size_t wholeUtf8Prefix(const unsigned char* data, s
     std::size_t at = 0;
     V before = Ops::zero();
     bool high = false;
+    V seen = Ops::zero();
     while (size - at >= Ops::width) {
         const V input = Ops::load(data + at);
-        if (Ops::highBits(input) == 0) {
+        if constexpr (Ops::checksEveryBlock) {
+            // Cheaper than a branch on whether the block is ASCII, which text full of short words mispredicts.
+            if (Ops::hasUtf8Errors(input, before))
+                break;
+            seen = Ops::bitOr(seen, input);
+        } else if (Ops::highBits(input) == 0) {
             // All ASCII: wrong only when the last block ended inside a sequence.
             if (at >= 3 && (data[at - 1] >= 0xC0 || data[at - 2] >= 0xE0 || data[at - 3] >= 0xF0))
                 break;
         } else {
-            if (Ops::highBits(utf8Errors<Ops>(input, before)) != 0)
+            if (Ops::hasUtf8Errors(input, before))
                 break;
             high = true;
         }
@@ -77,7 +85,7 @@ template <typename Ops> std::size_t wholeUtf8Prefix(const unsigned char* data, s
             break;
         }
     }
-    sawHigh = sawHigh || high;
+    sawHigh = sawHigh || high || Ops::highBits(seen) != 0;
     return at;
 }
 

@@ -11,6 +11,7 @@ namespace {
 struct Sse2
 {
     using V = __m128i;
+    static constexpr bool checksEveryBlock = false;
     static constexpr std::size_t width = 16;
     static V load(const void* at) { return _mm_loadu_si128(static_cast<const V*>(at)); }
     static void store(void* at, V value) { _mm_storeu_si128(static_cast<V*>(at), value); }
@@ -27,6 +28,7 @@ struct Sse2
     {
         return _mm_or_si128(_mm_slli_si128(input, N), _mm_srli_si128(before, 16 - N));
     }
+    static bool hasUtf8Errors(V input, V before) { return highBits(utf8Errors<Sse2>(input, before)) != 0; }
 };
 
 } // namespace

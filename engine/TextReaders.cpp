@@ -101,15 +101,34 @@ OrFailure<FileText> ReadFileToStringUTF(const QString& path, ByteOrderMark mark,
     return ownFailure(QStringLiteral("UTF8.ReadFileToStringUTF"), std::move(failure), std::move(result));
 }
 
+// UTF-16 read as it is converted, from an open file past its mark; none for a mark that may be UTF-32's, since
+// only the whole file tells whether it is.
+std::optional<FileText> utf16OnTheWay(const QString& path)
+{
+    const QByteArray head = readFileBytes(path, 0, 4);
+    const bool bigEndian = startsWith(head, {0xFE, 0xFF});
+    if (!bigEndian && (!startsWith(head, {0xFF, 0xFE}) || startsWith(head, {0xFF, 0xFE, 0x00, 0x00})))
+        return std::nullopt;
+    std::shared_ptr<QFile> file = openFileForReading(path, 2);
+    const qint64 size = qMax<qint64>(file->size() - 2, 0);
+    return FileText::utf16WhileConverted(std::move(file), 2, size, bigEndian);
+}
+
 // Steps 100, 104 and 108 choose the file number, skip the mark and close the file, and cannot fail here.
-OrFailure<FileText> ReadFileToStringUnicode(const QString& path)
+OrFailure<FileText> ReadFileToStringUnicode(const QString& path, ReadingMode mode)
 {
     std::optional<FileText> result;
     QByteArray loaded;
     std::optional<StepFailure> failure = tryStep(102, [&] { fileLength(path); });
-    if (!failure)
-        failure = tryStep(106, [&] { loaded = readFileBytes(path); });
-    if (!failure)
+    if (!failure) {
+        failure = tryStep(106, [&] {
+            if (mode == ReadingMode::WhileConverting)
+                result = utf16OnTheWay(path);
+            if (!result)
+                loaded = readFileBytes(path);
+        });
+    }
+    if (!failure && !result)
         failure = tryStep(110, [&] { result = FileText::fromString(decodeMarked(loaded)); });
     return ownFailure(QStringLiteral("UTF8.ReadFileToStringUnicode"), std::move(failure), std::move(result));
 }

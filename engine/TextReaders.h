@@ -34,9 +34,10 @@ enum class ReadingMode
 // is one of this reader's own steps, under its label "UTF8.ReadFileToStringUTF".
 OrFailure<FileText> ReadFileToStringUTF(const QString& path, ByteOrderMark mark, ReadingMode mode = ReadingMode::Whole);
 
-// A file with a UTF-16 or UTF-32 mark, decoded in the byte order and width its mark names. A failure is one of
-// this reader's own steps, under its label "UTF8.ReadFileToStringUnicode".
-OrFailure<FileText> ReadFileToStringUnicode(const QString& path);
+// A file with a UTF-16 or UTF-32 mark, decoded in the byte order and width its mark names; UTF-16 may be left in
+// the open file while it is converted. A failure is one of this reader's own steps, under its label
+// "UTF8.ReadFileToStringUnicode".
+OrFailure<FileText> ReadFileToStringUnicode(const QString& path, ReadingMode mode = ReadingMode::Whole);
 
 // A file without a mark: UTF-8 when its bytes are valid UTF-8, else the ANSI code page page. A missing file and a
 // zero-length file read as the empty text. A failure is the caller's, at the step that called this reader (its line

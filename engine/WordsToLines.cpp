@@ -7,8 +7,10 @@
 #include "engine/SimdScan.h"
 #include "engine/Windows1252.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace quillora {
 
@@ -109,29 +111,63 @@ char* splitUtf8(const char* at, const char* end, char* out, Progress& progress, 
     return convertScalar(at, end, out, progress, copyByte);
 }
 
+#ifdef QUILLORA_SSE2
+// The UTF-8 form of each Windows-1252 byte from 80 to FF, padded to four bytes to be copied whole.
+struct Utf8Form
+{
+    char bytes[4];
+    int length;
+};
+
+const std::array<Utf8Form, 128>& windows1252Forms()
+{
+    static const std::array<Utf8Form, 128> forms = [] {
+        std::array<Utf8Form, 128> table{};
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            Utf8Form& form = table[size_t(byte - 0x80)];
+            form.length
+                = int(putCodePoint(form.bytes, windows1252Character(static_cast<unsigned char>(byte))) - form.bytes);
+        }
+        return table;
+    }();
+    return forms;
+}
+#endif
+
 // Transcodes [at, stop) to UTF-8 at out, copying runs of ASCII sixteen at a time, writing up to sixteen bytes past
 // the output; may read one unit past stop to finish a surrogate pair. Returns where the input stopped.
-const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& out)
+const char* windows1252ToUtf8(const char* at, const char* stop, const char* end, char*& outRef)
 {
+    // Kept in a local: stores through char pointers would make the compiler reload it after each one.
+    char* out = outRef;
 #ifdef QUILLORA_SSE2
+    const std::array<Utf8Form, 128>& forms = windows1252Forms();
     while (stop - at >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
         const unsigned high = unsigned(_mm_movemask_epi8(block));
-        const int ascii = high ? lowestSetBit(high) : 16;
+        if (!high) {
+            at += 16;
+            out += 16;
+            continue;
+        }
+        const int ascii = lowestSetBit(high);
         at += ascii;
         out += ascii;
-        if (high)
-            at += encodeWindows1252(out, at, end);
+        const Utf8Form& form = forms[static_cast<unsigned char>(*at++) - 0x80];
+        std::memcpy(out, form.bytes, 4);
+        out += form.length;
     }
 #endif
     while (at < stop)
         at += encodeWindows1252(out, at, end);
+    outRef = out;
     return at;
 }
 
-const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char16_t* end, char*& out)
+const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char16_t* end, char*& outRef)
 {
+    char* out = outRef;
 #ifdef QUILLORA_SSE2
     const __m128i nonAsciiBits = _mm_set1_epi16(short(0xFF80));
     while (stop - at >= 16) {
@@ -151,6 +187,7 @@ const char16_t* utf16ToUtf8(const char16_t* at, const char16_t* stop, const char
 #endif
     while (at < stop)
         at += encodeUtf16(out, at, end);
+    outRef = out;
     return at;
 }
 
@@ -193,14 +230,15 @@ char* convertUtf8(const char* at, const char* end, char* out, Progress& progress
     return splitUtf8(at, end, out, progress, simdLevel());
 }
 
-// Feeds the input to sink chunk by chunk through one reused buffer.
+// Feeds the input to sink chunk by chunk through two buffers used in turn.
 template <typename Unit, typename ConvertChunk>
 void convertInChunks(const Unit* at, const Unit* end, int bytesPerUnit, const Utf8Sink& sink,
                      ConvertChunk&& convertChunk)
 {
     // A unit gives at most bytesPerUnit bytes and a space two; 64 bytes of slack for the block copies.
     const qsizetype units = qMin<qsizetype>(end - at, chunkUnits);
-    const std::unique_ptr<char[]> buffer(new char[size_t(units) * size_t(qMax(bytesPerUnit, 2)) + 64]);
+    const qsizetype size = units * qMax(bytesPerUnit, 2) + 64;
+    AlternateBuffers buffers;
     Progress progress;
     while (at < end) {
         const Unit* stop = end - at > chunkUnits ? at + chunkUnits : end;
@@ -209,9 +247,10 @@ void convertInChunks(const Unit* at, const Unit* end, int bytesPerUnit, const Ut
             if (stop < end && stop[-1] >= 0xD800 && stop[-1] <= 0xDBFF)
                 ++stop;
         }
-        char* const written = convertChunk(at, stop, buffer.get(), progress);
-        if (written != buffer.get())
-            sink(QByteArrayView(buffer.get(), written - buffer.get()));
+        char* const buffer = buffers.next(size);
+        char* const written = convertChunk(at, stop, buffer, progress);
+        if (written != buffer)
+            sink(QByteArrayView(buffer, written - buffer));
         at = stop;
     }
 }
@@ -277,19 +316,93 @@ WordsToLinesStream::~WordsToLinesStream() = default;
 
 void WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
 {
-    const qsizetype needed = bytes.size() * (windows1252_ ? 3 : 2) + 64;
-    if (needed > capacity_) {
-        buffer_.reset(new char[size_t(needed)]);
-        capacity_ = needed;
-    }
+    char* const buffer = buffers_.next(bytes.size() * (windows1252_ ? 3 : 2) + 64);
     Progress progress{wroteAny_, breakPending_};
     const char* const end = bytes.data() + bytes.size();
-    char* const written = windows1252_ ? convertWindows1252(bytes.data(), end, buffer_.get(), progress)
-                                       : convertUtf8(bytes.data(), end, buffer_.get(), progress);
+    char* const written = windows1252_ ? convertWindows1252(bytes.data(), end, buffer, progress)
+                                       : convertUtf8(bytes.data(), end, buffer, progress);
     wroteAny_ = progress.wroteAny;
     breakPending_ = progress.breakPending;
-    if (written != buffer_.get())
-        sink(QByteArrayView(buffer_.get(), written - buffer_.get()));
+    if (written != buffer)
+        sink(QByteArrayView(buffer, written - buffer));
+}
+
+char* AlternateBuffers::next(qsizetype size)
+{
+    current_ = 1 - current_;
+    if (size > capacities_[current_]) {
+        buffers_[current_].reset(new char[size_t(size)]);
+        capacities_[current_] = size;
+    }
+    return buffers_[current_].get();
+}
+
+Utf16WordsToLinesStream::Utf16WordsToLinesStream(bool bigEndian)
+    : bigEndian_(bigEndian)
+{ }
+
+Utf16WordsToLinesStream::~Utf16WordsToLinesStream() = default;
+
+void Utf16WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
+{
+    // Room for the units of bytes, a unit finished from the last piece and a surrogate held back from it.
+    const qsizetype needed = bytes.size() / 2 + 2;
+    if (needed > unitCapacity_) {
+        units_.reset(new char16_t[size_t(needed)]);
+        unitCapacity_ = needed;
+    }
+    const auto unitOf = [this](char first, char second) {
+        const auto a = static_cast<unsigned char>(first);
+        const auto b = static_cast<unsigned char>(second);
+        return char16_t(bigEndian_ ? (a << 8) | b : (b << 8) | a);
+    };
+    char16_t* const units = units_.get();
+    qsizetype count = 0;
+    if (highSurrogate_)
+        units[count++] = *std::exchange(highSurrogate_, std::nullopt);
+    const char* at = bytes.data();
+    const char* const end = at + bytes.size();
+    if (oddByte_ && at < end)
+        units[count++] = unitOf(*std::exchange(oddByte_, std::nullopt), *at++);
+    const qsizetype whole = (end - at) / 2;
+    if (!bigEndian_ && Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        std::memcpy(units + count, at, size_t(whole) * 2);
+    } else {
+        for (qsizetype i = 0; i < whole; ++i)
+            units[count + i] = unitOf(at[2 * i], at[2 * i + 1]);
+    }
+    count += whole;
+    at += 2 * whole;
+    if (at < end)
+        oddByte_ = *at;
+    if (count > 0 && units[count - 1] >= 0xD800 && units[count - 1] <= 0xDBFF)
+        highSurrogate_ = units[--count];
+    convert(units, count, sink);
+}
+
+void Utf16WordsToLinesStream::finish(const Utf8Sink& sink)
+{
+    // A surrogate held back now has no partner: it converts to U+FFFD as it stands, and so does an odd last byte.
+    char16_t rest[2];
+    qsizetype count = 0;
+    if (highSurrogate_)
+        rest[count++] = *std::exchange(highSurrogate_, std::nullopt);
+    if (std::exchange(oddByte_, std::nullopt))
+        rest[count++] = 0xFFFD;
+    convert(rest, count, sink);
+}
+
+void Utf16WordsToLinesStream::convert(const char16_t* units, qsizetype count, const Utf8Sink& sink)
+{
+    if (count == 0)
+        return;
+    char* const buffer = buffers_.next(count * 3 + 64);
+    Progress progress{wroteAny_, breakPending_};
+    char* const written = convertUtf16(units, units + count, buffer, progress);
+    wroteAny_ = progress.wroteAny;
+    breakPending_ = progress.breakPending;
+    if (written != buffer)
+        sink(QByteArrayView(buffer, written - buffer));
 }
 
 QByteArray WordsToLinesUtf8(QStringView text)

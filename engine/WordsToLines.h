@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace quillora {
 
@@ -14,8 +15,23 @@ namespace quillora {
 // the last line.
 QString WordsToLines(QStringView text);
 
-// Receives the UTF-8 bytes of a converted text piece by piece, in order.
+// Receives the UTF-8 bytes of a converted text piece by piece, in order. The converters below leave the bytes of
+// one piece untouched until they have handed over the next, so a sink may still be writing them meanwhile
+// (WriteBehind).
 using Utf8Sink = std::function<void(QByteArrayView)>;
+
+// Two output buffers used in turn, so the bytes handed out from one stay as they are while the other is filled.
+class AlternateBuffers
+{
+public:
+    // The buffer after the last one returned, at least size bytes long.
+    char* next(qsizetype size);
+
+private:
+    std::unique_ptr<char[]> buffers_[2];
+    qsizetype capacities_[2] = {0, 0};
+    int current_ = 1;
+};
 
 // The UTF-8 bytes of WordsToLines(text), handed to sink in pieces of about a megabyte, so the converted text is
 // never held whole.
@@ -37,8 +53,32 @@ private:
     bool windows1252_;
     bool wroteAny_ = false;
     bool breakPending_ = false;
-    std::unique_ptr<char[]> buffer_;
-    qsizetype capacity_ = 0;
+    AlternateBuffers buffers_;
+};
+
+// Converts UTF-16 bytes in either byte order fed piece by piece; a piece may end inside a unit or a surrogate pair.
+// Unpaired surrogates and an odd last byte become U+FFFD, as decodeUtf16 makes them.
+class Utf16WordsToLinesStream
+{
+public:
+    explicit Utf16WordsToLinesStream(bool bigEndian);
+    ~Utf16WordsToLinesStream();
+    void feed(QByteArrayView bytes, const Utf8Sink& sink);
+    // Converts what the last piece left incomplete.
+    void finish(const Utf8Sink& sink);
+
+private:
+    void convert(const char16_t* units, qsizetype count, const Utf8Sink& sink);
+
+    bool bigEndian_;
+    bool wroteAny_ = false;
+    bool breakPending_ = false;
+    // The first byte of a unit the last piece cut, and a high surrogate whose partner may start the next piece.
+    std::optional<char> oddByte_;
+    std::optional<char16_t> highSurrogate_;
+    std::unique_ptr<char16_t[]> units_;
+    qsizetype unitCapacity_ = 0;
+    AlternateBuffers buffers_;
 };
 
 // The same, collected into one array.

@@ -1,6 +1,8 @@
-// The vector paths of the UTF-8 check and of the word-per-line rule answer exactly as the byte-by-byte path does.
+// The vector paths of the UTF-8 check and of the word-per-line rule answer exactly as the byte-by-byte path does,
+// and UTF-16 converted in pieces as it does read whole.
 #include "FuzzSupport.h"
 #include "engine/SimdLevel.h"
+#include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/WordsToLines.h"
 
@@ -32,7 +34,20 @@ QByteArray answers(QByteArrayView bytes, qsizetype cut)
     const Utf8Sink append = [&result](QByteArrayView piece) { result.append(piece); };
     stream.feed(bytes.first(cut), append);
     stream.feed(bytes.sliced(cut), append);
+    for (const bool bigEndian : {false, true}) {
+        Utf16WordsToLinesStream unitStream(bigEndian);
+        result += '|';
+        unitStream.feed(bytes.first(cut), append);
+        unitStream.feed(bytes.sliced(cut), append);
+        unitStream.finish(append);
+    }
     return result;
+}
+
+// UTF-16 fed in pieces gives the bytes of the text decoded whole.
+QByteArray utf16Whole(QByteArrayView bytes)
+{
+    return '|' + WordsToLinesUtf8(decodeUtf16(bytes, false)) + '|' + WordsToLinesUtf8(decodeUtf16(bytes, true));
 }
 
 } // namespace
@@ -46,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype cut = qsizetype(data[0]) % (bytes.size() + 1);
     limitSimdLevel(SimdLevel::Scalar);
     const QByteArray expected = answers(bytes, cut);
+    fuzzing::require(expected.endsWith(utf16Whole(bytes)), "UTF-16 in pieces converts as UTF-16 read whole");
     for (const SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
         if (level > processorSimdLevel())
             continue;

@@ -94,6 +94,9 @@ OnePass convertInOnePass(const FileText& text)
     return pass;
 }
 
+// Words over enough pieces that they are written on a second thread.
+const QByteArray bigWords = QByteArray("one two ").repeated(6 << 17);
+
 TEST(FileText, OnePassGivesTheWholeReadingsResultOrFindsTheFileIsNotText)
 {
     QTemporaryDir folder;
@@ -125,6 +128,14 @@ TEST(FileText, OnePassGivesTheWholeReadingsResultOrFindsTheFileIsNotText)
         {"NUL in a piece after Windows-1252", "caf\xE9 " + piece + QByteArray(1, '\0'), 1},
         {"NUL in a later piece", piece + QByteArray(1, '\0'), 0},
         {"UTF-16 marked", QByteArray("\xFF\xFEh\0i\0 \0", 8), 0},
+        {"UTF-16 big-endian, an odd last byte", QByteArray("\xFE\xFF\0h\0 \0i\0", 9), 0},
+        {"UTF-16, unpaired surrogates", QByteArray("\xFF\xFE\x00\xD8 \0\x00\xDCx\0\x00\xD8", 12), 0},
+        {"UTF-16, a pair cut between pieces",
+         "\xFF\xFE" + QByteArray(" \0", 2).repeated(filePieceBytes / 2 - 1) + QByteArray("\x3D\xD8\x00\xDE a\0", 8), 0},
+        {"UTF-16 or UTF-32, read whole", QByteArray("\xFF\xFE\0\0A\0B\0", 8), 0},
+        {"UTF-16 written behind", "\xFE\xFF" + bigWords.repeated(2), 0},
+        {"UTF-8 written behind", bigWords, 0},
+        {"Windows-1252 found after pieces written behind", bigWords + " caf\xE9", 1},
         {"spaces only", "    ", 0},
         {"empty", "", 0},
     };
@@ -150,12 +161,41 @@ TEST(FileText, OnePassRefusesAFileWhoseSizeChangesAfterItIsOpened)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("moving"));
-    for (const QByteArray& before : {QByteArray("one two three"), QByteArray("caf\xE9 two three")}) {
+    for (const QByteArray& before :
+         {QByteArray("one two three"), QByteArray("caf\xE9 two three"), QByteArray("\xFE\xFF\0a\0 \0b")}) {
         testing::writeFile(path, before);
         const OrFailure<RuleReading> reading = read(path, ReadingMode::WhileConverting);
         ASSERT_TRUE(reading);
         testing::writeFile(path, before + " four");
         EXPECT_THROW(convertInOnePass(reading->text), Failure) << before.constData();
+    }
+}
+
+TEST(FileText, AFailureOfTheSinkEndsTheOnePassWithThatFailure)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("f"));
+    for (const QByteArray& content : {bigWords, QByteArray("caf\xE9 ") + bigWords, "\xFF\xFE" + bigWords}) {
+        testing::writeFile(path, content);
+        const OrFailure<RuleReading> reading = read(path, ReadingMode::WhileConverting);
+        ASSERT_TRUE(reading);
+        int calls = 0;
+        int callsAtFailure = 0;
+        try {
+            reading->text.wordsToLinesUtf8Settling(
+                [&calls](QByteArrayView) {
+                    if (++calls == 3)
+                        throw Failure::diskFull();
+                },
+                [] {});
+            ADD_FAILURE() << "no failure";
+        } catch (const Failure& failure) {
+            callsAtFailure = calls;
+            EXPECT_EQ(failure.description(), Failure::diskFull().description());
+        }
+        // Nothing more is written once the pass has ended.
+        EXPECT_EQ(callsAtFailure, 3);
+        EXPECT_EQ(calls, callsAtFailure);
     }
 }
 

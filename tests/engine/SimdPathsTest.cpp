@@ -1,6 +1,7 @@
 // The vector paths of the UTF-8 check and the word-per-line rule give exactly the answers and bytes of the
 // byte-by-byte path.
 #include "engine/SimdLevel.h"
+#include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/WordsToLines.h"
 #include "support/TestSupport.h"
@@ -24,6 +25,8 @@ struct Answers
     QByteArray fromWindows1252;
     QByteArray fromUtf16;
     QByteArray streamed;
+    // The bytes as UTF-16 in each byte order, fed in the same two pieces.
+    QByteArray streamedUtf16[2];
     bool operator==(const Answers&) const = default;
 };
 
@@ -51,6 +54,14 @@ Answers answersOn(const QByteArray& bytes, qsizetype cut)
     const Utf8Sink append = [&answers](QByteArrayView piece) { answers.streamed.append(piece); };
     stream.feed(QByteArrayView(bytes).first(cut), append);
     stream.feed(QByteArrayView(bytes).sliced(cut), append);
+    for (const bool bigEndian : {false, true}) {
+        Utf16WordsToLinesStream units(bigEndian);
+        QByteArray& streamed = answers.streamedUtf16[bigEndian];
+        const Utf8Sink add = [&streamed](QByteArrayView piece) { streamed.append(piece); };
+        units.feed(QByteArrayView(bytes).first(cut), add);
+        units.feed(QByteArrayView(bytes).sliced(cut), add);
+        units.finish(add);
+    }
     return answers;
 }
 
@@ -64,6 +75,11 @@ protected:
     {
         limitSimdLevel(SimdLevel::Scalar);
         const Answers expected = answersOn(bytes, cut);
+        // UTF-16 converted piece by piece gives the bytes of the text decoded whole.
+        for (const bool bigEndian : {false, true}) {
+            EXPECT_EQ(expected.streamedUtf16[bigEndian], WordsToLinesUtf8(decodeUtf16(bytes, bigEndian)))
+                << "cut at " << cut << ": " << bytes.toHex(' ').toStdString();
+        }
         for (const SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
             if (level > processorSimdLevel())
                 continue;
