@@ -13,7 +13,6 @@
 namespace quillora {
 
 namespace {
-constexpr std::size_t rememberedRemovals = 16;
 // A text up to this long is shown whole; a longer one this much before and after the cursor, so that laying it
 // out stays quick. The part moves once the cursor comes this near an edge that is not an end of the text.
 constexpr qsizetype wholeText = 256 * 1024;
@@ -43,7 +42,6 @@ TextBoxControl::TextBoxControl(QWidget* parent)
 void TextBoxControl::setText(const QString& text)
 {
     text_ = text;
-    removed_.clear();
     history_.clear();
     showAround(0, 0);
     announce();
@@ -256,10 +254,6 @@ QString TextBoxControl::insertedText(const QString& shown) const
 {
     if (pasting_ && showsText(shown, *pasting_))
         return *pasting_;
-    for (auto removed = removed_.rbegin(); removed != removed_.rend(); ++removed) {
-        if (showsText(shown, *removed))
-            return *removed;
-    }
     // Typed: Return gives CR LF.
     return textFromDisplay(shown);
 }
@@ -332,7 +326,6 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
     if (removed == added && showsText(shown, before, splitPairsWithin(start, end)))
         return;
     const QString inserted = insertedText(shown);
-    remember(before.toString());
     history_.record(start, before.toString(), inserted);
     text_.replace(start, end - start, inserted);
     sliceEnd_ = qMax(sliceEnd_, end) + inserted.size() - (end - start);
@@ -346,15 +339,6 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
     if (!splitPairs_.empty())
         showTextLater();
     announce();
-}
-
-void TextBoxControl::remember(const QString& removed)
-{
-    if (removed.isEmpty())
-        return;
-    removed_.push_back(removed);
-    if (removed_.size() > rememberedRemovals)
-        removed_.pop_front();
 }
 
 void TextBoxControl::announce()
@@ -385,7 +369,6 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
         const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());
         const qsizetype end = qMax(cursorIndex(), selectionAnchorIndex());
         const QString removed = text_.mid(start, end - start);
-        remember(removed);
         history_.record(start, removed, pasted);
         text_.replace(start, end - start, pasted);
         showAround(start + pasted.size(), start + pasted.size());

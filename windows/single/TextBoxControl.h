@@ -6,7 +6,6 @@
 
 #include <QPlainTextEdit>
 #include <QString>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -64,7 +63,6 @@ private:
     // Puts removed in the place of the inserted.size() characters at start, then shows them selected.
     void restore(qsizetype start, qsizetype length, const QString& text);
     void showTextLater();
-    void remember(const QString& removed);
     void announce();
 
     // The text; the document shows it as displayText() makes it.
@@ -90,9 +88,6 @@ private:
     bool replacing_ = false;
     // The text being pasted, which the document shows with break characters only.
     std::optional<QString> pasting_;
-    // The latest removed pieces: one put back by the document (as by a drag within the box) keeps its own line
-    // breaks.
-    std::deque<QString> removed_;
     TextUndo history_;
     std::function<void()> changed_;
 };
