@@ -6,7 +6,7 @@
 
 namespace quillora {
 
-// The same text as WordsToLines(text): spaces are found 64 units at a time and each word is copied in blocks.
+// The same text as WordsToLines(text), eight units at a time where the processor can shuffle bytes.
 QString WordsToLinesText(QStringView text);
 
 } // namespace quillora

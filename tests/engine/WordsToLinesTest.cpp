@@ -61,7 +61,7 @@ TEST(WordsToLines, Utf8FormsGiveTheBytesOfTheTextForm)
 {
     // Random texts over an alphabet rich in spaces, line breaks and characters beyond ASCII, some long enough to be
     // converted in several chunks.
-    // Every third text has long words, which run on past the 64 units in which the text form finds spaces.
+    // Every third text has long words, which run on past a block of the vector paths.
     const QStringView alphabets[]
         = {u"  ab\r\n\t\u00E9\u20AC\u00A0", u" abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\u00E9"};
     QRandomGenerator random(7);
