@@ -53,7 +53,7 @@ ResultCommitter::Failures ResultCommitter::commit(Group& group)
         const QString folder = pending.file.folder();
         if (const FileError error = pending.file.putInPlace(); error != FileError::None)
             failed(pending, error, folder);
-        else if (folders.isEmpty() || folders.last() != folder)
+        else
             folders.append(folder);
     }
     folders.removeDuplicates();
