@@ -10,10 +10,29 @@ namespace quillora {
 
 Failure resultFailure(FileError error, const QString& folder)
 {
-    if (error == FileError::NoRoom)
+    switch (error) {
+    case FileError::NoRoom:
         return Failure::diskFull();
-    if (error == FileError::FolderRefuses)
+    case FileError::TooManyFiles:
+        return Failure::tooManyFiles();
+    case FileError::FolderRefuses:
         return Failure::permissionDeniedInFolder(QDir::toNativeSeparators(folder + u'/'));
+    case FileError::DeviceError:
+        return Failure::deviceIo();
+    case FileError::CrossDevice:
+        return Failure::crossDevice();
+    case FileError::NotFound:
+        return Failure::pathNotFound();
+    case FileError::ChangedSinceRead:
+        return Failure::changedWhileConverted();
+    case FileError::OthersLink:
+        return Failure::othersLink();
+    case FileError::AttributesNotKept:
+        return Failure::attributesNotKept();
+    case FileError::None:
+    case FileError::Refused:
+        break;
+    }
     return Failure::permissionDenied();
 }
 

@@ -36,6 +36,20 @@ public:
     static Failure diskFull() { return Failure(QStringLiteral("Disk full"), 61); }
     static Failure outOfMemory() { return Failure(QStringLiteral("Out of memory"), 7); }
     static Failure deviceIo() { return Failure(QStringLiteral("Device I/O error"), 57); }
+    static Failure tooManyFiles() { return Failure(QStringLiteral("Too many files"), 67); }
+    static Failure crossDevice() { return Failure(QStringLiteral("Can't rename with different drive"), 74); }
+    // A result not put in place because the file at its path is no longer the one read.
+    static Failure changedWhileConverted()
+    {
+        return Failure(QStringLiteral("changed while it was converted, left as it is"));
+    }
+    // A result not written through a symbolic link that another user owns.
+    static Failure othersLink() { return Failure(QStringLiteral("a link owned by another user, left as it is")); }
+    // A result not put in place because the old file's access list or attributes could not be kept.
+    static Failure attributesNotKept()
+    {
+        return Failure(QStringLiteral("its access list or attributes could not be kept, left as it is"));
+    }
     // A pipe, socket or device where a file was expected.
     static Failure notAFile() { return Failure(QStringLiteral("Path/File access error"), 75); }
     static Failure typeMismatch() { return Failure(QStringLiteral("Type mismatch"), 13); }

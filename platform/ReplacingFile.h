@@ -14,9 +14,23 @@ enum class FileError
     None,
     // The disk or the user's quota has no room.
     NoRoom,
+    // The process, or the system, has no more file handles.
+    TooManyFiles,
     // The folder takes no new names: the old file cannot be replaced.
     FolderRefuses,
-    // Anything else: no permission, a read-only file system, a device error.
+    // The disk failed to read, write or flush.
+    DeviceError,
+    // The new file and the old one are on different file systems.
+    CrossDevice,
+    // The folder, or a folder on the way to it, is gone.
+    NotFound,
+    // The file at the target is no longer the one that was read: left as the user left it.
+    ChangedSinceRead,
+    // The target is reached through a symbolic link of another user: it is not written through.
+    OthersLink,
+    // The old file's access list or extended attributes could not be given to the new one.
+    AttributesNotKept,
+    // Anything else: no permission, a read-only file system.
     Refused
 };
 

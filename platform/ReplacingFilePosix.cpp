@@ -30,9 +30,23 @@ struct ReplacingFile::State
 namespace {
 FileError errorFrom(int error)
 {
-    if (error == ENOSPC || error == EDQUOT)
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
         return FileError::NoRoom;
-    return FileError::Refused;
+    case EMFILE:
+    case ENFILE:
+        return FileError::TooManyFiles;
+    case EIO:
+        return FileError::DeviceError;
+    case EXDEV:
+        return FileError::CrossDevice;
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::NotFound;
+    default:
+        return FileError::Refused;
+    }
 }
 
 // The file a chain of symbolic links leads to, even when it does not exist yet; path itself for a loop.
