@@ -29,11 +29,13 @@ file_baselines() { # source scratch
     rm -f "$out"
 }
 
-# Sets cp_s and durable_cp_s for a folder of files, copying it into scratch.
+# Sets cp_s, synced_cp_s (cp -r, then one `sync -f` of the file system, as a user makes a copy durable) and
+# durable_cp_s (fdatasync of each file) for a folder of files, copying it into scratch.
 folder_baselines() { # folder scratch
     local in=$1 out=$2/baseline-copy
     cat "$in"/* > /dev/null
     cp_s=$(time_median "rm -rf '$out'" "cp -r '$in' '$out'")
+    synced_cp_s=$(time_median "rm -rf '$out'; sync -f '$2'" "cp -r '$in' '$out' && sync -f '$out'")
     durable_cp_s=$(time_median "rm -rf '$out'" "cp -r '$in' '$out' && find '$out' -type f -print0 | xargs -0 sync -d")
     rm -rf "$out"
 }

@@ -30,9 +30,11 @@ if [ "${1:-}" != --large ]; then
     window_median "$build" "$work/small" "$work/small-out"
     echo "== $(find "$work/small" -type f | wc -l) files of 2048 bytes ($window_results results)"
     printf '  cp -r                              %7.3f s   (median of 5 runs)\n' "$cp_s"
+    printf '  cp -r + sync -f                    %7.3f s   (median of 5 runs)\n' "$synced_cp_s"
     printf '  cp -r + fdatasync of each file     %7.3f s   (median of 5 runs)\n' "$durable_cp_s"
     printf "  the window's run                   %7.3f s   (median of 3 runs)\n" "$window_s"
     ratio "window's run / cp -r" "$window_s" "$cp_s"
+    ratio "window's run / (cp -r + sync -f)" "$window_s" "$synced_cp_s"
     ratio "window's run / durable cp -r" "$window_s" "$durable_cp_s" "(bar: at most 1.3)"
     rm -rf "$work/small" "$work/small-out"
 fi
