@@ -8,11 +8,17 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillora {
 namespace {
@@ -327,6 +333,35 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
     EXPECT_EQ(process.exitCode(), 130);
     EXPECT_EQ(process.readAllStandardOutput(), "");
     EXPECT_TRUE(QDir(spool).isEmpty(QDir::Files | QDir::Hidden));
+}
+
+TEST_F(CommandLineTest, ClosedStandardDescriptorsTakeNoMessages)
+{
+    // Text files and files holding a NUL, alternating, so that a message about a skipped file comes while results
+    // are open: one opened on a free standard descriptor would receive it.
+    QMap<QString, QByteArray> texts;
+    QMap<QString, QByteArray> binaries;
+    for (int i = 0; i < 12; ++i) {
+        texts.insert(QStringLiteral("t%1.txt").arg(i), QByteArray("words of ") + QByteArray::number(i));
+        binaries.insert(QStringLiteral("b%1.txt").arg(i), QByteArray("bin\0ary", 7) + QByteArray::number(i));
+    }
+    const QList<const char*> closings = {">&-", "2>&-", ">&- 2>&-", "<&- >&- 2>&-"};
+    for (qsizetype at = 0; at < closings.size(); ++at) {
+        const char* closing = closings.at(at);
+        const QString folder = path(QStringLiteral("closed%1").arg(at));
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            testing::writeFile(folder + u'/' + it.key(), it.value());
+        for (auto it = binaries.cbegin(); it != binaries.cend(); ++it)
+            testing::writeFile(folder + u'/' + it.key(), it.value());
+        const testing::ProgramRun run
+            = testing::runShell(QStringLiteral("exec \"$0\" --in-place --ext '*' \"$1\" ") + closing, {folder});
+        EXPECT_EQ(run.exitCode, 1) << closing;
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            EXPECT_EQ(testing::readFile(folder + u'/' + it.key()), WordsToLinesUtf8(QString::fromLatin1(it.value())))
+                << closing << " " << it.key().toStdString();
+        for (auto it = binaries.cbegin(); it != binaries.cend(); ++it)
+            EXPECT_EQ(testing::readFile(folder + u'/' + it.key()), it.value()) << closing;
+    }
 }
 
 } // namespace
