@@ -1,18 +1,54 @@
-// Remembers the first stop signal in a flag the run polls before each file.
+// Remembers the first stop signal in a flag the run polls before each file, and breaks a wait on a pipe.
 #include "app/StopSignals.h"
 
+#include <cerrno>
+#include <csetjmp>
 #include <csignal>
 #include <signal.h>
+#include <unistd.h>
 
 namespace quillora {
 
 namespace {
 volatile std::sig_atomic_t caught = 0;
+// Set while a read or write that a signal may end is under way; the handler then jumps back to its start.
+volatile std::sig_atomic_t waitArmed = 0;
+sigjmp_buf waitStart;
 
 extern "C" void rememberSignal(int number)
 {
     if (caught == 0)
         caught = number;
+    if (waitArmed) {
+        waitArmed = 0;
+        siglongjmp(waitStart, 1);
+    }
+}
+
+// Runs call unless a stop signal has come or comes before it returns. A signal that comes after the flag is
+// checked but before the call begins to wait would otherwise leave it waiting until the other end moves, so the
+// handler leaves the call by a jump instead; read and write may be left so.
+template <typename Call> ssize_t unlessStopped(Call call)
+{
+    // Without saving the signal mask, which costs a system call each time; after a jump it is restored below.
+    if (sigsetjmp(waitStart, 0) != 0) {
+        sigset_t stops;
+        sigemptyset(&stops);
+        sigaddset(&stops, SIGINT);
+        sigaddset(&stops, SIGTERM);
+        sigprocmask(SIG_UNBLOCK, &stops, nullptr);
+        errno = EINTR;
+        return -1;
+    }
+    waitArmed = 1;
+    if (caught != 0) {
+        waitArmed = 0;
+        errno = EINTR;
+        return -1;
+    }
+    const ssize_t done = call();
+    waitArmed = 0;
+    return done;
 }
 } // namespace
 
@@ -29,6 +65,16 @@ void catchStopSignals()
 int caughtStopSignal()
 {
     return caught;
+}
+
+ssize_t readUnlessStopped(int fd, void* bytes, std::size_t size)
+{
+    return unlessStopped([=] { return ::read(fd, bytes, size); });
+}
+
+ssize_t writeUnlessStopped(int fd, const void* bytes, std::size_t size)
+{
+    return unlessStopped([=] { return ::write(fd, bytes, size); });
 }
 
 } // namespace quillora

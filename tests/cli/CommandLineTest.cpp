@@ -364,5 +364,81 @@ TEST_F(CommandLineTest, ClosedStandardDescriptorsTakeNoMessages)
     }
 }
 
+TEST_F(CommandLineTest, StandardInputLeavesNoSpoolWhenTheReaderGoesAway)
+{
+    QByteArray words;
+    for (int i = 0; i < (4 << 20) / 8; ++i)
+        words.append("word ab ");
+    const QString input = write("input.txt", words);
+    const QString spool = path("spool");
+    QDir(work.path()).mkpath(QStringLiteral("spool"));
+    QProcessEnvironment environment = testing::environmentWithLocale(QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("TMPDIR"), spool);
+    struct Case
+    {
+        // Set up before the pipeline, as a parent process may have set it up.
+        const char* before;
+        int exitCode;
+        QByteArray err;
+    };
+    const Case cases[] = {
+        {"", 128 + SIGPIPE, ""},
+        {"trap '' PIPE;", 1, "-: Broken pipe\n0 converted, 0 skipped, 1 failed\n"},
+    };
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = testing::runShell(
+            QString::fromLatin1(c.before)
+                + QStringLiteral(" \"$0\" - < \"$1\" 2> \"$2\" | head -c 10 > /dev/null; exit ${PIPESTATUS[0]}"),
+            {input, path("err")}, environment);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.before;
+        EXPECT_EQ(testing::readFile(path("err")), c.err) << c.before;
+        EXPECT_EQ(QDir(spool).entryList(QDir::Files | QDir::Hidden), QStringList()) << c.before;
+    }
+}
+
+TEST_F(CommandLineTest, AStopSignalEndsAWriteWaitingOnAFullPipe)
+{
+    QByteArray words;
+    for (int i = 0; i < (4 << 20) / 8; ++i)
+        words.append("word ab ");
+    const QString input = write("input.txt", words);
+    const QByteArray fifo = QFile::encodeName(path("out.fifo"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    struct Case
+    {
+        int signal;
+        int exitCode;
+    };
+    for (const Case c : {Case{SIGINT, 130}, Case{SIGTERM, 143}}) {
+        // Held open and never read: the program's writes wait once the pipe is full.
+        const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        QProcess process;
+        process.setProcessEnvironment(testing::environmentWithLocale(QStringLiteral("C.UTF-8")));
+        process.setStandardInputFile(input);
+        process.setStandardOutputFile(path("out.fifo"));
+        process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
+        ASSERT_TRUE(process.waitForStarted(60000));
+        int queued = 0;
+        for (int polls = 0; polls < 60000 && queued < 65536; ++polls) {
+            QThread::msleep(1);
+            ::ioctl(reader, FIONREAD, &queued);
+        }
+        QThread::msleep(100);
+        QElapsedTimer ended;
+        ended.start();
+        ::kill(pid_t(process.processId()), c.signal);
+        const bool finished = process.waitForFinished(5000);
+        EXPECT_TRUE(finished) << c.signal;
+        EXPECT_LT(ended.elapsed(), 1000) << c.signal;
+        EXPECT_EQ(process.exitCode(), c.exitCode) << c.signal;
+        if (!finished) {
+            process.kill();
+            process.waitForFinished(60000);
+        }
+        ::close(reader);
+    }
+}
+
 } // namespace
 } // namespace quillora
