@@ -440,5 +440,102 @@ TEST_F(CommandLineTest, AStopSignalEndsAWriteWaitingOnAFullPipe)
     }
 }
 
+// Writes a file whose path may hold bytes that are not UTF-8, which QFile cannot name.
+void writeRawFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0) << path.constData();
+    ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(fd);
+}
+
+QByteArray readRawFile(const QByteArray& path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return "missing";
+    return file.readAll();
+}
+
+TEST_F(CommandLineTest, NamesThatAreNotUtf8AreLeftAsTheyAre)
+{
+    const QString folder = path("names");
+    const QByteArray raw = QFile::encodeName(folder);
+    QDir(work.path()).mkpath(QStringLiteral("names"));
+    // Qt cannot name what it has to remove here.
+    const auto removeNames = qScopeGuard([&raw] { std::filesystem::remove_all(raw.toStdString()); });
+    ASSERT_EQ(::mkdir(raw + "/sub\xe9", 0700), 0);
+    const QMap<QByteArray, QByteArray> untouched
+        = {{"/caf\xe9.txt", "named by its bytes"}, {"/sub\xe9/in.txt", "below a folder named by its bytes"}};
+    for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+        writeRawFile(raw + it.key(), it.value());
+    // The name a decoder with replacement characters would make of the first.
+    const QString lookAlike = write("names/caf\xef\xbf\xbd.txt", "the look alike");
+    const QByteArray lookAlikeResult = WordsToLinesUtf8(QStringLiteral("the look alike"));
+    struct Case
+    {
+        // printf '%b' turns \xNN into the byte.
+        QStringList arguments;
+        int exitCode;
+        QStringList errLines;
+        QByteArray lookAlike;
+    };
+    const QString usage = QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] "
+                                         "[--quiet] PATH...");
+    const Case cases[] = {
+        {{"--in-place", folder + "/caf\\xe9.txt"},
+         1,
+         {folder + "/caf\\xe9.txt: name is not valid UTF-8, left as it is", "0 converted, 1 skipped, 0 failed"},
+         "the look alike"},
+        {{"--to", folder + "/out\\xe9", lookAlike},
+         2,
+         {"quillora: " + folder + "/out\\xe9: name is not valid UTF-8", usage},
+         "the look alike"},
+        {{"--in-place", folder},
+         1,
+         {folder + "/sub\\xe9/: name is not valid UTF-8, left as it is",
+          folder + "/caf\\xe9.txt: name is not valid UTF-8, left as it is", "1 converted, 2 skipped, 0 failed"},
+         lookAlikeResult},
+    };
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = testing::runShell(
+            "names=(); for name in \"$@\"; do names+=(\"$(printf '%b' \"$name\")\"); done; exec \"$0\" \"${names[@]}\"",
+            c.arguments);
+        const std::string label = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << label;
+        EXPECT_EQ(QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts).mid(0, c.errLines.size()), c.errLines)
+            << label;
+        EXPECT_EQ(testing::readFile(lookAlike), c.lookAlike) << label;
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            EXPECT_EQ(readRawFile(raw + it.key()), it.value()) << label;
+    }
+}
+
+TEST_F(CommandLineTest, ControlCharactersInNamesArePrintedEscaped)
+{
+    const QString out = path("out");
+    QDir(work.path()).mkpath(QStringLiteral("out"));
+    // Each name as given, and as printed; none exists.
+    const QList<std::pair<QString, QString>> names = {
+        {"x\x1b]0;owned\x07\x1b[2J.txt", "x\\e]0;owned\\a\\e[2J.txt"},
+        {"tab\tand\nline.txt", "tab\\tand\\nline.txt"},
+        {QString::fromUtf8("c1\xc2\x9b.txt"), "c1\\xc2\\x9b.txt"},
+        {"del\x7f.txt", "del\\x7f.txt"},
+        {"back\\slash.txt", "back\\slash.txt"},
+        {"back\\x1b.txt", "back\\\\x1b.txt"},
+        {"back\\\x1b.txt", "back\\\\\\e.txt"},
+    };
+    QStringList arguments = {"--to", out};
+    QString expected;
+    for (const auto& [name, printed] : names) {
+        arguments.append(path(name));
+        expected += path(printed) + ": File not found\n";
+    }
+    const testing::ProgramRun run = runProgram(arguments);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(run.err), expected + "0 converted, 0 skipped, 7 failed\n");
+}
+
 } // namespace
 } // namespace quillora
