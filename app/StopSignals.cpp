@@ -1,9 +1,11 @@
 // Remembers the first stop signal in a flag the run polls before each file, and breaks a wait on a pipe.
 #include "app/StopSignals.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csetjmp>
 #include <csignal>
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -11,18 +13,24 @@ namespace quillora {
 
 namespace {
 volatile std::sig_atomic_t caught = 0;
-// Set while a read or write that a signal may end is under way; the handler then jumps back to its start.
-volatile std::sig_atomic_t waitArmed = 0;
+// Set while a read or write that a signal may end is under way on waitThread; the handler, run on that thread,
+// then jumps back to its start. Another thread that takes the signal hands it on to that one.
+std::atomic<bool> waitArmed = false;
+std::atomic<pthread_t> waitThread;
 sigjmp_buf waitStart;
 
 extern "C" void rememberSignal(int number)
 {
     if (caught == 0)
         caught = number;
-    if (waitArmed) {
-        waitArmed = 0;
-        siglongjmp(waitStart, 1);
+    if (!waitArmed)
+        return;
+    if (!pthread_equal(pthread_self(), waitThread)) {
+        pthread_kill(waitThread, number);
+        return;
     }
+    waitArmed = false;
+    siglongjmp(waitStart, 1);
 }
 
 // Runs call unless a stop signal has come or comes before it returns. A signal that comes after the flag is
@@ -40,14 +48,15 @@ template <typename Call> ssize_t unlessStopped(Call call)
         errno = EINTR;
         return -1;
     }
-    waitArmed = 1;
+    waitThread = pthread_self();
+    waitArmed = true;
     if (caught != 0) {
-        waitArmed = 0;
+        waitArmed = false;
         errno = EINTR;
         return -1;
     }
     const ssize_t done = call();
-    waitArmed = 0;
+    waitArmed = false;
     return done;
 }
 } // namespace
