@@ -1,5 +1,6 @@
 // The command line run as a user runs it: its results byte for byte against the batch run, its exit statuses and
-// messages, the code page of the user's language, and a stop signal in the middle of a run.
+// messages, the code page of the user's language, stop signals, closed standard descriptors and pipes, and names
+// that are not UTF-8 or hold control characters.
 #include "batchrun/BatchRun.h"
 #include "cli/ProgramRun.h"
 #include "engine/WordsToLines.h"
