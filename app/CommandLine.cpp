@@ -4,11 +4,13 @@
 
 #include "app/StandardInput.h"
 #include "app/StopSignals.h"
+#include "app/TerminalText.h"
 #include "app/TerminalView.h"
 #include "batchrun/BatchRun.h"
 #include "folders/Paths.h"
 #include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NameBytes.h"
 #include "ui/Settings.h"
 
 #include <QCommandLineParser>
@@ -62,9 +64,21 @@ void print(FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// One message line, with the control characters of the names in it escaped.
+void printLine(FILE* stream, const QString& text)
+{
+    print(stream, terminalSafe(text) + u'\n');
+}
+
+// What the command line says of a name that is not valid UTF-8.
+QString undecodableLine(const QString& path)
+{
+    return path + QStringLiteral(": name is not valid UTF-8, left as it is");
+}
+
 int usageError(const QString& message)
 {
-    print(stderr, QStringLiteral("quillora: ") + message + u'\n');
+    printLine(stderr, QStringLiteral("quillora: ") + message);
     print(stderr,
           QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] [--quiet] PATH...\n"
                          "       quillora [--ansi CODEPAGE] [--quiet] - < input > output\n"
@@ -111,6 +125,8 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     request.destination.besideSource = parser.isSet(inPlace);
     if (parser.isSet(to)) {
         request.destination.folder = parser.value(to);
+        if (isUndecodableName(request.destination.folder))
+            return request.destination.folder + QStringLiteral(": name is not valid UTF-8");
         if (!FolderExists(request.destination.folder))
             return request.destination.folder + QStringLiteral(": folder does not exist");
     }
@@ -141,23 +157,32 @@ int convertInput(const Request& request)
     case StreamOutcome::Failed:
         break;
     }
-    print(stderr, QStringLiteral("-: ") + failure + u'\n');
+    printLine(stderr, QStringLiteral("-: ") + failure);
     return finish(request, 0, 0, 1);
 }
 
 // The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
-// them; a folder that cannot be listed is told and counted in unlisted. Nothing when a stop signal came during a
-// walk.
-std::optional<QStringList> gatherFiles(const Request& request, int& unlisted)
+// them; a folder that cannot be listed is told and counted in unlisted, a name that is not valid UTF-8 (given or
+// found) in undecodable. Nothing when a stop signal came during a walk.
+std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, int& undecodable)
 {
     NoEvents events;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
-        print(stderr, QStringLiteral("quillora: ") + description + u'\n');
+        printLine(stderr, QStringLiteral("quillora: ") + description);
     };
     ErrorReport report(tell, QString());
-    const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }};
+    const auto passOver = [&undecodable](const QString& path) {
+        printLine(stderr, undecodableLine(path));
+        ++undecodable;
+    };
+    const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
     QStringList files;
     for (const QString& path : request.paths) {
+        // Its text would open another file, or none.
+        if (isUndecodableName(path)) {
+            passOver(path);
+            continue;
+        }
         const QFileInfo info(path);
         if (!info.isDir()) {
             files.append(path);
@@ -165,7 +190,7 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted)
         }
         // The walk passes over folders it cannot list without a word; one named by the user is not passed over.
         if (!info.isReadable() || !info.isExecutable()) {
-            print(stderr, path + QStringLiteral(": ") + Failure::permissionDenied().description() + u'\n');
+            printLine(stderr, path + QStringLiteral(": ") + Failure::permissionDenied().description());
             ++unlisted;
             continue;
         }
@@ -181,9 +206,10 @@ int convertFiles(const Request& request)
 {
     catchStopSignals();
     int unlisted = 0;
-    const std::optional<QStringList> files = gatherFiles(request, unlisted);
+    int undecodable = 0;
+    const std::optional<QStringList> files = gatherFiles(request, unlisted, undecodable);
     if (!files)
-        return finish(request, 0, 0, unlisted);
+        return finish(request, 0, undecodable, unlisted);
     const bool progress = !request.quiet && isatty(STDERR_FILENO);
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
@@ -192,8 +218,8 @@ int convertFiles(const Request& request)
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, 0, unlisted + int(files->size()));
-    return finish(request, summary.converted, summary.skipped, unlisted + summary.failed);
+        return finish(request, 0, undecodable, unlisted + int(files->size()));
+    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed);
 }
 } // namespace
 
@@ -214,7 +240,12 @@ int runCommandLine(int argc, char* argv[])
                                  QStringLiteral("Files and folders to convert; - alone reads standard input."),
                                  QStringLiteral("PATH..."));
 
-    if (!parser.parse(QCoreApplication::arguments()))
+    // The arguments as given: Qt would read bytes that are not UTF-8 as replacement characters, and so as the name
+    // of another file.
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.append(nameFromBytes(argv[index]));
+    if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         print(stdout, parser.helpText());

@@ -1,13 +1,16 @@
-// Standard input is spooled to a temporary file, so memory stays bounded whatever its size, and read back
-// by the reading rule like any file; the result goes to standard output piece by piece.
+// Standard input is spooled to a temporary file without a name, so memory stays bounded whatever its size and
+// nothing is left behind however the program ends, and read back by the reading rule like any file; the result
+// goes to standard output piece by piece.
 #include "app/StandardInput.h"
 
 #include "app/StopSignals.h"
 #include "engine/ReadingRule.h"
 
 #include <QDir>
-#include <QTemporaryFile>
+#include <QFile>
 #include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace quillora {
@@ -15,7 +18,7 @@ namespace quillora {
 namespace {
 constexpr qsizetype spoolPieceBytes = 1 << 20;
 
-// Thrown when a stop signal comes: the spool file is removed on the way out.
+// Thrown when a stop signal comes.
 struct Stopped
 { };
 
@@ -25,27 +28,70 @@ void stopIfAsked()
         throw Stopped();
 }
 
-// Writes all of bytes to fd, going on after an interrupted or short write.
+// Writes all of bytes to fd, going on after a short write; a stop signal ends even a write that waits on a full
+// pipe.
 void writeAll(int fd, QByteArrayView bytes)
 {
     while (!bytes.isEmpty()) {
-        const ssize_t written = ::write(fd, bytes.data(), size_t(bytes.size()));
+        const ssize_t written = writeUnlessStopped(fd, bytes.data(), size_t(bytes.size()));
         if (written < 0) {
+            stopIfAsked();
             if (errno == EINTR)
                 continue;
+            if (errno == EPIPE)
+                throw Failure(QStringLiteral("Broken pipe"));
             throw errno == ENOSPC ? Failure::diskFull() : Failure::deviceIo();
         }
         bytes = bytes.sliced(written);
     }
 }
 
-void spool(QTemporaryFile& file)
+// A file in the temporary folder that has no name from the start, or loses it at once where the file system
+// cannot make such files; it is gone when its descriptor is closed.
+class Spool
 {
-    if (!file.open())
-        throw Failure::permissionDenied();
+public:
+    Spool()
+    {
+        const QByteArray folder = QFile::encodeName(QDir::tempPath());
+#ifdef O_TMPFILE
+        fd_ = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+#endif
+        if (fd_ < 0) {
+            QByteArray name = folder + "/quillora-stdin-XXXXXX";
+            fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+            if (fd_ >= 0)
+                ::unlink(name.constData());
+        }
+        if (fd_ < 0)
+            throw Failure::permissionDenied();
+    }
+    ~Spool()
+    {
+        ::close(fd_);
+    }
+    Spool(const Spool&) = delete;
+    Spool& operator=(const Spool&) = delete;
+
+    int fd() const
+    {
+        return fd_;
+    }
+    // A path that opens the file again through its descriptor.
+    QString path() const
+    {
+        return QStringLiteral("/dev/fd/%1").arg(fd_);
+    }
+
+private:
+    int fd_ = -1;
+};
+
+void spool(const Spool& file)
+{
     QByteArray piece(spoolPieceBytes, Qt::Uninitialized);
     for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, piece.data(), size_t(piece.size()));
+        const ssize_t got = readUnlessStopped(STDIN_FILENO, piece.data(), size_t(piece.size()));
         stopIfAsked();
         if (got == 0)
             break;
@@ -54,19 +100,21 @@ void spool(QTemporaryFile& file)
                 continue;
             throw Failure::deviceIo();
         }
-        writeAll(file.handle(), QByteArrayView(piece).first(got));
+        writeAll(file.fd(), QByteArrayView(piece).first(got));
     }
-    file.close();
 }
 
 StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
 {
-    QTemporaryFile spooled(QDir::tempPath() + QStringLiteral("/quillora-stdin-XXXXXX"));
-    if (std::optional<StepFailure> failed = tryStep(0, [&] { spool(spooled); })) {
+    std::optional<Spool> spooled;
+    if (std::optional<StepFailure> failed = tryStep(0, [&] {
+            spooled.emplace();
+            spool(*spooled);
+        })) {
         failure = failed->description;
         return StreamOutcome::Failed;
     }
-    OrFailure<RuleReading> reading = readByRule(spooled.fileName(), {0, 0, 0, 0, 0}, ReadingMode::InFile, page);
+    OrFailure<RuleReading> reading = readByRule(spooled->path(), {0, 0, 0, 0, 0}, ReadingMode::InFile, page);
     if (!reading) {
         failure = reading.failure().description;
         return StreamOutcome::Failed;

@@ -1,11 +1,20 @@
 // Ctrl+C and SIGTERM, caught so that a run stops between files instead of in the middle of one.
 #pragma once
 
+#include <cstddef>
+#include <sys/types.h>
+
 namespace quillora {
 
 // From now on SIGINT and SIGTERM are remembered instead of ending the process.
 void catchStopSignals();
 // The signal caught first, 0 while none has come.
 int caughtStopSignal();
+
+// read() and write() that a stop signal ends even while they wait on a pipe, and even when the signal comes just
+// before they begin to wait: they then fail with EINTR and caughtStopSignal() tells the signal. Once one has been
+// ended so, SIGINT and SIGTERM stay caught and the caller must stop.
+ssize_t readUnlessStopped(int fd, void* bytes, std::size_t size);
+ssize_t writeUnlessStopped(int fd, const void* bytes, std::size_t size);
 
 } // namespace quillora

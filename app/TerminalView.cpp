@@ -1,12 +1,17 @@
 // Turns the run's captions and messages into terminal lines; the progress line is redrawn in place.
 #include "app/TerminalView.h"
 
+#include "app/TerminalText.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace quillora {
 
 namespace {
+// The step that puts a result in place; its failure may come after later entries have begun.
+constexpr int puttingInPlaceLine = 174;
+
 int terminalColumns(FILE* stream)
 {
     winsize size{};
@@ -37,7 +42,7 @@ void TerminalView::showCaption(const QString& caption)
     if (!progress_ || !caption.startsWith(QStringLiteral("Processing: ")))
         return;
     const QString counter = QStringLiteral("[%1/%2] ").arg(position_).arg(paths_.size());
-    QString path = paths_.at(position_ - 1);
+    QString path = terminalSafe(paths_.at(position_ - 1));
     // A line longer than the terminal would wrap, and the carriage return could not take it back; the end of the
     // path, with the file name, is kept.
     const qsizetype room = qMax(terminalColumns(errors_) - 1 - counter.size(), 4);
@@ -67,7 +72,7 @@ void TerminalView::clearProgress()
 void TerminalView::tell(const QString& line)
 {
     clearProgress();
-    std::fputs((line + u'\n').toLocal8Bit().constData(), errors_);
+    std::fputs((terminalSafe(line) + u'\n').toLocal8Bit().constData(), errors_);
     std::fflush(errors_);
 }
 
@@ -77,11 +82,13 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
         tell(QStringLiteral("quillora: ") + failure.description);
         return;
     }
-    // A result put in place later is told under its own source, after the next file has begun.
-    if (toldPosition_ == position_ && toldSource_ == source)
-        return;
-    toldPosition_ = position_;
-    toldSource_ = source;
+    // One line per entry, however many of its steps fail. A result put in place later belongs to an entry that
+    // failed no other way, though the entry being worked on may have the same source.
+    if (failure.line != puttingInPlaceLine) {
+        if (toldPosition_ == position_)
+            return;
+        toldPosition_ = position_;
+    }
     tell(source + QStringLiteral(": ") + failure.description);
 }
 

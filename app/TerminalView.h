@@ -1,4 +1,5 @@
-// The batch run shown in a terminal: a progress line on standard error, one line per file that is not converted.
+// The batch run shown in a terminal: a progress line on standard error, one line per entry that is not converted,
+// control characters in names escaped.
 #pragma once
 
 #include "batchrun/BatchRunView.h"
@@ -47,9 +48,8 @@ private:
     std::function<bool()> stopWanted_;
     std::function<void()> stop_;
     mutable qsizetype position_ = 0;
-    // The entry whose failure was told: one line per file, however many of its steps fail.
+    // The entry whose failure was told: one line per entry, however many of its steps fail.
     qsizetype toldPosition_ = 0;
-    QString toldSource_;
     bool progressShown_ = false;
     bool destinationMissing_ = false;
 };

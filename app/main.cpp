@@ -1,5 +1,5 @@
-// Starts Quillora: with arguments the command line, which needs no display; without, the application object, the
-// real platform services, then the main menu's start-up.
+// Starts Quillora: first holds the standard descriptors open; then with arguments the command line, which needs no
+// display; without, the application object, the real platform services, then the main menu's start-up.
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "platform/FileSettingsStore.h"
@@ -8,6 +8,7 @@
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtShell.h"
+#include "platform/StandardDescriptors.h"
 #include "platform/StdRandomSource.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[])
 {
+    quillora::holdStandardDescriptors();
     if (argc > 1)
         return quillora::runCommandLine(argc, argv);
     QApplication application(argc, argv);

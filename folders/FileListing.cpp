@@ -3,6 +3,7 @@
 
 #include "platform/Failure.h"
 #include "platform/FileFacts.h"
+#include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
 
 namespace quillora {
@@ -23,7 +24,7 @@ QStringList ListFilesInFolder(const QString& folder, const QString& pattern)
 {
     QStringList names;
     for (const ListedFile& file : ListFilesWithFactsInFolder(folder, pattern)) {
-        if (file.opensAsFile)
+        if (file.opensAsFile && !isUndecodableName(file.name))
             names.append(file.name);
     }
     return names;

@@ -9,9 +9,9 @@
 
 namespace quillora {
 
-// The names (no folder part) of the files in folder that match pattern and pass FileExistsEx, in the platform's
-// listing order. The folder may end with a separator or not. No match, or a folder that cannot be searched,
-// gives the empty list.
+// The names (no folder part) of the files in folder that match pattern and pass FileExistsEx (names that are not valid
+// UTF-8 left out), in the platform's listing order. The folder may end with a separator or not. No match, or a folder
+// that cannot be searched, gives the empty list.
 QStringList ListFilesInFolder(const QString& folder, const QString& pattern);
 // The files (no folders) in folder that match pattern, in the platform's listing order, each with what
 // FileExistsEx and the attribute value tell of it, both from one look. A folder that cannot be searched gives none.

@@ -6,6 +6,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/FileFacts.h"
+#include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
 
 #include <QHash>
@@ -162,6 +163,11 @@ private:
         const QStringList names = fileFacts().listSubfolders(folder);
         for (const QString& name : names) {
             letEventsThrough();
+            if (isUndecodableName(name)) {
+                if (hooks_.undecodableName)
+                    hooks_.undecodableName(folder + name + nativeSeparator());
+                continue;
+            }
             if (acceptsName(folder, name))
                 found.append(folder + name + nativeSeparator());
         }

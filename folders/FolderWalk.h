@@ -20,13 +20,16 @@ struct FolderWalkHooks
     ErrorReport::Teller tell;
     // Asked after each yield: true ends the walk where it stands.
     std::function<bool()> stopRequested;
+    // Told the path of each file or folder the walk leaves out because its name is not valid UTF-8 (a folder's
+    // path ends with the separator); such a name cannot be opened by its text. May be empty.
+    std::function<void(const QString&)> undecodableName = {};
 };
 
 // folders holds folder paths that end with the separator. Appends every walkable folder below them: all first-level
 // sub-folders in the order of their parents, then all second-level ones, and so on; within one parent in the
 // platform's listing order. With recurse false only the first level is appended. A folder that cannot be listed
-// (permission denied, not found) is removed; the walk lets events through once per folder and once per sub-folder.
-// Returns false when the walk was asked to stop before its end.
+// (permission denied, not found) is removed, and one whose name is not valid UTF-8 is left out; the walk lets events
+// through once per folder and once per sub-folder. Returns false when the walk was asked to stop before its end.
 bool collectSubFolders(QStringList& folders, bool recurse, const FolderWalkHooks& hooks);
 
 } // namespace quillora

@@ -3,6 +3,7 @@
 
 #include "folders/FileListing.h"
 #include "folders/Paths.h"
+#include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
 
 namespace quillora {
@@ -11,7 +12,7 @@ namespace {
 // Archive + hidden: an ordinary hidden file, which is left out. Hidden files with any other value are added.
 constexpr quint32 hiddenArchive = attribute::archive | attribute::hidden;
 
-QStringList gatherFolderFiles(QString folder, const QString& pattern, ErrorReport& report)
+QStringList gatherFolderFiles(QString folder, const QString& pattern, const FolderWalkHooks& hooks, ErrorReport& report)
 {
     const QChar separator = nativeSeparator();
     report.step(120, [&] { folder.chop(1); });
@@ -23,6 +24,11 @@ QStringList gatherFolderFiles(QString folder, const QString& pattern, ErrorRepor
             continue;
         if (report.choice(124, [&] { return file.name.startsWith(QChar(u'~')); }))
             continue;
+        if (isUndecodableName(file.name)) {
+            if (hooks.undecodableName && file.attributes != hiddenArchive)
+                hooks.undecodableName(folder + separator + file.name);
+            continue;
+        }
         QString path;
         report.step(126, [&] { path = folder + separator + file.name; });
         report.step(128, [&] {
@@ -47,7 +53,7 @@ bool gatherTreeFiles(const QString& root, const QString& extension, const Folder
     const QString pattern = QStringLiteral("*.") + extension;
     for (const QString& folder : std::as_const(folders)) {
         // One folder's files are handed over together, in listing order.
-        const QStringList found = gatherFolderFiles(folder, pattern, report);
+        const QStringList found = gatherFolderFiles(folder, pattern, hooks, report);
         report.step(130, [&] { add(found); });
     }
     return true;

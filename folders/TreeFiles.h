@@ -13,8 +13,8 @@ namespace quillora {
 // Walks root (a folder path without a final separator, except for a root such as "/") and every walkable folder
 // below it, level by level, and hands add each folder's files whose names match "*." followed by extension ("*"
 // takes every file), in listing order: names that start with "~" and files whose attributes are exactly hidden and
-// archive are left out. Steps run through report at lines 116 to 130 (add at 130). Returns false when the walk was
-// asked to stop, before any file is handed over.
+// archive are left out, and names that are not valid UTF-8 go to the hooks instead. Steps run through report at lines
+// 116 to 130 (add at 130). Returns false when the walk was asked to stop, before any file is handed over.
 bool gatherTreeFiles(const QString& root, const QString& extension, const FolderWalkHooks& hooks, ErrorReport& report,
                      const std::function<void(const QStringList&)>& add);
 

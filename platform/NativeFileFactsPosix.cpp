@@ -1,5 +1,6 @@
 // File facts from POSIX calls, with the attribute values of the Windows platform.
 #include "platform/Failure.h"
+#include "platform/NameBytes.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/WildcardMatch.h"
 
@@ -329,7 +330,7 @@ QStringList NativeFileFacts::listFiles(const QString& folder, const QString& pat
     while (entries.next(raw, type)) {
         if (entryIsFolder(entries.fd(), raw, type))
             continue;
-        const QString name = QFile::decodeName(raw);
+        const QString name = nameFromBytes(raw);
         if (anyName || wildcardMatches(pattern, name))
             names << name;
     }
@@ -349,7 +350,7 @@ QList<ListedFile> NativeFileFacts::listFilesWithFacts(const QString& folder, con
     while (entries.next(raw, type)) {
         if (type == DT_DIR)
             continue;
-        QString name = QFile::decodeName(raw);
+        QString name = nameFromBytes(raw);
         if (!anyName && !wildcardMatches(pattern, name))
             continue;
         Status link;
@@ -385,7 +386,7 @@ QStringList NativeFileFacts::listSubfolders(const QString& folder)
     unsigned char type = DT_UNKNOWN;
     while (entries.next(raw, type)) {
         if (entryIsFolder(entries.fd(), raw, type))
-            names << QFile::decodeName(raw);
+            names << nameFromBytes(raw);
     }
     return names;
 }

@@ -1,5 +1,6 @@
 // The command line run as a user runs it: its results byte for byte against the batch run, its exit statuses and
-// messages, the code page of the user's language, and a stop signal in the middle of a run.
+// messages, the code page of the user's language, stop signals, closed standard descriptors and pipes, and names
+// that are not UTF-8 or hold control characters.
 #include "batchrun/BatchRun.h"
 #include "cli/ProgramRun.h"
 #include "engine/WordsToLines.h"
@@ -8,11 +9,17 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillora {
 namespace {
@@ -327,6 +334,208 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
     EXPECT_EQ(process.exitCode(), 130);
     EXPECT_EQ(process.readAllStandardOutput(), "");
     EXPECT_TRUE(QDir(spool).isEmpty(QDir::Files | QDir::Hidden));
+}
+
+TEST_F(CommandLineTest, ClosedStandardDescriptorsTakeNoMessages)
+{
+    // Text files and files holding a NUL, alternating, so that a message about a skipped file comes while results
+    // are open: one opened on a free standard descriptor would receive it.
+    QMap<QString, QByteArray> texts;
+    QMap<QString, QByteArray> binaries;
+    for (int i = 0; i < 12; ++i) {
+        texts.insert(QStringLiteral("t%1.txt").arg(i), QByteArray("words of ") + QByteArray::number(i));
+        binaries.insert(QStringLiteral("b%1.txt").arg(i), QByteArray("bin\0ary", 7) + QByteArray::number(i));
+    }
+    const QList<const char*> closings = {">&-", "2>&-", ">&- 2>&-", "<&- >&- 2>&-"};
+    for (qsizetype at = 0; at < closings.size(); ++at) {
+        const char* closing = closings.at(at);
+        const QString folder = path(QStringLiteral("closed%1").arg(at));
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            testing::writeFile(folder + u'/' + it.key(), it.value());
+        for (auto it = binaries.cbegin(); it != binaries.cend(); ++it)
+            testing::writeFile(folder + u'/' + it.key(), it.value());
+        const testing::ProgramRun run
+            = testing::runShell(QStringLiteral("exec \"$0\" --in-place --ext '*' \"$1\" ") + closing, {folder});
+        EXPECT_EQ(run.exitCode, 1) << closing;
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+            EXPECT_EQ(testing::readFile(folder + u'/' + it.key()), WordsToLinesUtf8(QString::fromLatin1(it.value())))
+                << closing << " " << it.key().toStdString();
+        for (auto it = binaries.cbegin(); it != binaries.cend(); ++it)
+            EXPECT_EQ(testing::readFile(folder + u'/' + it.key()), it.value()) << closing;
+    }
+}
+
+TEST_F(CommandLineTest, StandardInputLeavesNoSpoolWhenTheReaderGoesAway)
+{
+    QByteArray words;
+    for (int i = 0; i < (4 << 20) / 8; ++i)
+        words.append("word ab ");
+    const QString input = write("input.txt", words);
+    const QString spool = path("spool");
+    QDir(work.path()).mkpath(QStringLiteral("spool"));
+    QProcessEnvironment environment = testing::environmentWithLocale(QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("TMPDIR"), spool);
+    struct Case
+    {
+        // Set up before the pipeline, as a parent process may have set it up.
+        const char* before;
+        int exitCode;
+        QByteArray err;
+    };
+    const Case cases[] = {
+        {"", 128 + SIGPIPE, ""},
+        {"trap '' PIPE;", 1, "-: Broken pipe\n0 converted, 0 skipped, 1 failed\n"},
+    };
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = testing::runShell(
+            QString::fromLatin1(c.before)
+                + QStringLiteral(" \"$0\" - < \"$1\" 2> \"$2\" | head -c 10 > /dev/null; exit ${PIPESTATUS[0]}"),
+            {input, path("err")}, environment);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.before;
+        EXPECT_EQ(testing::readFile(path("err")), c.err) << c.before;
+        EXPECT_EQ(QDir(spool).entryList(QDir::Files | QDir::Hidden), QStringList()) << c.before;
+    }
+}
+
+TEST_F(CommandLineTest, AStopSignalEndsAWriteWaitingOnAFullPipe)
+{
+    QByteArray words;
+    for (int i = 0; i < (4 << 20) / 8; ++i)
+        words.append("word ab ");
+    const QString input = write("input.txt", words);
+    const QByteArray fifo = QFile::encodeName(path("out.fifo"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    struct Case
+    {
+        int signal;
+        int exitCode;
+    };
+    for (const Case c : {Case{SIGINT, 130}, Case{SIGTERM, 143}}) {
+        // Held open and never read: the program's writes wait once the pipe is full.
+        const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        QProcess process;
+        process.setProcessEnvironment(testing::environmentWithLocale(QStringLiteral("C.UTF-8")));
+        process.setStandardInputFile(input);
+        process.setStandardOutputFile(path("out.fifo"));
+        process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
+        ASSERT_TRUE(process.waitForStarted(60000));
+        int queued = 0;
+        for (int polls = 0; polls < 60000 && queued < 65536; ++polls) {
+            QThread::msleep(1);
+            ::ioctl(reader, FIONREAD, &queued);
+        }
+        QThread::msleep(100);
+        QElapsedTimer ended;
+        ended.start();
+        ::kill(pid_t(process.processId()), c.signal);
+        const bool finished = process.waitForFinished(5000);
+        EXPECT_TRUE(finished) << c.signal;
+        EXPECT_LT(ended.elapsed(), 1000) << c.signal;
+        EXPECT_EQ(process.exitCode(), c.exitCode) << c.signal;
+        if (!finished) {
+            process.kill();
+            process.waitForFinished(60000);
+        }
+        ::close(reader);
+    }
+}
+
+// Writes a file whose path may hold bytes that are not UTF-8, which QFile cannot name.
+void writeRawFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0) << path.constData();
+    ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(fd);
+}
+
+QByteArray readRawFile(const QByteArray& path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return "missing";
+    return file.readAll();
+}
+
+TEST_F(CommandLineTest, NamesThatAreNotUtf8AreLeftAsTheyAre)
+{
+    const QString folder = path("names");
+    const QByteArray raw = QFile::encodeName(folder);
+    QDir(work.path()).mkpath(QStringLiteral("names"));
+    // Qt cannot name what it has to remove here.
+    const auto removeNames = qScopeGuard([&raw] { std::filesystem::remove_all(raw.toStdString()); });
+    ASSERT_EQ(::mkdir(raw + "/sub\xe9", 0700), 0);
+    const QMap<QByteArray, QByteArray> untouched
+        = {{"/caf\xe9.txt", "named by its bytes"}, {"/sub\xe9/in.txt", "below a folder named by its bytes"}};
+    for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+        writeRawFile(raw + it.key(), it.value());
+    // The name a decoder with replacement characters would make of the first.
+    const QString lookAlike = write("names/caf\xef\xbf\xbd.txt", "the look alike");
+    const QByteArray lookAlikeResult = WordsToLinesUtf8(QStringLiteral("the look alike"));
+    struct Case
+    {
+        // printf '%b' turns \xNN into the byte.
+        QStringList arguments;
+        int exitCode;
+        QStringList errLines;
+        QByteArray lookAlike;
+    };
+    const QString usage = QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] "
+                                         "[--quiet] PATH...");
+    const Case cases[] = {
+        {{"--in-place", folder + "/caf\\xe9.txt"},
+         1,
+         {folder + "/caf\\xe9.txt: name is not valid UTF-8, left as it is", "0 converted, 1 skipped, 0 failed"},
+         "the look alike"},
+        {{"--to", folder + "/out\\xe9", lookAlike},
+         2,
+         {"quillora: " + folder + "/out\\xe9: name is not valid UTF-8", usage},
+         "the look alike"},
+        {{"--in-place", folder},
+         1,
+         {folder + "/sub\\xe9/: name is not valid UTF-8, left as it is",
+          folder + "/caf\\xe9.txt: name is not valid UTF-8, left as it is", "1 converted, 2 skipped, 0 failed"},
+         lookAlikeResult},
+    };
+    for (const Case& c : cases) {
+        const testing::ProgramRun run = testing::runShell(
+            "names=(); for name in \"$@\"; do names+=(\"$(printf '%b' \"$name\")\"); done; exec \"$0\" \"${names[@]}\"",
+            c.arguments);
+        const std::string label = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << label;
+        EXPECT_EQ(QString::fromUtf8(run.err).split(u'\n', Qt::SkipEmptyParts).mid(0, c.errLines.size()), c.errLines)
+            << label;
+        EXPECT_EQ(testing::readFile(lookAlike), c.lookAlike) << label;
+        for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
+            EXPECT_EQ(readRawFile(raw + it.key()), it.value()) << label;
+    }
+}
+
+TEST_F(CommandLineTest, ControlCharactersInNamesArePrintedEscaped)
+{
+    const QString out = path("out");
+    QDir(work.path()).mkpath(QStringLiteral("out"));
+    // Each name as given, and as printed; none exists.
+    const QList<std::pair<QString, QString>> names = {
+        {"x\x1b]0;owned\x07\x1b[2J.txt", "x\\e]0;owned\\a\\e[2J.txt"},
+        {"tab\tand\nline.txt", "tab\\tand\\nline.txt"},
+        {QString::fromUtf8("c1\xc2\x9b.txt"), "c1\\xc2\\x9b.txt"},
+        {"del\x7f.txt", "del\\x7f.txt"},
+        {"back\\slash.txt", "back\\slash.txt"},
+        {"back\\x1b.txt", "back\\\\x1b.txt"},
+        {"back\\\x1b.txt", "back\\\\\\e.txt"},
+    };
+    QStringList arguments = {"--to", out};
+    QString expected;
+    for (const auto& [name, printed] : names) {
+        arguments.append(path(name));
+        expected += path(printed) + ": File not found\n";
+    }
+    const testing::ProgramRun run = runProgram(arguments);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(run.err), expected + "0 converted, 0 skipped, 7 failed\n");
 }
 
 } // namespace

@@ -8,14 +8,14 @@ namespace quillora::testing {
 
 namespace {
 constexpr int boundMs = 60000;
-} // namespace
 
-ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, const QProcessEnvironment& environment)
+ProgramRun run(const QString& program, const QStringList& arguments, const QByteArray& input,
+               const QProcessEnvironment& environment)
 {
     QProcess process;
     process.setProcessEnvironment(environment.isEmpty() ? environmentWithLocale(QStringLiteral("C.UTF-8"))
                                                         : environment);
-    process.start(QStringLiteral(QUILLORA_PROGRAM), arguments);
+    process.start(program, arguments);
     if (!process.waitForStarted(boundMs)) {
         ADD_FAILURE() << "quillora did not start";
         return {};
@@ -27,11 +27,23 @@ ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, con
         process.waitForFinished(boundMs);
         ADD_FAILURE() << "quillora did not end in time";
     }
-    ProgramRun run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    ProgramRun ran;
+    ran.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    ran.out = process.readAllStandardOutput();
+    ran.err = process.readAllStandardError();
+    return ran;
+}
+} // namespace
+
+ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, const QProcessEnvironment& environment)
+{
+    return run(QStringLiteral(QUILLORA_PROGRAM), arguments, input, environment);
+}
+
+ProgramRun runShell(const QString& script, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    return run(QStringLiteral("bash"), QStringList{"-c", script, QStringLiteral(QUILLORA_PROGRAM)} + arguments, {},
+               environment);
 }
 
 QProcessEnvironment environmentWithLocale(const QString& locale)

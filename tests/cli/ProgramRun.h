@@ -17,6 +17,9 @@ struct ProgramRun
 // The program with arguments, input on its standard input, in environment (the test's own when empty).
 ProgramRun runProgram(const QStringList& arguments, const QByteArray& input = {},
                       const QProcessEnvironment& environment = {});
+// bash running script with $0 the program and $1... the arguments, for what a QProcess cannot set up itself:
+// closed descriptors, pipelines, arguments that are not UTF-8 (printf '%b' makes them from \xNN).
+ProgramRun runShell(const QString& script, const QStringList& arguments, const QProcessEnvironment& environment = {});
 // The test's environment with no display and the locale variables set to locale.
 QProcessEnvironment environmentWithLocale(const QString& locale);
 
