@@ -12,10 +12,17 @@ constexpr int boundMs = 60000;
 
 ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, const QProcessEnvironment& environment)
 {
+    return runProgramThrough({}, arguments, input, environment);
+}
+
+ProgramRun runProgramThrough(const QStringList& wrapper, const QStringList& arguments, const QByteArray& input,
+                             const QProcessEnvironment& environment)
+{
     QProcess process;
     process.setProcessEnvironment(environment.isEmpty() ? environmentWithLocale(QStringLiteral("C.UTF-8"))
                                                         : environment);
-    process.start(QStringLiteral(QUILLORA_PROGRAM), arguments);
+    const QStringList command = wrapper + QStringList{QStringLiteral(QUILLORA_PROGRAM)} + arguments;
+    process.start(command.first(), command.mid(1));
     if (!process.waitForStarted(boundMs)) {
         ADD_FAILURE() << "quillora did not start";
         return {};

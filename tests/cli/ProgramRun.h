@@ -17,6 +17,9 @@ struct ProgramRun
 // The program with arguments, input on its standard input, in environment (the test's own when empty).
 ProgramRun runProgram(const QStringList& arguments, const QByteArray& input = {},
                       const QProcessEnvironment& environment = {});
+// The same started through wrapper, a command line that runs the command given after it (setpriv, prlimit, ...).
+ProgramRun runProgramThrough(const QStringList& wrapper, const QStringList& arguments, const QByteArray& input = {},
+                             const QProcessEnvironment& environment = {});
 // The test's environment with no display and the locale variables set to locale.
 QProcessEnvironment environmentWithLocale(const QString& locale);
 
