@@ -114,7 +114,8 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     // The bound is taken once; files added during the run wait for the next one.
     const qsizetype count = view_.entryCount();
     // Results are made durable and put in place on a thread of their own while the next files are converted. Each
-    // holds a file open until then, so a process that may open few files hands on smaller groups.
+    // holds a file open until then: the four groups that may be in flight, and the files made ahead, keep to a
+    // small share of the files the process may open.
     const std::size_t share = openFileLimit() / 16;
     Flight flight(std::clamp<std::size_t>(share, 1, ResultCommitter::largestGroup),
                   std::min(share, FilesAhead::mostKept), summary);
