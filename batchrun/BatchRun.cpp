@@ -2,13 +2,16 @@
 #include "batchrun/BatchRun.h"
 
 #include "batchrun/BatchResultPath.h"
+#include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
 #include "engine/ResultCommitter.h"
 #include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "platform/FilesAhead.h"
+#include "platform/OpenFileLimit.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -34,7 +37,35 @@ public:
 private:
     bool& flag_;
 };
+
+// A failure that putting the waiting results in place may mend: they hold the old files' space and a file handle
+// each.
+bool isShortOfRoom(const StepFailure& failure)
+{
+    return failure.description == Failure::diskFull().description()
+        || failure.description == Failure::tooManyFiles().description();
+}
 } // namespace
+
+struct BatchRun::Attempt
+{
+    FileOutcome outcome = FileOutcome::Converted;
+    std::optional<StepFailure> failure;
+};
+
+struct BatchRun::Flight
+{
+    Flight(std::size_t groupSize, std::size_t kept, BatchRunSummary& summary)
+        : committer(groupSize)
+        , ahead(kept)
+        , summary(summary)
+    { }
+
+    ResultCommitter committer;
+    FilesAhead ahead;
+    PendingResults pending;
+    BatchRunSummary& summary;
+};
 
 BatchRun::BatchRun(BatchRunView& view)
     : view_(view)
@@ -82,14 +113,17 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     }
     // The bound is taken once; files added during the run wait for the next one.
     const qsizetype count = view_.entryCount();
-    // Results are made durable and put in place on a thread of their own while the next files are converted.
-    ResultCommitter committer;
-    FilesAhead ahead;
+    // Results are made durable and put in place on a thread of their own while the next files are converted. Each
+    // holds a file open until then: the four groups that may be in flight, and the files made ahead, keep to a
+    // small share of the files the process may open.
+    const std::size_t share = openFileLimit() / 16;
+    Flight flight(std::clamp<std::size_t>(share, 1, ResultCommitter::largestGroup),
+                  std::min(share, FilesAhead::mostKept), summary);
     for (qsizetype position = 1; position <= count; ++position) {
-        tellCommitFailures(committer, summary);
-        while (!committer.waitForRoom(waitingStep))
+        tellCommitFailures(flight);
+        while (!flight.committer.waitForRoom(waitingStep))
             view_.stillWaiting();
-        const FileOutcome outcome = convertEntry(report, position, committer, ahead);
+        const FileOutcome outcome = convertEntry(report, position, flight);
         if (outcome == FileOutcome::Stopped) {
             summary.stopped = true;
             break;
@@ -101,24 +135,29 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         summary.failed += outcome == FileOutcome::Failed;
     }
     // Every result written is on the disk, or reported, before the run says it is done or stops.
-    while (!committer.finish(waitingStep))
-        view_.stillWaiting();
-    tellCommitFailures(committer, summary);
+    putWaitingInPlace(flight);
     if (!summary.stopped)
         endRun(report);
 }
 
-void BatchRun::tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary)
+void BatchRun::putWaitingInPlace(Flight& flight)
 {
-    for (const auto& [source, failure] : committer.takeFailures()) {
+    while (!flight.committer.finish(waitingStep))
+        view_.stillWaiting();
+    flight.pending.clear();
+    tellCommitFailures(flight);
+}
+
+void BatchRun::tellCommitFailures(Flight& flight)
+{
+    for (const auto& [source, failure] : flight.committer.takeFailures()) {
         view_.stepFailed({QString(), 174, failure.description()}, source);
-        --summary.converted;
-        ++summary.failed;
+        --flight.summary.converted;
+        ++flight.summary.failed;
     }
 }
 
-BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer,
-                                             FilesAhead& ahead)
+BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, Flight& flight)
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
@@ -132,58 +171,91 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
         return FileOutcome::Stopped;
     report.step(122, [&] { view_.showBusy(true); });
 
-    const int failuresBefore = report.failureCount();
+    // The file as it is before it is opened: a result in place of it replaces only this file.
+    FileIdentity read = fileIdentity(source_);
+    // An entry reads what the entries before it left: results still waiting for its path or its file go first.
+    if (flight.pending.holdsPath(source_) || flight.pending.holdsFile(read)) {
+        putWaitingInPlace(flight);
+        read = fileIdentity(source_);
+    }
+    Attempt attempt = convertFile(flight, read);
+    // One file at a time would have had the room that the waiting results hold: they go in place, the new files
+    // made ahead are given back, and the file is converted once more from its start.
+    if (attempt.failure && isShortOfRoom(*attempt.failure)) {
+        putWaitingInPlace(flight);
+        flight.ahead.giveBack();
+        attempt = convertFile(flight, fileIdentity(source_));
+    }
+    if (attempt.failure)
+        view_.stepFailed(*attempt.failure, source_);
+    return attempt.outcome;
+}
+
+BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read)
+{
     // The file is read once, as it is converted into its result.
     OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::WhileConverting, page_);
     // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
     // earlier good result.
-    if (!reading) {
-        view_.stepFailed(reading.failure(), source_);
-        return FileOutcome::Failed;
-    }
+    if (!reading)
+        return {FileOutcome::Failed, reading.failure()};
     // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
     // shows as it is converted; a step that fails looks first, since a binary file is not reported.
     const auto notText = [&] {
         view_.notTextFile(source_);
-        return FileOutcome::Skipped;
+        return Attempt{FileOutcome::Skipped, std::nullopt};
     };
-    const auto prepare = [&](int line, const auto& run) -> std::optional<FileOutcome> {
-        const std::optional<StepFailure> failure = tryStep(line, run);
+    const auto prepare = [&](int line, const auto& run) -> std::optional<Attempt> {
+        std::optional<StepFailure> failure = tryStep(line, run);
         if (!failure)
             return std::nullopt;
         bool binary = false;
         tryStep(line, [&] { binary = reading->isBinary(); });
         if (binary)
             return notText();
-        report.report(*failure);
-        return FileOutcome::Failed;
+        return Attempt{FileOutcome::Failed, std::move(failure)};
     };
 
     QString target;
     // The destination is read again for each file: a change between files applies to the files that follow.
     const BatchDestination destination = view_.destination();
-    if (const std::optional<FileOutcome> failed = prepare(destination.besideSource ? 164 : 160, [&] {
+    if (const std::optional<Attempt> failed = prepare(destination.besideSource ? 164 : 160, [&] {
             target = batchResultPath(destination.besideSource, destination.folder, source_);
         }))
         return *failed;
+    // A result for the same path still waiting goes first, so this one replaces what the run left there.
+    if (flight.pending.holdsPath(target))
+        putWaitingInPlace(flight);
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
-    ResultFile file(target, &ahead);
-    if (const std::optional<FileOutcome> failed = prepare(168, [&] { file.open(); }))
+    ResultFile file(target, &flight.ahead);
+    if (destination.besideSource)
+        file.expect(read);
+    if (const std::optional<Attempt> failed = prepare(168, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
     FileText::Settled settled = FileText::Settled::Converted;
-    if (const std::optional<FileOutcome> failed = prepare(172, [&] {
+    if (const std::optional<Attempt> failed = prepare(172, [&] {
             settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
                                                              [&file] { file.restart(); });
         }))
         return *failed;
     if (settled == FileText::Settled::NotText)
         return notText();
+    // A new file with a name of its own is put in place before the next one is made, so that a killed run leaves
+    // at most one such name behind.
+    if (file.hasName()) {
+        putWaitingInPlace(flight);
+        std::optional<StepFailure> failure = tryStep(174, [&] { file.close(); });
+        return {failure ? FileOutcome::Failed : FileOutcome::Converted, std::move(failure)};
+    }
     // Put in place later, in list order; a failure then is reported as this file's.
-    report.step(174, [&] { file.close(committer, source_); });
-    return report.failureCount() == failuresBefore ? FileOutcome::Converted : FileOutcome::Failed;
+    const FileIdentity replaced = destination.besideSource ? read : fileIdentity(target);
+    std::optional<StepFailure> failure = tryStep(174, [&] { file.close(flight.committer, source_); });
+    if (!failure)
+        flight.pending.add(target, replaced);
+    return {failure ? FileOutcome::Failed : FileOutcome::Converted, std::move(failure)};
 }
 
 void BatchRun::endRun(ErrorReport& report)

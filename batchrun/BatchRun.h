@@ -9,8 +9,7 @@
 namespace quillora {
 
 class ErrorReport;
-class FilesAhead;
-class ResultCommitter;
+struct FileIdentity;
 
 // How the files of one run ended.
 struct BatchRunSummary
@@ -46,10 +45,19 @@ private:
         EndOfList,
         Stopped
     };
+    // How one try at a file ended, with the failure still to be told.
+    struct Attempt;
+    // The results of a run not yet in place, and the new files made ahead for them.
+    struct Flight;
+
     void runOverList(ErrorReport& report, BatchRunSummary& summary);
-    FileOutcome convertEntry(ErrorReport& report, qsizetype position, ResultCommitter& committer, FilesAhead& ahead);
+    FileOutcome convertEntry(ErrorReport& report, qsizetype position, Flight& flight);
+    // Reads, converts and writes the file whose identity before reading was read.
+    Attempt convertFile(Flight& flight, const FileIdentity& read);
+    // Puts every result handed on in place and tells those that could not be.
+    void putWaitingInPlace(Flight& flight);
     // Reports the results that could not be put in place since the last call, each as its file's failure.
-    void tellCommitFailures(ResultCommitter& committer, BatchRunSummary& summary);
+    void tellCommitFailures(Flight& flight);
     void endRun(ErrorReport& report);
 
     BatchRunView& view_;

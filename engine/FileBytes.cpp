@@ -70,8 +70,15 @@ bool openRegularFile(QFile& file, QIODevice::OpenMode extra)
 // Opens file for reading at offset; throws why it cannot.
 void openForReadingAt(QFile& file, qint64 offset, QIODevice::OpenMode extra = {})
 {
-    if (!openRegularFile(file, extra))
+    errno = 0;
+    if (!openRegularFile(file, extra)) {
+#ifndef Q_OS_WIN
+        // The process, or the system, has no file handle left: the file itself may be fine.
+        if (errno == EMFILE || errno == ENFILE)
+            throw Failure::tooManyFiles();
+#endif
         throwOpenFailure(file.fileName());
+    }
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
 }

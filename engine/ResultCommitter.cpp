@@ -22,11 +22,12 @@ std::vector<FileError> flushAll(ResultCommitter::Group& group)
         for (std::size_t i = next++; i < group.size(); i = next++)
             errors[i] = group[i].file.flushData();
     };
-    std::vector<std::thread> helpers;
-    for (std::size_t helper = 1; helper < std::min(lanes, group.size()); ++helper)
-        helpers.emplace_back(lane);
+    // A helper that gets no thread takes its share here; the lanes share one counter, so nothing is done twice.
+    std::vector<BackgroundWork> helpers(group.empty() ? 0 : std::min(lanes, group.size()) - 1);
+    for (BackgroundWork& helper : helpers)
+        helper.run(lane);
     lane();
-    for (std::thread& helper : helpers)
+    for (BackgroundWork& helper : helpers)
         helper.join();
     return errors;
 }
@@ -64,9 +65,11 @@ ResultCommitter::Failures ResultCommitter::commit(Group& group)
     return failures;
 }
 
-ResultCommitter::ResultCommitter()
-    : thread_([this] { work(); })
-{ }
+ResultCommitter::ResultCommitter(std::size_t groupSize)
+    : groupSize_(std::max<std::size_t>(groupSize, 1))
+{
+    thread_.start([this] { work(); });
+}
 
 ResultCommitter::~ResultCommitter()
 {
@@ -76,18 +79,26 @@ ResultCommitter::~ResultCommitter()
         ending_ = true;
     }
     changed_.notify_all();
-    thread_.join();
 }
 
 void ResultCommitter::hand(ReplacingFile file, const QString& source)
 {
-    const std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     filling_.push_back({std::move(file), source});
-    if (filling_.size() < groupSize)
+    if (filling_.size() >= groupSize_)
+        handOn(lock);
+}
+
+void ResultCommitter::handOn(std::unique_lock<std::mutex>& lock)
+{
+    if (filling_.empty())
         return;
     waiting_.push_back(std::move(filling_));
     filling_.clear();
-    changed_.notify_all();
+    if (thread_.started())
+        changed_.notify_all();
+    else
+        commitWaiting(lock);
 }
 
 bool ResultCommitter::waitForRoom(std::chrono::milliseconds most)
@@ -99,11 +110,7 @@ bool ResultCommitter::waitForRoom(std::chrono::milliseconds most)
 bool ResultCommitter::finish(std::chrono::milliseconds most)
 {
     std::unique_lock lock(mutex_);
-    if (!filling_.empty()) {
-        waiting_.push_back(std::move(filling_));
-        filling_.clear();
-        changed_.notify_all();
-    }
+    handOn(lock);
     const auto done = [this] { return waiting_.empty() && !busy_; };
     if (most == std::chrono::milliseconds::max()) {
         changed_.wait(lock, done);
@@ -115,7 +122,34 @@ bool ResultCommitter::finish(std::chrono::milliseconds most)
 ResultCommitter::Failures ResultCommitter::takeFailures()
 {
     const std::lock_guard lock(mutex_);
+    if (thrown_)
+        std::rethrow_exception(std::exchange(thrown_, nullptr));
     return std::exchange(failures_, {});
+}
+
+void ResultCommitter::commitWaiting(std::unique_lock<std::mutex>& lock)
+{
+    while (!waiting_.empty()) {
+        Group group = std::move(waiting_.front());
+        waiting_.pop_front();
+        busy_ = true;
+        changed_.notify_all();
+        lock.unlock();
+        Failures failed;
+        std::exception_ptr thrown;
+        try {
+            failed = commit(group);
+        } catch (...) {
+            thrown = std::current_exception();
+        }
+        lock.lock();
+        failures_.insert(failures_.end(), std::make_move_iterator(failed.begin()),
+                         std::make_move_iterator(failed.end()));
+        if (thrown && !thrown_)
+            thrown_ = thrown;
+        busy_ = false;
+        changed_.notify_all();
+    }
 }
 
 void ResultCommitter::work()
@@ -125,17 +159,7 @@ void ResultCommitter::work()
         changed_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
         if (waiting_.empty())
             return;
-        Group group = std::move(waiting_.front());
-        waiting_.pop_front();
-        busy_ = true;
-        changed_.notify_all();
-        lock.unlock();
-        Failures failed = commit(group);
-        lock.lock();
-        failures_.insert(failures_.end(), std::make_move_iterator(failed.begin()),
-                         std::make_move_iterator(failed.end()));
-        busy_ = false;
-        changed_.notify_all();
+        commitWaiting(lock);
     }
 }
 

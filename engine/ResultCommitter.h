@@ -3,6 +3,7 @@
 // is flushed once per group.
 #pragma once
 
+#include "platform/BackgroundWork.h"
 #include "platform/Failure.h"
 #include "platform/ReplacingFile.h"
 
@@ -10,8 +11,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,7 +31,8 @@ public:
     // The files that could not be put in place, with why, in the order handed.
     using Failures = std::vector<std::pair<QString, Failure>>;
 
-    ResultCommitter();
+    // Groups of groupSize files; where no thread can be started, each group is put in place as it fills.
+    explicit ResultCommitter(std::size_t groupSize = largestGroup);
     // Puts every file handed in place first.
     ~ResultCommitter();
     ResultCommitter(const ResultCommitter&) = delete;
@@ -44,18 +46,22 @@ public:
     // Hands on the group being filled and waits at most the given time for every file handed to be in place and
     // durable; true once they are.
     bool finish(std::chrono::milliseconds most = std::chrono::milliseconds::max());
-    // The failures since the last call.
+    // The failures since the last call; throws what putting a group in place threw.
     Failures takeFailures();
 
     // Makes a group durable and puts it in place, in its order, at once; returns its failures.
     static Failures commit(Group& group);
 
-    // Files written ahead before their group is put in place, and groups that may wait.
-    static constexpr std::size_t groupSize = 64;
+    // Files written ahead before their group is put in place, at most, and groups that may wait.
+    static constexpr std::size_t largestGroup = 64;
     static constexpr std::size_t waitingGroups = 2;
 
 private:
     void work();
+    // Moves the group being filled to the waiting ones; without a thread, puts them in place here.
+    void handOn(std::unique_lock<std::mutex>& lock);
+    // Puts the waiting groups in place, one after the other, with lock held between them.
+    void commitWaiting(std::unique_lock<std::mutex>& lock);
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -63,9 +69,11 @@ private:
     Group filling_;
     std::deque<Group> waiting_;
     Failures failures_;
+    std::exception_ptr thrown_;
+    const std::size_t groupSize_;
     bool busy_ = false;
     bool ending_ = false;
-    std::thread thread_;
+    BackgroundWork thread_;
 };
 
 } // namespace quillora

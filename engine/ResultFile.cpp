@@ -51,8 +51,11 @@ void ResultFile::open()
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
     const FileError error = file_.create(path_, ahead_);
-    if (error == FileError::None)
+    if (error == FileError::None) {
+        if (expected_)
+            file_.expect(*expected_);
         return;
+    }
     // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk
     // without room for one more file refuses to create it.
     const bool folderRefuses

@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace quillora {
 
@@ -21,6 +22,9 @@ public:
 
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
+    // The file the result replaces in place, as it was read: a file changed or replaced since is left as it is.
+    // Applies to the new files opened from then on.
+    void expect(const FileIdentity& identity) { expected_ = identity; }
     void write(QByteArrayView bytes);
     // Throws away what was written so far and opens a new temporary file in its place.
     void restart();
@@ -31,11 +35,14 @@ public:
     void close(ResultCommitter& committer, const QString& source);
 
     bool isOpen() const { return file_.isOpen(); }
+    // The new file has a name of its own until it is put in place.
+    bool hasName() const { return file_.hasName(); }
     const QString& path() const { return path_; }
 
 private:
     QString path_;
     FilesAhead* ahead_;
+    std::optional<FileIdentity> expected_;
     ReplacingFile file_;
 };
 

@@ -1,8 +1,6 @@
 // One writer thread per large text, fed one piece at a time.
 #include "engine/WriteBehind.h"
 
-#include <system_error>
-
 namespace quillora {
 
 WriteBehind::WriteBehind(const Utf8Sink& sink, qint64 size)
@@ -12,18 +10,15 @@ WriteBehind::WriteBehind(const Utf8Sink& sink, qint64 size)
     constexpr qint64 smallest = qint64(4) << 20;
     if (size < smallest)
         return;
-    try {
-        writer_ = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        // No thread to be had: the text is written as it is converted.
+    // No thread to be had: the text is written as it is converted.
+    if (!writer_.start([this] { run(); }))
         return;
-    }
     behind_ = [this](QByteArrayView bytes) { write(bytes); };
 }
 
 WriteBehind::~WriteBehind()
 {
-    if (!writer_.joinable())
+    if (!writer_.started())
         return;
     {
         std::unique_lock lock(mutex_);
@@ -31,7 +26,7 @@ WriteBehind::~WriteBehind()
         stopping_ = true;
     }
     changed_.notify_all();
-    writer_.join();
+    writer_.wait();
 }
 
 void WriteBehind::waitIdle(std::unique_lock<std::mutex>& lock)
@@ -54,7 +49,7 @@ void WriteBehind::write(QByteArrayView bytes)
 
 void WriteBehind::finish()
 {
-    if (!writer_.joinable())
+    if (!writer_.started())
         return;
     std::unique_lock lock(mutex_);
     waitIdle(lock);

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "engine/WordsToLines.h"
+#include "platform/BackgroundWork.h"
 
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <thread>
 
 namespace quillora {
 
@@ -26,7 +26,7 @@ public:
     WriteBehind& operator=(const WriteBehind&) = delete;
 
     // The sink to convert into.
-    const Utf8Sink& sink() const { return writer_.joinable() ? behind_ : sink_; }
+    const Utf8Sink& sink() const { return writer_.started() ? behind_ : sink_; }
     // Waits until every piece is written and throws what writing the last one threw.
     void finish();
 
@@ -44,7 +44,7 @@ private:
     bool hasPending_ = false;
     bool stopping_ = false;
     std::exception_ptr failure_;
-    std::thread writer_;
+    BackgroundWork writer_;
 };
 
 } // namespace quillora

@@ -78,8 +78,7 @@ FileSettingsStore::~FileSettingsStore()
         stopping_ = true;
     }
     wake_.notify_all();
-    if (writer_.joinable())
-        writer_.join();
+    writer_.wait();
 }
 
 QString FileSettingsStore::userRoot()
@@ -134,10 +133,12 @@ void FileSettingsStore::saveLater(const QString& application, const QString& sec
         throw Failure::invalidArgument();
     const QString path = valuePath(application, section, key);
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         later_[path] = value;
-        if (!writer_.joinable())
-            writer_ = std::thread([this] { writeLaterValues(); });
+        if (!writer_.started() && !writer_.start([this] { writeLaterValues(); })) {
+            writeWaiting(lock);
+            return;
+        }
     }
     wake_.notify_one();
 }
@@ -160,6 +161,13 @@ void FileSettingsStore::writeLaterValues()
         wake_.wait(lock, [this] { return stopping_ || !later_.empty(); });
         if (later_.empty())
             return;
+        writeWaiting(lock);
+    }
+}
+
+void FileSettingsStore::writeWaiting(std::unique_lock<std::mutex>& lock)
+{
+    while (!later_.empty()) {
         auto next = later_.extract(later_.begin());
         writing_ = next.key();
         lock.unlock();

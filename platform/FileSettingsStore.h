@@ -1,12 +1,12 @@
 // The settings store on disk: one small file per key, replaced whole by a rename on every write.
 #pragma once
 
+#include "platform/BackgroundWork.h"
 #include "platform/SettingsStore.h"
 
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <thread>
 
 namespace quillora {
 
@@ -27,7 +27,7 @@ public:
                 const QString& defaultValue) override;
     void save(const QString& application, const QString& section, const QString& key, const QString& value) override;
     // Hands the value to a writer thread of the store's own; a newer value for the same key replaces one not yet
-    // written.
+    // written. Where no thread can be started, the value is written before this returns.
     void saveLater(const QString& application, const QString& section, const QString& key,
                    const QString& value) override;
     // Returns once every value handed to the writer is stored.
@@ -37,6 +37,8 @@ public:
 
 private:
     void writeLaterValues();
+    // Writes the values waiting, with lock held between them, until none waits.
+    void writeWaiting(std::unique_lock<std::mutex>& lock);
     // Returns, with lock held, once no value for path waits or is being written.
     void waitForWriter(std::unique_lock<std::mutex>& lock, const QString& path);
 
@@ -48,7 +50,7 @@ private:
     std::map<QString, QString> later_;
     QString writing_;
     bool stopping_ = false;
-    std::thread writer_;
+    BackgroundWork writer_;
 };
 
 } // namespace quillora

@@ -3,9 +3,12 @@
 
 namespace quillora {
 
-FilesAhead::FilesAhead()
-    : thread_([this] { work(); })
-{ }
+FilesAhead::FilesAhead(std::size_t kept)
+    : kept_(kept)
+{
+    if (kept_ > 0)
+        thread_.start([this] { work(); });
+}
 
 FilesAhead::~FilesAhead()
 {
@@ -14,7 +17,7 @@ FilesAhead::~FilesAhead()
         ending_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    thread_.wait();
     dropAll();
 }
 
@@ -25,8 +28,17 @@ void FilesAhead::dropAll()
     handles_.clear();
 }
 
+void FilesAhead::giveBack()
+{
+    const std::lock_guard lock(mutex_);
+    dropAll();
+    folder_.clear();
+}
+
 int FilesAhead::take(const QString& folder)
 {
+    if (!thread_.started())
+        return -1;
     const std::lock_guard lock(mutex_);
     if (folder != folder_) {
         dropAll();
@@ -45,7 +57,7 @@ void FilesAhead::work()
 {
     std::unique_lock lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] { return ending_ || (!folder_.isEmpty() && handles_.size() < kept); });
+        changed_.wait(lock, [this] { return ending_ || (!folder_.isEmpty() && handles_.size() < kept_); });
         if (ending_)
             return;
         const QString folder = folder_;

@@ -2,18 +2,20 @@
 // system more than writing a small one, and the run converts the next file meanwhile.
 #pragma once
 
+#include "platform/BackgroundWork.h"
+
 #include <QString>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <thread>
 
 namespace quillora {
 
 class FilesAhead
 {
 public:
-    FilesAhead();
+    // Keeps at most kept files ready; without a thread of its own it keeps none.
+    explicit FilesAhead(std::size_t kept = mostKept);
     // Closes the files not taken: without a name, they leave nothing behind.
     ~FilesAhead();
     FilesAhead(const FilesAhead&) = delete;
@@ -22,8 +24,10 @@ public:
     // A new unnamed file in folder, open for writing, or -1 when none is ready; files for another folder are
     // dropped and the thread turns to this one.
     int take(const QString& folder);
+    // Closes the files ready and makes no more until the next take.
+    void giveBack();
 
-    static constexpr std::size_t kept = 16;
+    static constexpr std::size_t mostKept = 16;
 
 private:
     void work();
@@ -33,8 +37,9 @@ private:
     std::condition_variable changed_;
     QString folder_;
     std::deque<int> handles_;
+    const std::size_t kept_;
     bool ending_ = false;
-    std::thread thread_;
+    BackgroundWork thread_;
 };
 
 // A new unnamed file in folder, open for writing, or -1 where the system makes none; and its closing.

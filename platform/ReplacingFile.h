@@ -8,6 +8,20 @@ namespace quillora {
 
 class FilesAhead;
 
+// Which file stands at a path, and as it was: another file there, or the same file written to, differs.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modified = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file path leads to, through symbolic links; an empty identity where there is none.
+FileIdentity fileIdentity(const QString& path);
+
 // Why a call on a replacing file failed.
 enum class FileError
 {
@@ -46,6 +60,9 @@ public:
     // unseen under any name where the system allows, taken from ahead when it has one ready there; it takes the old
     // file's permissions and, where this process may set them, its owner and group.
     FileError create(const QString& target, FilesAhead* ahead = nullptr);
+    // The file the new one may replace: putInPlace leaves the target as it is and fails with ChangedSinceRead when
+    // another file, or this one changed, stands there by then.
+    void expect(const FileIdentity& identity);
     FileError write(const char* data, qint64 size);
     // Starts writing the bytes to the disk and returns at once.
     void startWriteback();
@@ -57,6 +74,8 @@ public:
     void discard();
 
     bool isOpen() const;
+    // True while the new file has a name of its own, which a killed process would leave behind.
+    bool hasName() const;
     // The folder the file goes to.
     QString folder() const;
 

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,7 @@ struct ReplacingFile::State
     // Bytes written, and the first of them whose writing to the disk has not been started yet.
     qint64 written = 0;
     qint64 unstarted = 0;
+    std::optional<FileIdentity> expected;
 };
 
 namespace {
@@ -103,6 +105,12 @@ FileError ReplacingFile::create(const QString& target, FilesAhead* ahead)
     state->handle = ahead ? ahead->take(folder_) : -1;
     if (state->handle < 0)
         state->handle = makeUnnamedFile(folder_);
+    // Without /proc an unnamed file cannot be given a name: the new file gets one of its own from the start.
+    if (state->handle >= 0 && ::access("/proc/self/fd", F_OK) != 0) {
+        ::close(state->handle);
+        state->handle = -1;
+        errno = EOPNOTSUPP;
+    }
     if (state->handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
         state->handle = createNamed(state->target, state->temporary);
     if (state->handle < 0)
@@ -118,6 +126,16 @@ FileError ReplacingFile::create(const QString& target, FilesAhead* ahead)
     }
     state_ = std::move(state);
     return FileError::None;
+}
+
+void ReplacingFile::expect(const FileIdentity& identity)
+{
+    state_->expected = identity;
+}
+
+bool ReplacingFile::hasName() const
+{
+    return state_ && !state_->temporary.isEmpty();
 }
 
 FileError ReplacingFile::write(const char* data, qint64 size)
@@ -163,6 +181,10 @@ FileError ReplacingFile::flushData()
 FileError ReplacingFile::putInPlace()
 {
     State& state = *state_;
+    if (state.expected && fileIdentity(QFile::decodeName(state.target)) != *state.expected) {
+        discard();
+        return FileError::ChangedSinceRead;
+    }
     int error = 0;
     if (state.temporary.isEmpty()) {
         // A new name takes the file at once; an old file is replaced by a name of the file's own renamed over it.
@@ -200,6 +222,16 @@ void ReplacingFile::discard()
     if (!state_->temporary.isEmpty())
         ::unlink(state_->temporary.constData());
     state_.reset();
+}
+
+FileIdentity fileIdentity(const QString& path)
+{
+    struct stat status
+    { };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return {quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
 int makeUnnamedFile(const QString& folder)

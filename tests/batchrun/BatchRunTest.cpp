@@ -1,13 +1,24 @@
 // The batch run without any widget: a recording view stands where the window would.
 #include "batchrun/BatchRun.h"
 
+#include "support/SmallMount.h"
 #include "support/TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <functional>
+#include <optional>
+
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+#endif
 
 namespace quillora {
 namespace {
@@ -70,6 +81,18 @@ protected:
     RecordingView view;
     BatchRun run{view};
 };
+
+// Every file below folder, by its path relative to folder, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), testing::readFile(path));
+    }
+    return files;
+}
 
 TEST_F(BatchRunTest, EachFileIsConvertedSkippedOrReportedAndTheSummaryCountsThem)
 {
@@ -197,6 +220,187 @@ TEST_F(BatchRunTest, AResultThatCannotBePutInPlaceIsToldAsItsOwnFailureInListOrd
             EXPECT_EQ(QDir(folders[i]).entryList(QDir::Files | QDir::Hidden), QStringList{"s.txt"}) << i;
         }
     }
+}
+
+TEST_F(BatchRunTest, ARunLeavesWhatItsEntriesConvertedOneAfterTheOtherLeave)
+{
+    // Each tree is made twice: one run over the whole list, and one run per entry in list order.
+    struct Case
+    {
+        const char* name;
+        bool inPlace;
+        // Files below the tree; "->" makes a symbolic link to the rest, relative to the link's folder.
+        std::vector<std::pair<const char*, const char*>> files;
+        QStringList list;
+    };
+    const Case cases[] = {
+        {"a result read back",
+         false,
+         {{"src/a.txt", "ab  cd"}, {"out/a.txt", "old  words"}},
+         {"src/a.txt", "out/a.txt"}},
+        {"a result not there before, read back", false, {{"src/a.txt", "ab  cd"}}, {"src/a.txt", "out/a.txt"}},
+        {"a result read through a link",
+         false,
+         {{"src/a.txt", "ab  cd"}, {"out/a.txt", "old  words"}, {"other/b.txt", "->../out/a.txt"}},
+         {"src/a.txt", "other/b.txt"}},
+        {"one file twice in place", true, {{"s.txt", "ab  cd"}}, {"s.txt", "s.txt"}},
+        {"one file in place, then through a link",
+         true,
+         {{"s.txt", "ab  cd"}, {"l.txt", "->s.txt"}},
+         {"s.txt", "l.txt"}},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        const auto makeTree = [&](const QString& root) {
+            QDir().mkpath(root + QStringLiteral("/out"));
+            for (const auto& [name, bytes] : one.files) {
+                const QString path = root + u'/' + QLatin1String(name);
+                if (QByteArray(bytes).startsWith("->")) {
+                    QDir().mkpath(QFileInfo(path).absolutePath());
+                    EXPECT_TRUE(QFile::link(QString::fromUtf8(bytes + 2), path));
+                } else {
+                    testing::writeFile(path, bytes);
+                }
+            }
+            QStringList entries;
+            for (const QString& entry : one.list)
+                entries << QDir::toNativeSeparators(root + u'/' + entry);
+            return entries;
+        };
+        const auto runOver = [&](const QStringList& entries, const QString& root) {
+            RecordingView each;
+            each.entries = entries;
+            each.where = {one.inPlace, QDir::toNativeSeparators(root + QStringLiteral("/out"))};
+            BatchRun(each).run();
+            return each.failures;
+        };
+        const QString whole = work.filePath(QStringLiteral("%1/whole").arg(one.name));
+        const QString single = work.filePath(QStringLiteral("%1/single").arg(one.name));
+
+        const QStringList failures = runOver(makeTree(whole), whole);
+        QStringList singleFailures;
+        for (const QString& entry : makeTree(single))
+            singleFailures << runOver({entry}, single);
+
+        EXPECT_EQ(failures, QStringList());
+        EXPECT_EQ(singleFailures, QStringList());
+        EXPECT_EQ(filesBelow(whole), filesBelow(single));
+    }
+}
+
+TEST_F(BatchRunTest, AFileChangedWhileItsResultWaitsIsLeftAsTheUserLeftIt)
+{
+    struct Case
+    {
+        const char* name;
+        // What the user does to the second file while the third is converted.
+        std::function<void(const QString&)> change;
+        bool changed;
+    };
+    const auto saveByRename = [](const QString& path) {
+        testing::writeFile(path + QStringLiteral(".new"), "saved by rename");
+        ASSERT_EQ(std::rename(QFile::encodeName(path + QStringLiteral(".new")).constData(),
+                              QFile::encodeName(path).constData()),
+                  0);
+    };
+    const auto writeOver = [](const QString& path) { testing::writeFile(path, "written over"); };
+    const auto sameSizeLater = [](const QString& path) {
+        testing::writeFile(path, "xy  zw");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    };
+    const Case cases[] = {
+        {"left alone", [](const QString&) {}, false},
+        {"saved by rename", saveByRename, true},
+        {"written over", writeOver, true},
+        {"same size, written later", sameSizeLater, true},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        view = RecordingView();
+        for (int i = 0; i < 4; ++i)
+            view.entries << source(QStringLiteral("%1/s%2.txt").arg(one.name).arg(i), "ab  cd");
+        view.where = {true, QString()};
+        QByteArray userBytes;
+        view.onYield = [&](int yield) {
+            if (yield == 3) {
+                one.change(view.entries[1]);
+                userBytes = testing::readFile(view.entries[1]);
+            }
+        };
+
+        const BatchRunSummary summary = run.run();
+
+        EXPECT_EQ(summary.failed, one.changed ? 1 : 0);
+        EXPECT_EQ(summary.converted, one.changed ? 3 : 4);
+        EXPECT_EQ(view.failures,
+                  one.changed ? QStringList{QStringLiteral(" 174 %1: changed while it was converted, left as it is")
+                                                .arg(view.entries[1])}
+                              : QStringList());
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(testing::readFile(view.entries[i]), i == 1 && one.changed ? userBytes : QByteArray("ab\r\ncd"))
+                << i;
+    }
+}
+
+TEST_F(BatchRunTest, ResultsWaitingToBePutInPlaceGiveWayWhenTheDiskOrTheFileHandlesRunShort)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "needs a small tmpfs and a limit on open files";
+#else
+    // Converted one after the other, every file fits: each result takes no more room than the file it replaces.
+    struct Case
+    {
+        const char* name;
+        const char* mountOptions;
+        int files;
+        // Pages left free on the disk once the files are there, or -1 to leave it as it is.
+        int freePages;
+        // A limit on the files this process may hold open during the run, or 0.
+        rlim_t openFiles;
+    };
+    const Case cases[] = {
+        {"a nearly full disk", "size=1m", 200, 4, 0},
+        {"few inodes", "size=4m,nr_inodes=220", 200, -1, 0},
+        {"few file handles", nullptr, 300, -1, 64},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        view = RecordingView();
+        const QString folder = work.filePath(QString::fromLatin1(one.name));
+        QDir().mkpath(folder);
+        std::optional<testing::SmallMount> mount;
+        if (one.mountOptions) {
+            mount.emplace(folder, QString::fromLatin1(one.mountOptions));
+            if (!mount->mounted())
+                GTEST_SKIP() << "a small tmpfs cannot be mounted here (needs root or mount rights)";
+        }
+        for (int i = 0; i < one.files; ++i)
+            view.entries << source(QStringLiteral("%1/s%2.txt").arg(one.name).arg(i), "ab  cd");
+        if (one.freePages >= 0) {
+            QFile filler(folder + QStringLiteral("/filler"));
+            ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            while (filler.write(QByteArray(4096, 'x')) == 4096) { }
+            ASSERT_TRUE(filler.resize(std::max<qint64>(0, filler.size() - one.freePages * 4096)));
+        }
+        view.where = {true, QString()};
+        rlimit before{};
+        ::getrlimit(RLIMIT_NOFILE, &before);
+        if (one.openFiles > 0) {
+            const rlimit lowered{one.openFiles, before.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+        }
+
+        const BatchRunSummary summary = run.run();
+        ::setrlimit(RLIMIT_NOFILE, &before);
+
+        EXPECT_EQ(view.failures.mid(0, 3), QStringList());
+        EXPECT_EQ(summary.converted, one.files);
+        for (const QString& entry : view.entries)
+            ASSERT_EQ(testing::readFile(entry), QByteArray("ab\r\ncd")) << entry.toStdString();
+    }
+#endif
 }
 
 TEST_F(BatchRunTest, AChosenFolderThatIsNotThereTouchesNoFile)

@@ -40,6 +40,13 @@ ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, con
     return run(QStringLiteral(QUILLORA_PROGRAM), arguments, input, environment);
 }
 
+ProgramRun runProgramThrough(const QStringList& wrapper, const QStringList& arguments, const QByteArray& input,
+                              const QProcessEnvironment& environment)
+{
+    const QStringList command = wrapper + QStringList{QStringLiteral(QUILLORA_PROGRAM)} + arguments;
+    return run(command.first(), command.mid(1), input, environment);
+}
+
 ProgramRun runShell(const QString& script, const QStringList& arguments, const QProcessEnvironment& environment)
 {
     return run(QStringLiteral("bash"), QStringList{"-c", script, QStringLiteral(QUILLORA_PROGRAM)} + arguments, {},

@@ -1,0 +1,122 @@
+// The command line where the system gives little: no thread to start, no /proc to name unnamed files through.
+#include "cli/ProgramRun.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+namespace quillora {
+namespace {
+
+// count files of words in folder, each converted to "ab\r\ncd".
+QStringList makeSources(const QString& folder, int count, const QByteArray& words = "ab  cd")
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        paths << folder + QStringLiteral("/s%1.txt").arg(i);
+        testing::writeFile(paths.last(), words);
+    }
+    return paths;
+}
+
+bool haveTools(std::initializer_list<const char*> tools)
+{
+    for (const char* tool : tools)
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+TEST(RunLimits, AUserWhoMayStartNoMoreThreadsHasEveryFileConverted)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "process limits of POSIX systems";
+#else
+    if (::geteuid() != 0 || !haveTools({"setpriv", "prlimit"}))
+        GTEST_SKIP() << "needs root, setpriv and prlimit to run the program as another user with few processes";
+    // A limit of one process for the user: the program itself, and no thread besides.
+    const QStringList asNobody
+        = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "prlimit", "--nproc=1"};
+    struct Case
+    {
+        const char* name;
+        int files;
+        // Large enough to be written behind on a thread of its own.
+        qsizetype wordsSize;
+        bool inPlace;
+    };
+    const Case cases[] = {
+        {"many small files in place", 150, 6, true},
+        {"a large file into a folder", 1, qsizetype(6) << 20, false},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        QTemporaryDir work;
+        const QString in = work.filePath(QStringLiteral("in"));
+        const QString out = work.filePath(QStringLiteral("out"));
+        QDir().mkpath(out);
+        const QByteArray words = QByteArray("ab  cd ").repeated(qMax<qsizetype>(1, one.wordsSize / 7));
+        makeSources(in, one.files, words.trimmed());
+        // Folders open to everyone, so that this process may still clear them; the sources are the user's.
+        const auto everyone = QFileDevice::Permissions(0x7777);
+        for (const QString& path : {work.path(), in, out})
+            ASSERT_TRUE(QFile::setPermissions(path, everyone));
+        for (const QString& name : QDir(in).entryList(QDir::Files))
+            ASSERT_EQ(::chown(QFile::encodeName(in + u'/' + name).constData(), 65534, 65534), 0);
+
+        const testing::ProgramRun run = testing::runProgramThrough(
+            asNobody, one.inPlace ? QStringList{"--in-place", in} : QStringList{"--to", out, in});
+
+        EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+        const QString results = one.inPlace ? in : out;
+        EXPECT_EQ(QDir(results).entryList(QDir::Files | QDir::Hidden).size(), one.files);
+        const QByteArray converted = QByteArray(words.trimmed()).replace("  ", "\r\n").replace(" ", "\r\n");
+        for (int i = 0; i < one.files; ++i)
+            ASSERT_EQ(testing::readFile(results + QStringLiteral("/s%1.txt").arg(i)), converted) << i;
+    }
+#endif
+}
+
+TEST(RunLimits, WhereNewFilesNeedANameAKilledRunLeavesAtMostOneBehind)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "mount namespaces of Linux";
+#else
+    if (::geteuid() != 0 || !haveTools({"unshare", "mount"}))
+        GTEST_SKIP() << "needs root and unshare to hide /proc from the program";
+    // Without /proc an unnamed file cannot be given a name, so every new file gets one of its own. At no moment may
+    // more than one of them stand beside the sources: a kill then would leave them all.
+    QTemporaryDir work;
+    const QString folder = work.filePath(QStringLiteral("in"));
+    const QStringList sources = makeSources(folder, 200);
+    QProcess program;
+    program.setProcessEnvironment(testing::environmentWithLocale(QStringLiteral("C.UTF-8")));
+    program.start(QStringLiteral("unshare"),
+                  {"--mount", "sh", "-c", "mount -t tmpfs none /proc && exec \"$0\" \"$@\"", QUILLORA_PROGRAM,
+                   "--quiet", "--in-place", folder});
+    ASSERT_TRUE(program.waitForStarted());
+    qsizetype mostNamed = 0;
+    QElapsedTimer bound;
+    bound.start();
+    while (!program.waitForFinished(1) && bound.elapsed() < 60000)
+        mostNamed = qMax(mostNamed, QDir(folder).entryList(QDir::Files | QDir::Hidden).size() - sources.size());
+    program.kill();
+    program.waitForFinished();
+
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
+    EXPECT_LE(mostNamed, 1);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), sources.size());
+    for (const QString& source : sources)
+        ASSERT_EQ(testing::readFile(source), QByteArray("ab\r\ncd")) << source.toStdString();
+#endif
+}
+
+} // namespace
+} // namespace quillora
