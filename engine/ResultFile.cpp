@@ -50,9 +50,12 @@ void ResultFile::open()
         throw Failure::pathNotFound();
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
-    const FileError error = file_.create(path_, ahead_);
-    if (error == FileError::None)
+    const FileError error = file_.create(path_, ahead_, permissionsFrom_);
+    if (error == FileError::None) {
+        if (expected_)
+            file_.expect(*expected_);
         return;
+    }
     // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk
     // without room for one more file refuses to create it.
     const bool folderRefuses

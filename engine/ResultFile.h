@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace quillora {
 
@@ -18,6 +19,12 @@ public:
     explicit ResultFile(QString path, FilesAhead* ahead = nullptr);
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
+
+    // Where no file stands at the path, the result takes the permissions of source less the umask, as a copy does.
+    void takePermissionsFrom(QString source) { permissionsFrom_ = std::move(source); }
+    // The file the result may replace, as it was read: the result is not put in place once another stands there.
+    // Without it, the file as it stands when the result is opened.
+    void expect(const FileIdentity& identity) { expected_ = identity; }
 
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
@@ -36,6 +43,8 @@ public:
 private:
     QString path_;
     FilesAhead* ahead_;
+    QString permissionsFrom_;
+    std::optional<FileIdentity> expected_;
     ReplacingFile file_;
 };
 
