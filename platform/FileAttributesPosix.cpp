@@ -100,8 +100,11 @@ void takePermissions(int handle, const char* source)
 {
     struct stat from
     { };
-    if (::stat(source, &from) == 0)
-        (void)::fchmod(handle, from.st_mode & 0777 & ~currentUmask(handle));
+    if (::stat(source, &from) != 0)
+        return;
+    // The umask is the process's own and read once: reading it anew for each of many small files costs more.
+    static const mode_t mask = currentUmask(handle);
+    (void)::fchmod(handle, from.st_mode & 0777 & ~mask);
 }
 
 } // namespace quillora

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTimeZone>
 
 namespace quillora {
 
@@ -34,7 +33,7 @@ FileIdentity fileIdentity(const QString& path)
     const QFileInfo info(path);
     if (!info.exists())
         return FileIdentity{};
-    return FileIdentity{true, 0, 0, info.size(), info.lastModified(QTimeZone::UTC).toMSecsSinceEpoch() * 1000000};
+    return FileIdentity{true, 0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
 }
 
 namespace {
