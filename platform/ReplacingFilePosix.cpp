@@ -4,6 +4,7 @@
 #include "platform/FileAttributesPosix.h"
 #include "platform/FilesAhead.h"
 #include "platform/FlushCalls.h"
+#include "platform/PlacedFiles.h"
 #include "platform/ReplacingFile.h"
 
 #include <QFile>
@@ -200,12 +201,13 @@ FileError placementError(int error)
 // Puts the complete file in place of expected at target; a new file keeps a name of its own until renamed.
 FileError place(int handle, const QByteArray& target, const FileIdentity& expected, QByteArray& temporary)
 {
-    if (identityAt(target) != expected)
+    const FileIdentity current = identityAt(target);
+    if (current != expected && !wasPlacedHere(target, current))
         return FileError::ChangedSinceRead;
     if (temporary.isEmpty()) {
         const Naming how = naming;
         // A new name takes the file at once; an old file is replaced by a name of the file's own renamed over it.
-        if (!expected.exists)
+        if (!current.exists)
             return nameUnnamed(handle, target, how) == 0 ? FileError::None : placementError(errno);
         while (temporary.isEmpty()) {
             const QByteArray name = temporaryName(target);
@@ -215,7 +217,7 @@ FileError place(int handle, const QByteArray& target, const FileIdentity& expect
                 return placementError(errno);
         }
     }
-    if (renameNamed(temporary, target, expected.exists) != 0)
+    if (renameNamed(temporary, target, current.exists) != 0)
         return placementError(errno);
     temporary.clear();
     return FileError::None;
@@ -318,6 +320,10 @@ FileError ReplacingFile::putInPlace()
 {
     State& state = *state_;
     const FileError error = place(state.handle, state.target, state.expected, state.temporary);
+    struct stat placed
+    { };
+    if (error == FileError::None && ::fstat(state.handle, &placed) == 0)
+        rememberPlaced(state.target, identityOf(placed));
     discard();
     return error;
 }

@@ -2,6 +2,7 @@
 // flushes it before it renames it over the old one.
 #include "platform/FilesAhead.h"
 #include "platform/FlushCalls.h"
+#include "platform/PlacedFiles.h"
 #include "platform/ReplacingFile.h"
 
 #include <QDateTime>
@@ -89,11 +90,15 @@ FileError ReplacingFile::flushData()
 
 FileError ReplacingFile::putInPlace()
 {
-    if (fileIdentity(state_->file.fileName()) != state_->expected) {
+    const QString target = state_->file.fileName();
+    const FileIdentity current = fileIdentity(target);
+    if (current != state_->expected && !wasPlacedHere(QFile::encodeName(target), current)) {
         discard();
         return FileError::ChangedSinceRead;
     }
     const bool done = state_->file.commit();
+    if (done)
+        rememberPlaced(QFile::encodeName(target), fileIdentity(target));
     const FileError error = done ? FileError::None : errorFrom(state_->file);
     state_.reset();
     return error;
