@@ -128,8 +128,8 @@ int createNamed(const QByteArray& target, QByteArray& name)
     }
 }
 
-// How this process gives an unnamed file a name: by its handle (which needs the right to search any folder), or
-// through its entry in /proc (which needs /proc); found out with the first unnamed file.
+// How this process gives an unnamed file a name: by its handle (which older kernels allow only with the right to
+// search every folder), or through its entry in /proc (which needs /proc); found out with the first unnamed file.
 enum class Naming
 {
     Unknown,
@@ -178,7 +178,7 @@ Naming namingIn(const QByteArray& folder)
     return naming;
 }
 
-// Puts a named new file in place of target, or under target where expected is no file: a file that appears
+// Puts a named new file in place of the file at target, or under target where none stands: a file that appears
 // there meanwhile is not replaced.
 int renameNamed(const QByteArray& name, const QByteArray& target, bool replaces)
 {
