@@ -229,8 +229,11 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
     ResultFile file(target, &flight.ahead);
+    // In place, only the file as read is replaced; elsewhere a new result is made as a copy of its source would be.
     if (destination.besideSource)
         file.expect(read);
+    else
+        file.takePermissionsFrom(source_);
     if (const std::optional<Attempt> failed = prepare(168, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way

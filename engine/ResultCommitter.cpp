@@ -31,12 +31,29 @@ std::vector<FileError> flushAll(ResultCommitter::Group& group)
         helper.join();
     return errors;
 }
+
+// The renames are durable once their folders are: each folder is flushed once, and one that fails fails every file
+// renamed into it.
+void flushFolders(const QStringList& folders, const QStringList& sources, ResultCommitter::Failures& failures)
+{
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        if (folders.indexOf(folders[i]) != i)
+            continue;
+        const FileError error = flushFolder(folders[i]);
+        for (qsizetype j = i; error != FileError::None && j < folders.size(); ++j) {
+            if (folders[j] == folders[i])
+                failures.emplace_back(sources[j], resultFailure(error, folders[i]));
+        }
+    }
+}
 } // namespace
 
 ResultCommitter::Failures ResultCommitter::commit(Group& group)
 {
     Failures failures;
+    // The folder of each file renamed, and its source.
     QStringList folders;
+    QStringList renamed;
     const auto failed = [&](Pending& pending, FileError error, const QString& folder) {
         failures.emplace_back(pending.source, resultFailure(error, folder));
         pending.file.discard();
@@ -54,13 +71,12 @@ ResultCommitter::Failures ResultCommitter::commit(Group& group)
         const QString folder = pending.file.folder();
         if (const FileError error = pending.file.putInPlace(); error != FileError::None)
             failed(pending, error, folder);
-        else
+        else {
             folders.append(folder);
+            renamed.append(pending.source);
+        }
     }
-    folders.removeDuplicates();
-    // The renames are durable once their folders are.
-    for (const QString& folder : folders)
-        flushFolder(folder);
+    flushFolders(folders, renamed, failures);
     group.clear();
     return failures;
 }

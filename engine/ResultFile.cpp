@@ -50,7 +50,7 @@ void ResultFile::open()
         throw Failure::pathNotFound();
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
-    const FileError error = file_.create(path_, ahead_);
+    const FileError error = file_.create(path_, ahead_, permissionsFrom_);
     if (error == FileError::None) {
         if (expected_)
             file_.expect(*expected_);

@@ -20,11 +20,14 @@ public:
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
 
+    // Where no file stands at the path, the result takes the permissions of source less the umask, as a copy does.
+    void takePermissionsFrom(QString source) { permissionsFrom_ = std::move(source); }
+    // The file the result may replace, as it was read: the result is not put in place once another stands there.
+    // Without it, the file as it stands when the result is opened.
+    void expect(const FileIdentity& identity) { expected_ = identity; }
+
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
-    // The file the result replaces in place, as it was read: a file changed or replaced since is left as it is.
-    // Applies to the new files opened from then on.
-    void expect(const FileIdentity& identity) { expected_ = identity; }
     void write(QByteArrayView bytes);
     // Throws away what was written so far and opens a new temporary file in its place.
     void restart();
@@ -42,6 +45,7 @@ public:
 private:
     QString path_;
     FilesAhead* ahead_;
+    QString permissionsFrom_;
     std::optional<FileIdentity> expected_;
     ReplacingFile file_;
 };

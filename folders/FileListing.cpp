@@ -5,6 +5,7 @@
 #include "platform/FileFacts.h"
 #include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
+#include "platform/ReplacingFile.h"
 
 namespace quillora {
 
@@ -14,7 +15,10 @@ QList<ListedFile> ListFilesWithFactsInFolder(const QString& folder, const QStrin
     if (!base.endsWith(nativeSeparator()))
         base += nativeSeparator();
     try {
-        return fileFacts().listFilesWithFacts(base, pattern);
+        QList<ListedFile> files = fileFacts().listFilesWithFacts(base, pattern);
+        // A result not yet in place (or left by a run that was killed) is never a source.
+        files.removeIf([](const ListedFile& file) { return isTemporaryResultName(file.name); });
+        return files;
     } catch (const Failure&) {
         return {};
     }

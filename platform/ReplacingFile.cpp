@@ -30,6 +30,12 @@ bool ReplacingFile::isOpen() const
     return state_ != nullptr;
 }
 
+bool isTemporaryResultName(QStringView name)
+{
+    const qsizetype dash = temporaryResultMark.size() + temporaryResultLetters;
+    return name.size() > dash && name.startsWith(temporaryResultMark) && name.at(dash) == u'-';
+}
+
 QString ReplacingFile::folder() const
 {
     return state_ ? folder_ : QString();

@@ -1,26 +1,15 @@
 // A new file written beside the file it replaces and put in its place whole, in the platform's own calls.
 #pragma once
 
+#include "platform/FileIdentity.h"
+
 #include <QString>
+#include <QStringView>
 #include <memory>
 
 namespace quillora {
 
 class FilesAhead;
-
-// Which file stands at a path, and as it was: another file there, or the same file written to, differs.
-struct FileIdentity
-{
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = -1;
-    qint64 modified = 0;
-
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// The identity of the file path leads to, through symbolic links; an empty identity where there is none.
-FileIdentity fileIdentity(const QString& path);
 
 // Why a call on a replacing file failed.
 enum class FileError
@@ -58,10 +47,13 @@ public:
 
     // Creates the new file in the folder of target (of the file a symbolic link leads to, the link staying),
     // unseen under any name where the system allows, taken from ahead when it has one ready there; it takes the old
-    // file's permissions and, where this process may set them, its owner and group.
-    FileError create(const QString& target, FilesAhead* ahead = nullptr);
-    // The file the new one may replace: putInPlace leaves the target as it is and fails with ChangedSinceRead when
-    // another file, or this one changed, stands there by then.
+    // file's permissions, access list and extended attributes and, where this process may set them, its owner and
+    // group. Where there is no old file, it takes the permissions of permissionsFrom (less the umask) when given.
+    // A link on the way that another user owns is not written through (OthersLink). The old file as it is now is
+    // the one the new file may replace.
+    FileError create(const QString& target, FilesAhead* ahead = nullptr, const QString& permissionsFrom = QString());
+    // Replaces the file expected at the target: the new file goes in place only while the target is still that
+    // file (or still no file), else putInPlace fails with ChangedSinceRead.
     void expect(const FileIdentity& identity);
     FileError write(const char* data, qint64 size);
     // Starts writing the bytes to the disk and returns at once.
@@ -74,7 +66,7 @@ public:
     void discard();
 
     bool isOpen() const;
-    // True while the new file has a name of its own, which a killed process would leave behind.
+    // True while the new file has a name of its own, which a kill would leave behind.
     bool hasName() const;
     // The folder the file goes to.
     QString folder() const;
@@ -90,8 +82,13 @@ private:
     QString folder_;
 };
 
-// Flushes a folder to the disk: a rename in it is then durable. A folder that cannot be flushed is left to the
-// system.
-void flushFolder(const QString& folder);
+// Flushes a folder to the disk: a rename in it is then durable once this returns None.
+FileError flushFolder(const QString& folder);
+
+// The names of new files not yet in place start with the mark (a dot hides them), six letters and a dash, then the
+// result's name; no walk takes them as sources.
+inline constexpr QStringView temporaryResultMark = u".quillora-";
+inline constexpr qsizetype temporaryResultLetters = 6;
+bool isTemporaryResultName(QStringView name);
 
 } // namespace quillora

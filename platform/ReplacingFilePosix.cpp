@@ -1,16 +1,23 @@
 // The replacing file on POSIX systems: an unnamed file (O_TMPFILE) linked under the target's name when complete, or
-// under a temporary name renamed over the old file; a named temporary file where unnamed ones are not supported.
+// under a temporary name renamed over the old file; a named temporary file where unnamed files cannot be made or
+// cannot be given a name.
+#include "platform/FileAttributesPosix.h"
 #include "platform/FilesAhead.h"
+#include "platform/FlushCalls.h"
+#include "platform/PlacedFiles.h"
 #include "platform/ReplacingFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <optional>
+#include <mutex>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quillora {
 
@@ -18,16 +25,21 @@ struct ReplacingFile::State
 {
     int handle = -1;
     QByteArray target;
-    // An old file stands at target.
-    bool replaces = false;
-    // Set while the new file has a name of its own: where unnamed files are not supported, or between its link
-    // and its rename.
+    // The file the new one may replace: what stood at target when it was read.
+    FileIdentity expected;
+    // Set while the new file has a name of its own: where unnamed files cannot be named, or between its link and
+    // its rename.
     QByteArray temporary;
     // Bytes written, and the first of them whose writing to the disk has not been started yet.
     qint64 written = 0;
     qint64 unstarted = 0;
-    std::optional<FileIdentity> expected;
 };
+
+FlushCalls& flushCalls()
+{
+    static FlushCalls calls{::fdatasync, ::fsync};
+    return calls;
+}
 
 namespace {
 FileError errorFrom(int error)
@@ -51,27 +63,61 @@ FileError errorFrom(int error)
     }
 }
 
-// The file a chain of symbolic links leads to, even when it does not exist yet; path itself for a loop.
-QString finalTarget(const QString& path)
+FileIdentity identityOf(const struct stat& status)
 {
-    QFileInfo info(path);
-    int depth = 128;
-    while (--depth > 0 && info.isSymLink())
-        info.setFile(info.symLinkTarget());
-    return depth > 0 ? info.absoluteFilePath() : QFileInfo(path).absoluteFilePath();
+    return FileIdentity{true, quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+                        qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
-// target with a dot and six random letters: a name beside it that nothing of the list is called.
+// The file at path itself, a symbolic link not followed: what a rename to path would replace.
+FileIdentity identityAt(const QByteArray& path)
+{
+    struct stat status
+    { };
+    return ::lstat(path.constData(), &status) == 0 ? identityOf(status) : FileIdentity{};
+}
+
+// The file a chain of symbolic links from path leads to, even when it does not exist yet; path itself for a loop.
+// As the kernel does in sticky folders, a link is written through only where it is the process user's own or that
+// of the owner of the file it leads to (a link to no file only where it is the process user's own): OthersLink
+// otherwise.
+FileError resolveTarget(const QString& path, QString& resolved)
+{
+    QFileInfo info(path);
+    std::vector<uid_t> linkOwners;
+    struct stat link
+    { };
+    while (linkOwners.size() < 40 && ::lstat(QFile::encodeName(info.absoluteFilePath()).constData(), &link) == 0
+           && S_ISLNK(link.st_mode)) {
+        linkOwners.push_back(link.st_uid);
+        info.setFile(info.symLinkTarget());
+    }
+    resolved = linkOwners.size() < 40 ? info.absoluteFilePath() : QFileInfo(path).absoluteFilePath();
+    struct stat file
+    { };
+    const bool exists = ::stat(QFile::encodeName(resolved).constData(), &file) == 0;
+    for (const uid_t owner : linkOwners) {
+        if (owner != ::geteuid() && (!exists || owner != file.st_uid))
+            return FileError::OthersLink;
+    }
+    return FileError::None;
+}
+
+// A name beside target that no walk takes as a source and no list names: the mark, six random letters, a dash and
+// target's own name, cut where the whole would be too long for a name.
 QByteArray temporaryName(const QByteArray& target)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QByteArray name = target + '.';
-    for (int i = 0; i < 6; ++i)
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray name = target.left(slash + 1) + temporaryResultMark.toLatin1();
+    for (qsizetype i = 0; i < temporaryResultLetters; ++i)
         name += letters[QRandomGenerator::global()->bounded(int(sizeof(letters) - 1))];
-    return name;
+    constexpr qsizetype longestName = 255;
+    const qsizetype room = longestName - (name.size() - slash - 1) - 1;
+    return name + '-' + target.mid(slash + 1).left(room);
 }
 
-// Opens a new file of its own name beside target, as the fallback where unnamed files are not supported.
+// Opens a new file of its own name beside target, where unnamed files cannot be made or named.
 int createNamed(const QByteArray& target, QByteArray& name)
 {
     while (true) {
@@ -82,55 +128,147 @@ int createNamed(const QByteArray& target, QByteArray& name)
     }
 }
 
-// Gives the unnamed file of handle the name; fails with EEXIST where the name is taken.
-int linkUnnamed(int handle, const QByteArray& name)
+// How this process gives an unnamed file a name: by its handle (which older kernels allow only with the right to
+// search every folder), or through its entry in /proc (which needs /proc); found out with the first unnamed file.
+enum class Naming
 {
+    Unknown,
+    ByHandle,
+    ByProc,
+    Impossible
+};
+std::atomic<Naming> naming = Naming::Unknown;
+
+int nameUnnamed(int handle, const QByteArray& name, Naming how)
+{
+    if (how == Naming::ByHandle)
+        return ::linkat(handle, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH);
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(handle);
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);
 }
+
+// Names a second unnamed file of folder both ways, and removes the name again. A failure for another reason
+// than the way itself (a full disk, a folder that takes no names) tells nothing and is tried with the next file.
+Naming findNaming(const QByteArray& folder)
+{
+    const int probe = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (probe < 0)
+        return Naming::Unknown;
+    Naming found = Naming::Impossible;
+    for (const Naming how : {Naming::ByHandle, Naming::ByProc}) {
+        const QByteArray name = temporaryName(folder + "/probe");
+        if (nameUnnamed(probe, name, how) == 0) {
+            ::unlink(name.constData());
+            found = how;
+            break;
+        }
+        if (errno != ENOENT && errno != EPERM && errno != EINVAL)
+            found = Naming::Unknown;
+    }
+    ::close(probe);
+    return found;
+}
+
+Naming namingIn(const QByteArray& folder)
+{
+    static std::mutex finding;
+    const std::lock_guard lock(finding);
+    if (naming == Naming::Unknown)
+        naming = findNaming(folder);
+    return naming;
+}
+
+// Puts a named new file in place of the file at target, or under target where none stands: a file that appears
+// there meanwhile is not replaced.
+int renameNamed(const QByteArray& name, const QByteArray& target, bool replaces)
+{
+    if (replaces)
+        return ::rename(name.constData(), target.constData());
+    const int done = ::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (done != 0 && errno == EINVAL)
+        return ::rename(name.constData(), target.constData());
+    return done;
+}
+
+// The errno of a failed step, as the kind the caller reports: the folder refusing a name is told as such.
+FileError placementError(int error)
+{
+    if (error == EACCES || error == EPERM)
+        return FileError::FolderRefuses;
+    return error == EEXIST ? FileError::ChangedSinceRead : errorFrom(error);
+}
+
+// Puts the complete file in place of expected at target; a new file keeps a name of its own until renamed.
+FileError place(int handle, const QByteArray& target, const FileIdentity& expected, QByteArray& temporary)
+{
+    const FileIdentity current = identityAt(target);
+    if (current != expected && !wasPlacedHere(target, current))
+        return FileError::ChangedSinceRead;
+    if (temporary.isEmpty()) {
+        const Naming how = naming;
+        // A new name takes the file at once; an old file is replaced by a name of the file's own renamed over it.
+        if (!current.exists)
+            return nameUnnamed(handle, target, how) == 0 ? FileError::None : placementError(errno);
+        while (temporary.isEmpty()) {
+            const QByteArray name = temporaryName(target);
+            if (nameUnnamed(handle, name, how) == 0)
+                temporary = name;
+            else if (errno != EEXIST)
+                return placementError(errno);
+        }
+    }
+    if (renameNamed(temporary, target, current.exists) != 0)
+        return placementError(errno);
+    temporary.clear();
+    return FileError::None;
+}
 } // namespace
+
+FileIdentity fileIdentity(const QString& path)
+{
+    struct stat status
+    { };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? identityOf(status) : FileIdentity{};
+}
 
 void ReplacingFile::Drop::operator()(State* state) const
 {
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target, FilesAhead* ahead)
+FileError ReplacingFile::create(const QString& target, FilesAhead* ahead, const QString& permissionsFrom)
 {
     discard();
-    std::unique_ptr<State, Drop> state(new State);
-    const QString resolved = finalTarget(target);
-    state->target = QFile::encodeName(resolved);
+    QString resolved;
+    if (const FileError refused = resolveTarget(target, resolved); refused != FileError::None)
+        return refused;
+    state_.reset(new State);
+    State& state = *state_;
+    state.target = QFile::encodeName(resolved);
     folder_ = QFileInfo(resolved).absolutePath();
-    state->handle = ahead ? ahead->take(folder_) : -1;
-    if (state->handle < 0)
-        state->handle = makeUnnamedFile(folder_);
-    // Without /proc an unnamed file cannot be given a name: the new file gets one of its own from the start.
-    if (state->handle >= 0 && ::access("/proc/self/fd", F_OK) != 0) {
-        ::close(state->handle);
-        state->handle = -1;
-        errno = EOPNOTSUPP;
-    }
-    if (state->handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
-        state->handle = createNamed(state->target, state->temporary);
-    if (state->handle < 0)
-        return errorFrom(errno);
     struct stat old
     { };
-    state->replaces = ::stat(state->target.constData(), &old) == 0;
-    if (state->replaces) {
-        // The owner before the permissions: a change of owner may clear the set-user-ID and set-group-ID bits.
-        if (::fchown(state->handle, old.st_uid, old.st_gid) != 0)
-            (void)::fchown(state->handle, uid_t(-1), old.st_gid);
-        (void)::fchmod(state->handle, old.st_mode & 07777);
-    }
-    state_ = std::move(state);
-    return FileError::None;
+    const bool replaces = ::stat(state.target.constData(), &old) == 0;
+    state.expected = replaces ? identityOf(old) : FileIdentity{};
+    state.handle = ahead ? ahead->take(folder_) : -1;
+    if (state.handle < 0)
+        state.handle = makeUnnamedFile(folder_);
+    if (state.handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+        state.handle = createNamed(state.target, state.temporary);
+    FileError error = state.handle < 0 ? errorFrom(errno) : FileError::None;
+    if (error == FileError::None && replaces)
+        error = keepAttributes(state.handle, state.target.constData(), old);
+    else if (error == FileError::None && !permissionsFrom.isEmpty())
+        takePermissions(state.handle, QFile::encodeName(permissionsFrom).constData());
+    if (error != FileError::None)
+        discard();
+    return error;
 }
 
 void ReplacingFile::expect(const FileIdentity& identity)
 {
-    state_->expected = identity;
+    if (state_)
+        state_->expected = identity;
 }
 
 bool ReplacingFile::hasName() const
@@ -171,7 +309,7 @@ void ReplacingFile::startWriteback()
 
 FileError ReplacingFile::flushData()
 {
-    while (::fdatasync(state_->handle) != 0) {
+    while (flushCalls().fileData(state_->handle) != 0) {
         if (errno != EINTR)
             return errorFrom(errno);
     }
@@ -181,36 +319,13 @@ FileError ReplacingFile::flushData()
 FileError ReplacingFile::putInPlace()
 {
     State& state = *state_;
-    if (state.expected && fileIdentity(QFile::decodeName(state.target)) != *state.expected) {
-        discard();
-        return FileError::ChangedSinceRead;
-    }
-    int error = 0;
-    if (state.temporary.isEmpty()) {
-        // A new name takes the file at once; an old file is replaced by a name of the file's own renamed over it.
-        error = EEXIST;
-        if (!state.replaces) {
-            if (linkUnnamed(state.handle, state.target) == 0) {
-                discard();
-                return FileError::None;
-            }
-            error = errno;
-        }
-        while (error == EEXIST) {
-            const QByteArray name = temporaryName(state.target);
-            error = linkUnnamed(state.handle, name) == 0 ? 0 : errno;
-            if (error == 0)
-                state.temporary = name;
-        }
-    }
-    if (error == 0 && ::rename(state.temporary.constData(), state.target.constData()) != 0)
-        error = errno;
-    if (error == 0)
-        state.temporary.clear();
+    const FileError error = place(state.handle, state.target, state.expected, state.temporary);
+    struct stat placed
+    { };
+    if (error == FileError::None && ::fstat(state.handle, &placed) == 0)
+        rememberPlaced(state.target, identityOf(placed));
     discard();
-    if (error == EACCES || error == EPERM)
-        return FileError::FolderRefuses;
-    return error == 0 ? FileError::None : errorFrom(error);
+    return error;
 }
 
 void ReplacingFile::discard()
@@ -224,19 +339,14 @@ void ReplacingFile::discard()
     state_.reset();
 }
 
-FileIdentity fileIdentity(const QString& path)
-{
-    struct stat status
-    { };
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return {};
-    return {quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
-            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
-}
-
 int makeUnnamedFile(const QString& folder)
 {
-    return ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const QByteArray name = QFile::encodeName(folder);
+    if (naming != Naming::Unknown ? naming == Naming::Impossible : namingIn(name) == Naming::Impossible) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return ::open(name.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
 }
 
 void closeUnnamedFile(int handle)
@@ -244,13 +354,18 @@ void closeUnnamedFile(int handle)
     ::close(handle);
 }
 
-void flushFolder(const QString& folder)
+FileError flushFolder(const QString& folder)
 {
     const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder this process may not read is left to the system.
     if (handle < 0)
-        return;
-    ::fsync(handle);
+        return errno == EACCES ? FileError::None : errorFrom(errno);
+    int done = 0;
+    while ((done = flushCalls().folder(handle)) != 0 && errno == EINTR) { }
+    const int error = errno;
     ::close(handle);
+    // A file system that cannot flush a folder on its own writes its renames through.
+    return done == 0 || error == EINVAL || error == EROFS ? FileError::None : errorFrom(error);
 }
 
 } // namespace quillora

@@ -1,8 +1,12 @@
 // The replacing file where the POSIX calls are missing: QSaveFile writes a temporary file beside the target and
 // flushes it before it renames it over the old one.
 #include "platform/FilesAhead.h"
+#include "platform/FlushCalls.h"
+#include "platform/PlacedFiles.h"
 #include "platform/ReplacingFile.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -14,7 +18,24 @@ struct ReplacingFile::State
         : file(target)
     { }
     QSaveFile file;
+    // The file the new one may replace.
+    FileIdentity expected;
 };
+
+FlushCalls& flushCalls()
+{
+    // Nothing here is flushed but by QSaveFile.
+    static FlushCalls calls{[](int) { return 0; }, [](int) { return 0; }};
+    return calls;
+}
+
+FileIdentity fileIdentity(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileIdentity{};
+    return FileIdentity{true, 0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+}
 
 namespace {
 FileError errorFrom(const QSaveFile& file)
@@ -28,18 +49,30 @@ void ReplacingFile::Drop::operator()(State* state) const
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target, FilesAhead*)
+FileError ReplacingFile::create(const QString& target, FilesAhead*, const QString& permissionsFrom)
 {
     discard();
     std::unique_ptr<State, Drop> state(new State(target));
     folder_ = QFileInfo(target).absolutePath();
     if (!state->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return errorFrom(state->file);
-    const QFileInfo old(target);
+    state->expected = fileIdentity(target);
+    const QFileInfo old(state->expected.exists ? target : permissionsFrom);
     if (old.exists())
         state->file.setPermissions(old.permissions());
     state_ = std::move(state);
     return FileError::None;
+}
+
+void ReplacingFile::expect(const FileIdentity& identity)
+{
+    if (state_)
+        state_->expected = identity;
+}
+
+bool ReplacingFile::hasName() const
+{
+    return state_ != nullptr;
 }
 
 FileError ReplacingFile::write(const char* data, qint64 size)
@@ -57,7 +90,15 @@ FileError ReplacingFile::flushData()
 
 FileError ReplacingFile::putInPlace()
 {
+    const QString target = state_->file.fileName();
+    const FileIdentity current = fileIdentity(target);
+    if (current != state_->expected && !wasPlacedHere(QFile::encodeName(target), current)) {
+        discard();
+        return FileError::ChangedSinceRead;
+    }
     const bool done = state_->file.commit();
+    if (done)
+        rememberPlaced(QFile::encodeName(target), fileIdentity(target));
     const FileError error = done ? FileError::None : errorFrom(state_->file);
     state_.reset();
     return error;
@@ -78,9 +119,10 @@ int makeUnnamedFile(const QString&)
 
 void closeUnnamedFile(int) { }
 
-void flushFolder(const QString&)
+FileError flushFolder(const QString&)
 {
     // The system writes a rename through before it returns.
+    return FileError::None;
 }
 
 } // namespace quillora

@@ -7,6 +7,7 @@
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/FileListModel.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -39,6 +40,8 @@ QString childFolder()
 
 void announceStart()
 {
+    // The parent may have started the child through a tracer, which a kill of its own would not end.
+    std::printf("%s%lld\n", childPidLine, static_cast<long long>(QCoreApplication::applicationPid()));
     std::printf("%s\n", childStartedLine);
     std::fflush(stdout);
 }

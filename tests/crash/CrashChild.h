@@ -11,6 +11,8 @@ inline constexpr const char* childJobVariable = "QUILLORA_CRASH_JOB";
 inline constexpr const char* childFolderVariable = "QUILLORA_CRASH_FOLDER";
 // The child prints this line when its work is about to begin, so the parent kills it at work, not at start-up.
 inline constexpr const char* childStartedLine = "started";
+// Before it, the child tells its process id on a line that starts with this.
+inline constexpr const char* childPidLine = "pid ";
 
 // The value written the n-th time: large, and telling by its own content which write it came from.
 QString settingValue(int n);
