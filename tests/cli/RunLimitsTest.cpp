@@ -1,10 +1,8 @@
-// The command line where the system gives little: no thread to start, no /proc to name unnamed files through.
+// The command line where the system gives little: no thread to start.
 #include "cli/ProgramRun.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -81,40 +79,6 @@ TEST(RunLimits, AUserWhoMayStartNoMoreThreadsHasEveryFileConverted)
         for (int i = 0; i < one.files; ++i)
             ASSERT_EQ(testing::readFile(results + QStringLiteral("/s%1.txt").arg(i)), converted) << i;
     }
-#endif
-}
-
-TEST(RunLimits, WhereNewFilesNeedANameAKilledRunLeavesAtMostOneBehind)
-{
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "mount namespaces of Linux";
-#else
-    if (::geteuid() != 0 || !haveTools({"unshare", "mount"}))
-        GTEST_SKIP() << "needs root and unshare to hide /proc from the program";
-    // Without /proc an unnamed file cannot be given a name, so every new file gets one of its own. At no moment may
-    // more than one of them stand beside the sources: a kill then would leave them all.
-    QTemporaryDir work;
-    const QString folder = work.filePath(QStringLiteral("in"));
-    const QStringList sources = makeSources(folder, 200);
-    QProcess program;
-    program.setProcessEnvironment(testing::environmentWithLocale(QStringLiteral("C.UTF-8")));
-    program.start(QStringLiteral("unshare"),
-                  {"--mount", "sh", "-c", "mount -t tmpfs none /proc && exec \"$0\" \"$@\"", QUILLORA_PROGRAM,
-                   "--quiet", "--in-place", folder});
-    ASSERT_TRUE(program.waitForStarted());
-    qsizetype mostNamed = 0;
-    QElapsedTimer bound;
-    bound.start();
-    while (!program.waitForFinished(1) && bound.elapsed() < 60000)
-        mostNamed = qMax(mostNamed, QDir(folder).entryList(QDir::Files | QDir::Hidden).size() - sources.size());
-    program.kill();
-    program.waitForFinished();
-
-    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().constData();
-    EXPECT_LE(mostNamed, 1);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), sources.size());
-    for (const QString& source : sources)
-        ASSERT_EQ(testing::readFile(source), QByteArray("ab\r\ncd")) << source.toStdString();
 #endif
 }
 
