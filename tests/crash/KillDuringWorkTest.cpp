@@ -35,6 +35,10 @@ public:
         environment.insert(QString::fromLatin1(childJobVariable), job);
         environment.insert(QString::fromLatin1(childFolderVariable), folder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The leak checker cannot stop a traced process's threads to look.
+        if (!wrapper.isEmpty())
+            environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                               environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         wrapper << QCoreApplication::applicationFilePath() << QStringLiteral("--gtest_also_run_disabled_tests")
