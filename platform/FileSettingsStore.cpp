@@ -2,7 +2,10 @@
 #include "platform/FileSettingsStore.h"
 
 #include "platform/Failure.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/SettingsValueFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -11,9 +14,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
-#else
-#include <cstdio>
 #endif
+#include <cstdio>
 
 namespace quillora {
 
@@ -62,7 +64,7 @@ void writeValue(const QString& path, const QByteArray& bytes)
         throwWriteFailure(file);
     file.close();
     if (!replaceFile(file.fileName(), path))
-        throw Failure::permissionDenied();
+        throw QFileInfo(path).isDir() ? Failure::notAFile() : Failure::permissionDenied();
     file.setAutoRemove(false);
 }
 } // namespace
@@ -93,23 +95,57 @@ QString FileSettingsStore::valuePath(const QString& application, const QString& 
         + fileNamePart(key);
 }
 
-QString FileSettingsStore::get(const QString& application, const QString& section, const QString& key,
-                               const QString& defaultValue)
+StoredValue FileSettingsStore::read(const QString& application, const QString& section, const QString& key,
+                                    const QString& defaultValue)
 {
     if (!isAddress(application, section, key))
-        return defaultValue;
+        return StoredValue{};
     const QString path = valuePath(application, section, key);
     {
         std::unique_lock lock(mutex_);
         waitForWriter(lock, path);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return defaultValue;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return defaultValue;
-    return QString::fromUtf8(bytes);
+    StoredValue value = readSettingsValueFile(path);
+    if (value.state == StoredValue::State::Unreadable)
+        keepUnreadable(path, value, defaultValue);
+    return value;
+}
+
+void FileSettingsStore::keepUnreadable(const QString& path, const StoredValue& value, const QString& defaultValue)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        unreadable_.try_emplace(path, defaultValue);
+        if (!told_.insert(path).second)
+            return;
+    }
+    tellUnreadable(path, value.reason);
+}
+
+bool FileSettingsStore::leavesUnreadable(const QString& path, const QString& value)
+{
+    const auto found = unreadable_.find(path);
+    if (found == unreadable_.end())
+        return false;
+    if (found->second == value)
+        return true;
+    unreadable_.erase(found);
+    return false;
+}
+
+void FileSettingsStore::tellUnreadable(const QString& path, const QString& reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (messages_ || qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QtMessageBoxes platformBoxes;
+        (messages_ ? *messages_ : platformBoxes)
+            .notice(QStringLiteral("A saved setting could not be read from the file\n%1\n\n%2.\n\nQuillora uses the "
+                                   "default value for now and leaves the file as it is until you change this setting.")
+                        .arg(file, reason));
+        return;
+    }
+    std::fprintf(stderr, "quillora: the saved setting %s cannot be read (%s); the default is used\n",
+                 QFile::encodeName(file).constData(), reason.toLocal8Bit().constData());
 }
 
 void FileSettingsStore::save(const QString& application, const QString& section, const QString& key,
@@ -121,6 +157,8 @@ void FileSettingsStore::save(const QString& application, const QString& section,
     {
         // This value is newer than one still waiting for the writer.
         std::unique_lock lock(mutex_);
+        if (leavesUnreadable(path, value))
+            return;
         later_.erase(path);
         waitForWriter(lock, path);
     }
@@ -135,6 +173,8 @@ void FileSettingsStore::saveLater(const QString& application, const QString& sec
     const QString path = valuePath(application, section, key);
     {
         const std::lock_guard lock(mutex_);
+        if (leavesUnreadable(path, value))
+            return;
         later_[path] = value;
         if (!writer_.joinable())
             writer_ = std::thread([this] { writeLaterValues(); });

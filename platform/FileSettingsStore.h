@@ -6,9 +6,12 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace quillora {
+
+class MessageBoxes;
 
 class FileSettingsStore : public SettingsStore
 {
@@ -22,9 +25,14 @@ public:
     // The user's store: the platform's per-user configuration folder (~/.config on Linux).
     static QString userRoot();
 
-    // An empty name addresses nothing: reading gives the default, writing fails with "Invalid procedure call".
-    QString get(const QString& application, const QString& section, const QString& key,
-                const QString& defaultValue) override;
+    // A value that exists but cannot be read is told of once, in a notice naming its file and the reason, and kept:
+    // saving the default read in its place leaves it as it is, saving another value replaces it.
+    // An empty name addresses nothing: reading finds nothing, writing fails with "Invalid procedure call".
+    StoredValue read(const QString& application, const QString& section, const QString& key,
+                     const QString& defaultValue) override;
+    // Where values that cannot be read are told of; without it, a message box of the platform's when the program
+    // has windows, else the standard error stream.
+    void tellUnreadableTo(MessageBoxes& messages) { messages_ = &messages; }
     void save(const QString& application, const QString& section, const QString& key, const QString& value) override;
     // Hands the value to a writer thread of the store's own; a newer value for the same key replaces one not yet
     // written.
@@ -36,11 +44,16 @@ public:
     QString valuePath(const QString& application, const QString& section, const QString& key) const;
 
 private:
+    void keepUnreadable(const QString& path, const StoredValue& value, const QString& defaultValue);
+    // True when value is the default read in place of a value that cannot be read: the file stays as it is.
+    bool leavesUnreadable(const QString& path, const QString& value);
+    void tellUnreadable(const QString& path, const QString& reason);
     void writeLaterValues();
     // Returns, with lock held, once no value for path waits or is being written.
     void waitForWriter(std::unique_lock<std::mutex>& lock, const QString& path);
 
     QString root_;
+    MessageBoxes* messages_ = nullptr;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable written_;
@@ -48,6 +61,9 @@ private:
     std::map<QString, QString> later_;
     QString writing_;
     bool stopping_ = false;
+    // The default read in place of each value that cannot be read, by file path, until another value is saved.
+    std::map<QString, QString> unreadable_;
+    std::set<QString> told_;
     std::thread writer_;
 };
 
