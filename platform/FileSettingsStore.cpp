@@ -51,6 +51,17 @@ bool isAddress(const QString& application, const QString& section, const QString
     return !application.isEmpty() && !section.isEmpty() && !key.isEmpty();
 }
 
+// The value as UTF-8; a text is let go of at once, so that the text it was taken from is changed in place again.
+QByteArray takeUtf8(std::variant<QString, QByteArray>& value)
+{
+    if (QString* text = std::get_if<QString>(&value)) {
+        QByteArray bytes = text->toUtf8();
+        *text = QString();
+        return bytes;
+    }
+    return std::move(std::get<QByteArray>(value));
+}
+
 void writeValue(const QString& path, const QByteArray& bytes)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -171,15 +182,30 @@ void FileSettingsStore::saveLater(const QString& application, const QString& sec
     if (!isAddress(application, section, key))
         throw Failure::invalidArgument();
     const QString path = valuePath(application, section, key);
+    // While the writer is busy the value waits as bytes: a text that shared its memory with a waiting value would
+    // be copied whole by its next edit, on every keystroke. An idle writer takes the text at once and lets go of
+    // it once converted, well before the next keystroke.
+    std::optional<QByteArray> bytes;
+    if (writerBusy())
+        bytes = value.toUtf8();
     {
         const std::lock_guard lock(mutex_);
         if (leavesUnreadable(path, value))
             return;
-        later_[path] = value;
+        if (bytes)
+            later_[path] = std::move(*bytes);
+        else
+            later_[path] = value;
         if (!writer_.joinable())
             writer_ = std::thread([this] { writeLaterValues(); });
     }
     wake_.notify_one();
+}
+
+bool FileSettingsStore::writerBusy()
+{
+    const std::lock_guard lock(mutex_);
+    return !later_.empty() || !writing_.isEmpty();
 }
 
 void FileSettingsStore::flush()
@@ -203,9 +229,7 @@ void FileSettingsStore::writeLaterValues()
         auto next = later_.extract(later_.begin());
         writing_ = next.key();
         lock.unlock();
-        // The value is let go of before the write, so that the text it was taken from is changed in place again.
-        const QByteArray bytes = next.mapped().toUtf8();
-        next.mapped() = QString();
+        const QByteArray bytes = takeUtf8(next.mapped());
         try {
             writeValue(next.key(), bytes);
         } catch (const Failure&) {

@@ -6,8 +6,10 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
+#include <variant>
 
 namespace quillora {
 
@@ -48,6 +50,7 @@ private:
     // True when value is the default read in place of a value that cannot be read: the file stays as it is.
     bool leavesUnreadable(const QString& path, const QString& value);
     void tellUnreadable(const QString& path, const QString& reason);
+    bool writerBusy();
     void writeLaterValues();
     // Returns, with lock held, once no value for path waits or is being written.
     void waitForWriter(std::unique_lock<std::mutex>& lock, const QString& path);
@@ -57,8 +60,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable written_;
-    // The latest value not yet written, by file path.
-    std::map<QString, QString> later_;
+    // The latest value not yet written, by file path: the text, or its UTF-8 when it came while the writer was busy.
+    std::map<QString, std::variant<QString, QByteArray>> later_;
     QString writing_;
     bool stopping_ = false;
     // The default read in place of each value that cannot be read, by file path, until another value is saved.

@@ -97,6 +97,19 @@ TEST_F(FileSettingsStoreTest, ValuesSavedLaterAreReadAsTheLatestAndAreOnDiskWhen
     EXPECT_EQ(QDir(QFileInfo(path(QStringLiteral("Text1"))).absolutePath()).entryList(QDir::Files).size(), 1);
 }
 
+TEST_F(FileSettingsStoreTest, AValueWaitingForTheWriterLeavesTheTextItCameFromToBeChangedInPlace)
+{
+    // Shared with a waiting value, the text would be copied whole by its next edit: a keystroke's cost would grow
+    // with the text.
+    store.saveLater(app, section, QStringLiteral("Busy"), QString(8'000'000, QChar(u'b')));
+    QString typed(1'000'000, QChar(u't'));
+    store.saveLater(app, section, QStringLiteral("Text1"), typed);
+    EXPECT_TRUE(typed.isDetached());
+    typed.append(QChar(u'!'));
+    store.flush();
+    EXPECT_EQ(get(QStringLiteral("Text1")).size(), typed.size() - 1);
+}
+
 TEST_F(FileSettingsStoreTest, AShorterValueReplacesALongerOneWhole)
 {
     save(QStringLiteral("Text1"), QString(100000, QChar(u'x')));
