@@ -66,6 +66,7 @@ private:
     bool stopping_ = false;
     // The default read in place of each value that cannot be read, by file path, until another value is saved.
     std::map<QString, QString> unreadable_;
+    // The files of values that cannot be read already told of, once each in a run.
     std::set<QString> told_;
     std::thread writer_;
 };
