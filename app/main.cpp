@@ -29,6 +29,7 @@ int main(int argc, char* argv[])
     quillora::QtShell shell;
     quillora::QtEventPump events;
     quillora::FileSettingsStore settings(quillora::FileSettingsStore::userRoot());
+    settings.tellUnreadableTo(messages);
     quillora::StdRandomSource random;
     quillora::Application program(quillora::Services{
         messages, dialogs, shell, events, settings, random,

@@ -2,7 +2,10 @@
 #include "platform/FileSettingsStore.h"
 
 #include "platform/Failure.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/SettingsValueFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -11,9 +14,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
-#else
-#include <cstdio>
 #endif
+#include <cstdio>
 
 namespace quillora {
 
@@ -49,6 +51,17 @@ bool isAddress(const QString& application, const QString& section, const QString
     return !application.isEmpty() && !section.isEmpty() && !key.isEmpty();
 }
 
+// The value as UTF-8; a text is let go of at once, so that the text it was taken from is changed in place again.
+QByteArray takeUtf8(std::variant<QString, QByteArray>& value)
+{
+    if (QString* text = std::get_if<QString>(&value)) {
+        QByteArray bytes = text->toUtf8();
+        *text = QString();
+        return bytes;
+    }
+    return std::move(std::get<QByteArray>(value));
+}
+
 void writeValue(const QString& path, const QByteArray& bytes)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -62,7 +75,7 @@ void writeValue(const QString& path, const QByteArray& bytes)
         throwWriteFailure(file);
     file.close();
     if (!replaceFile(file.fileName(), path))
-        throw Failure::permissionDenied();
+        throw QFileInfo(path).isDir() ? Failure::notAFile() : Failure::permissionDenied();
     file.setAutoRemove(false);
 }
 } // namespace
@@ -92,23 +105,57 @@ QString FileSettingsStore::valuePath(const QString& application, const QString& 
         + fileNamePart(key);
 }
 
-QString FileSettingsStore::get(const QString& application, const QString& section, const QString& key,
-                               const QString& defaultValue)
+StoredValue FileSettingsStore::read(const QString& application, const QString& section, const QString& key,
+                                    const QString& defaultValue)
 {
     if (!isAddress(application, section, key))
-        return defaultValue;
+        return StoredValue{};
     const QString path = valuePath(application, section, key);
     {
         std::unique_lock lock(mutex_);
         waitForWriter(lock, path);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return defaultValue;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return defaultValue;
-    return QString::fromUtf8(bytes);
+    StoredValue value = readSettingsValueFile(path);
+    if (value.state == StoredValue::State::Unreadable)
+        keepUnreadable(path, value, defaultValue);
+    return value;
+}
+
+void FileSettingsStore::keepUnreadable(const QString& path, const StoredValue& value, const QString& defaultValue)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        unreadable_.try_emplace(path, defaultValue);
+        if (!told_.insert(path).second)
+            return;
+    }
+    tellUnreadable(path, value.reason);
+}
+
+bool FileSettingsStore::leavesUnreadable(const QString& path, const QString& value)
+{
+    const auto found = unreadable_.find(path);
+    if (found == unreadable_.end())
+        return false;
+    if (found->second == value)
+        return true;
+    unreadable_.erase(found);
+    return false;
+}
+
+void FileSettingsStore::tellUnreadable(const QString& path, const QString& reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (messages_ || qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QtMessageBoxes platformBoxes;
+        (messages_ ? *messages_ : platformBoxes)
+            .notice(QStringLiteral("A saved setting could not be read from the file\n%1\n\n%2.\n\nQuillora uses the "
+                                   "default value for now and leaves the file as it is until you change this setting.")
+                        .arg(file, reason));
+        return;
+    }
+    std::fprintf(stderr, "quillora: the saved setting %s cannot be read (%s); the default is used\n",
+                 QFile::encodeName(file).constData(), reason.toLocal8Bit().constData());
 }
 
 void FileSettingsStore::save(const QString& application, const QString& section, const QString& key,
@@ -120,6 +167,8 @@ void FileSettingsStore::save(const QString& application, const QString& section,
     {
         // This value is newer than one still waiting for the writer.
         std::unique_lock lock(mutex_);
+        if (leavesUnreadable(path, value))
+            return;
         later_.erase(path);
         waitForWriter(lock, path);
     }
@@ -132,15 +181,32 @@ void FileSettingsStore::saveLater(const QString& application, const QString& sec
     if (!isAddress(application, section, key))
         throw Failure::invalidArgument();
     const QString path = valuePath(application, section, key);
+    // While the writer is busy the value waits as bytes: a text that shared its memory with a waiting value would
+    // be copied whole by its next edit, on every keystroke. An idle writer takes the text at once and lets go of
+    // it once converted, well before the next keystroke.
+    std::optional<QByteArray> bytes;
+    if (writerBusy())
+        bytes = value.toUtf8();
     {
         std::unique_lock lock(mutex_);
-        later_[path] = value;
+        if (leavesUnreadable(path, value))
+            return;
+        if (bytes)
+            later_[path] = std::move(*bytes);
+        else
+            later_[path] = value;
         if (!writer_.started() && !writer_.start([this] { writeLaterValues(); })) {
             writeWaiting(lock);
             return;
         }
     }
     wake_.notify_one();
+}
+
+bool FileSettingsStore::writerBusy()
+{
+    const std::lock_guard lock(mutex_);
+    return !later_.empty() || !writing_.isEmpty();
 }
 
 void FileSettingsStore::flush()
@@ -171,9 +237,7 @@ void FileSettingsStore::writeWaiting(std::unique_lock<std::mutex>& lock)
         auto next = later_.extract(later_.begin());
         writing_ = next.key();
         lock.unlock();
-        // The value is let go of before the write, so that the text it was taken from is changed in place again.
-        const QByteArray bytes = next.mapped().toUtf8();
-        next.mapped() = QString();
+        const QByteArray bytes = takeUtf8(next.mapped());
         try {
             writeValue(next.key(), bytes);
         } catch (const Failure&) {

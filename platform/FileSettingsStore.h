@@ -7,8 +7,13 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <set>
+#include <variant>
 
 namespace quillora {
+
+class MessageBoxes;
 
 class FileSettingsStore : public SettingsStore
 {
@@ -22,9 +27,14 @@ public:
     // The user's store: the platform's per-user configuration folder (~/.config on Linux).
     static QString userRoot();
 
-    // An empty name addresses nothing: reading gives the default, writing fails with "Invalid procedure call".
-    QString get(const QString& application, const QString& section, const QString& key,
-                const QString& defaultValue) override;
+    // A value that exists but cannot be read is told of once, in a notice naming its file and the reason, and kept:
+    // saving the default read in its place leaves it as it is, saving another value replaces it.
+    // An empty name addresses nothing: reading finds nothing, writing fails with "Invalid procedure call".
+    StoredValue read(const QString& application, const QString& section, const QString& key,
+                     const QString& defaultValue) override;
+    // Where values that cannot be read are told of; without it, a message box of the platform's when the program
+    // has windows, else the standard error stream.
+    void tellUnreadableTo(MessageBoxes& messages) { messages_ = &messages; }
     void save(const QString& application, const QString& section, const QString& key, const QString& value) override;
     // Hands the value to a writer thread of the store's own; a newer value for the same key replaces one not yet
     // written. Where no thread can be started, the value is written before this returns.
@@ -36,6 +46,11 @@ public:
     QString valuePath(const QString& application, const QString& section, const QString& key) const;
 
 private:
+    void keepUnreadable(const QString& path, const StoredValue& value, const QString& defaultValue);
+    // True when value is the default read in place of a value that cannot be read: the file stays as it is.
+    bool leavesUnreadable(const QString& path, const QString& value);
+    void tellUnreadable(const QString& path, const QString& reason);
+    bool writerBusy();
     void writeLaterValues();
     // Writes the values waiting, with lock held between them, until none waits.
     void writeWaiting(std::unique_lock<std::mutex>& lock);
@@ -43,13 +58,18 @@ private:
     void waitForWriter(std::unique_lock<std::mutex>& lock, const QString& path);
 
     QString root_;
+    MessageBoxes* messages_ = nullptr;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable written_;
-    // The latest value not yet written, by file path.
-    std::map<QString, QString> later_;
+    // The latest value not yet written, by file path: the text, or its UTF-8 when it came while the writer was busy.
+    std::map<QString, std::variant<QString, QByteArray>> later_;
     QString writing_;
     bool stopping_ = false;
+    // The default read in place of each value that cannot be read, by file path, until another value is saved.
+    std::map<QString, QString> unreadable_;
+    // The files of values that cannot be read already told of, once each in a run.
+    std::set<QString> told_;
     BackgroundWork writer_;
 };
 

@@ -1,6 +1,8 @@
 // Reads and writes settings under the program's application and section names.
 #include "ui/Settings.h"
 
+#include "engine/AnsiDecoder.h"
+#include "engine/Utf8Check.h"
 #include "platform/Failure.h"
 
 namespace quillora {
@@ -8,11 +10,30 @@ namespace quillora {
 namespace {
 const QString application = QStringLiteral("Corvanta");
 const QString section = QStringLiteral("Quillora");
+
+QString storedText(SettingsStore& store, const QString& key, const StoredValue& found, const QString& defaultValue)
+{
+    if (found.state != StoredValue::State::Stored)
+        return defaultValue;
+    if (checkUtf8(found.bytes).valid)
+        return QString::fromUtf8(found.bytes);
+    // Edited by hand in the user's code page; the code page's own setting cannot name itself.
+    const AnsiCodePage page = key == settingkeys::ansiCodePage.name ? localeAnsiCodePage() : storedAnsiCodePage(store);
+    return decodeAnsi(found.bytes, page);
+}
 } // namespace
 
 QString GetSetting(SettingsStore& store, const QString& key, const QString& defaultValue)
 {
-    return store.get(application, section, key, defaultValue);
+    return storedText(store, key, store.read(application, section, key, defaultValue), defaultValue);
+}
+
+SettingRead ReadSetting(SettingsStore& store, const SettingKey& key)
+{
+    SettingRead read;
+    read.found = store.read(application, section, key.name, key.defaultValue);
+    read.text = storedText(store, key.name, read.found, key.defaultValue);
+    return read;
 }
 
 void SaveSetting(SettingsStore& store, const QString& key, const QString& value)

@@ -7,6 +7,17 @@
 
 namespace quillora {
 
+// A setting as read: its text, and what the store found.
+struct SettingRead
+{
+    QString text;
+    StoredValue found;
+};
+
+// The stored text of key, read as a text file is read: UTF-8 when it is valid, else in the user's code page; the
+// default when the key is missing or its value cannot be read.
+SettingRead ReadSetting(SettingsStore& store, const SettingKey& key);
+
 QString GetSetting(SettingsStore& store, const QString& key, const QString& defaultValue);
 // The stored value of key, or its default.
 QString GetSetting(SettingsStore& store, const SettingKey& key);

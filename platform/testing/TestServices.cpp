@@ -7,7 +7,9 @@ namespace quillora::testing {
 
 TestServices::TestServices()
     : settings(settingsFolder.path())
-{ }
+{
+    settings.tellUnreadableTo(messages);
+}
 
 QString TestServices::setting(const QString& key, const QString& defaultValue)
 {

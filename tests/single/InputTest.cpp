@@ -3,6 +3,11 @@
 #include "support/Drops.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace quillora::testing {
 namespace {
@@ -58,6 +63,76 @@ TEST_F(SingleTextTest, EveryChangeOfTheInputIsStoredWholeAtOnce)
     EXPECT_EQ(form->loadedText(), stored);
     EXPECT_EQ(find<UnicodeStrip>(form, "inputStrip")->text(), stored);
 }
+
+#ifndef Q_OS_WIN
+TEST_F(SingleTextTest, TheStoredInputIsWrittenBackOnlyWhereThatChangesItAndNeverWhenItCannotBeRead)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(const QString&)> make;
+        QString shown;
+        // What the file holds once the window has loaded, or nothing when it is to be the very file it was.
+        std::optional<QByteArray> rewritten;
+        bool told = false;
+        bool needsPermissions = false;
+    };
+    const Case cases[] = {
+        {"UTF-8", [](const QString& at) { writeFile(at, "na\xc3\xafve"); }, QString::fromUtf16(u"na\u00EFve"), {}},
+        {"code page", [](const QString& at) { writeFile(at, "caf\xe9 na\xefve"); },
+         QString::fromUtf16(u"caf\u00E9 na\u00EFve"), QByteArray("caf\xc3\xa9 na\xc3\xafve")},
+        {"folder", [](const QString& at) { QDir().mkpath(at); }, QString(), {}, true},
+        {"no permission",
+         [](const QString& at) {
+             writeFile(at, "secret");
+             QFile::setPermissions(at, {});
+         },
+         QString(),
+         {},
+         true,
+         true},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        if (one.needsPermissions && runningAsRoot())
+            continue;
+        // A store of its own for each start, as it remembers what it has told.
+        TestServices start;
+        const QString stored
+            = start.settings.valuePath(QStringLiteral("Corvanta"), QStringLiteral("Quillora"), QStringLiteral("Text1"));
+        const auto statusOf = [&] {
+            struct stat status = {};
+            ::lstat(QFile::encodeName(stored).constData(), &status);
+            return std::pair{status.st_ino, status.st_mode};
+        };
+        QDir().mkpath(QFileInfo(stored).absolutePath());
+        one.make(stored);
+        const auto before = statusOf();
+        SingleTextWindow window(start.services(), [] {});
+        window.load();
+        start.settings.flush();
+        auto* input = find<TextBoxControl>(window, "inputText");
+        EXPECT_EQ(input->text(), one.shown);
+        if (one.rewritten) {
+            EXPECT_EQ(readFile(stored), *one.rewritten);
+        } else {
+            EXPECT_EQ(statusOf(), before);
+        }
+        ASSERT_EQ(start.messages.shown().size(), one.told ? 1 : 0);
+        if (one.told) {
+            EXPECT_TRUE(start.messages.shown().first().text.contains(QDir::toNativeSeparators(stored)));
+        }
+        // What the user types is stored, in place of a file that could not be read too.
+        input->placeCursor(input->text().size());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("!"));
+        QApplication::sendEvent(input, &press);
+        start.settings.flush();
+        if (!QFileInfo(stored).isDir()) {
+            EXPECT_EQ(readFile(stored), (one.shown + QStringLiteral("!")).toUtf8());
+        }
+    }
+}
+#endif
 
 TEST_F(SingleTextTest, LoadingReadsTheFileByItsMarkAndShowsAndStoresIt)
 {

@@ -163,7 +163,7 @@ void SingleTextWindow::load()
     const QString cursorPath = handCursorPath(services_.programFolder);
     if (report.choice(104, [&] { return FileExists(cursorPath); }))
         report.step(106, [&] { loadCustomPointerImage(*pointer_, cursorPath); });
-    report.step(108, [&] { inputBox_->setText(GetSetting(services_.settings, settingkeys::typedText)); });
+    report.step(108, [&] { restoreTypedText(); });
     report.step(110, [&] { loadedText_ = inputBox_->text(); });
     const auto giveWindowBackground = [this](UnicodeStrip* strip) {
         QPalette palette = strip->palette();
@@ -186,8 +186,23 @@ void SingleTextWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
+void SingleTextWindow::restoreTypedText()
+{
+    const SettingRead stored = ReadSetting(services_.settings, settingkeys::typedText);
+    restoring_ = true;
+    inputBox_->setText(stored.text);
+    restoring_ = false;
+    // A text the store cannot read is kept until the user changes it; one in the user's code page becomes UTF-8.
+    const StoredValue& found = stored.found;
+    const bool same = found.state == StoredValue::State::Stored && found.bytes == stored.text.toUtf8();
+    if (found.state != StoredValue::State::Unreadable && !same)
+        inputChanged();
+}
+
 void SingleTextWindow::inputChanged()
 {
+    if (restoring_)
+        return;
     // A text of many megabytes is written on the store's own thread, so typing into it stays quick.
     SaveSettingLater(services_.settings, settingkeys::typedText, inputBox_->text());
 }

@@ -55,12 +55,15 @@ private:
     // The names and descriptions a screen reader gives the controls.
     void speakControls();
     void connectControls();
+    // Puts the stored typed text into the input box; it is stored back only where that changes what is stored.
+    void restoreTypedText();
     void saveTextFile(const char* label, const QString& text);
 
     Services services_;
     std::function<void()> showMainMenu_;
     bool loaded_ = false;
     bool shown_ = false;
+    bool restoring_ = false;
 
     QPushButton* backButton_ = nullptr;
     QGroupBox* inputFrame_ = nullptr;
