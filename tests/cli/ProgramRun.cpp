@@ -41,7 +41,7 @@ ProgramRun runProgram(const QStringList& arguments, const QByteArray& input, con
 }
 
 ProgramRun runProgramThrough(const QStringList& wrapper, const QStringList& arguments, const QByteArray& input,
-                              const QProcessEnvironment& environment)
+                             const QProcessEnvironment& environment)
 {
     const QStringList command = wrapper + QStringList{QStringLiteral(QUILLORA_PROGRAM)} + arguments;
     return run(command.first(), command.mid(1), input, environment);
