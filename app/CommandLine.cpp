@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 
 #include "app/StandardInput.h"
-#include "app/StopSignals.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
 #include "batchrun/BatchRun.h"
@@ -11,6 +10,8 @@
 #include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
+#include "platform/StopSignals.h"
+#include "platform/Terminal.h"
 #include "ui/Settings.h"
 
 #include <QCommandLineParser>
@@ -19,7 +20,6 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 #include <variant>
 
 namespace quillora {
@@ -210,7 +210,7 @@ int convertFiles(const Request& request)
     const std::optional<QStringList> files = gatherFiles(request, unlisted, undecodable);
     if (!files)
         return finish(request, 0, undecodable, unlisted);
-    const bool progress = !request.quiet && isatty(STDERR_FILENO);
+    const bool progress = !request.quiet && isTerminal(stderr);
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
     BatchRun run(view);

@@ -2,23 +2,13 @@
 #include "app/TerminalView.h"
 
 #include "app/TerminalText.h"
-
-#include <sys/ioctl.h>
-#include <unistd.h>
+#include "platform/Terminal.h"
 
 namespace quillora {
 
 namespace {
 // The step that puts a result in place; its failure may come after later entries have begun.
 constexpr int puttingInPlaceLine = 174;
-
-int terminalColumns(FILE* stream)
-{
-    winsize size{};
-    if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
-    return 80;
-}
 } // namespace
 
 TerminalView::TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress,

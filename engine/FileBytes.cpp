@@ -2,6 +2,7 @@
 #include "engine/FileBytes.h"
 
 #include "platform/Failure.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,6 @@
 #include <cstring>
 #include <memory>
 
-#ifndef Q_OS_WIN
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace quillora {
 
 void throwOpenFailure(const QString& path)
@@ -24,15 +18,7 @@ void throwOpenFailure(const QString& path)
     const QFileInfo info(path);
     if (path.isEmpty())
         throw Failure::fileNotFound();
-#ifndef Q_OS_WIN
-    // A file in a folder that may not be searched looks missing; the system tells the real cause.
-    struct stat status;
-    const int found = ::stat(QFile::encodeName(path).constData(), &status);
-    if (found != 0 && errno == EACCES)
-        throw Failure::permissionDenied();
-    if (found == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
-        throw Failure::notAFile();
-#endif
+    throwHiddenOpenFailure(path);
     if (!info.exists()) {
         if (!QFileInfo(info.absolutePath()).isDir())
             throw Failure::pathNotFound();
@@ -42,43 +28,11 @@ void throwOpenFailure(const QString& path)
 }
 
 namespace {
-#ifndef Q_OS_WIN
-// Opens a regular file for reading. A pipe without a writer would block the open for good, and a pipe or device
-// might never end, so the open does not wait and anything but a regular file is refused.
-bool openRegularFile(QFile& file, QIODevice::OpenMode extra)
-{
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat status;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0
-        || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0
-        || !file.open(fd, QIODevice::ReadOnly | extra, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
-#else
-bool openRegularFile(QFile& file, QIODevice::OpenMode extra)
-{
-    return !QFileInfo(file.fileName()).isDir() && file.open(QIODevice::ReadOnly | extra);
-}
-#endif
-
 // Opens file for reading at offset; throws why it cannot.
 void openForReadingAt(QFile& file, qint64 offset, QIODevice::OpenMode extra = {})
 {
-    errno = 0;
-    if (!openRegularFile(file, extra)) {
-#ifndef Q_OS_WIN
-        // The process, or the system, has no file handle left: the file itself may be fine.
-        if (errno == EMFILE || errno == ENFILE)
-            throw Failure::tooManyFiles();
-#endif
+    if (!openRegularFile(file, extra))
         throwOpenFailure(file.fileName());
-    }
     if (offset > 0 && !file.seek(offset))
         throw Failure::deviceIo();
 }

@@ -1,5 +1,6 @@
 // Remembers the first stop signal in a flag the run polls before each file, and breaks a wait on a pipe.
-#include "app/StopSignals.h"
+#include "platform/StopSignals.h"
+#include "platform/UnlessStoppedPosix.h"
 
 #include <atomic>
 #include <cerrno>
@@ -74,6 +75,12 @@ void catchStopSignals()
 int caughtStopSignal()
 {
     return caught;
+}
+
+void stopIfSignalled()
+{
+    if (caught != 0)
+        throw StopSignalCaught();
 }
 
 ssize_t readUnlessStopped(int fd, void* bytes, std::size_t size)

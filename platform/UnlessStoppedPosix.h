@@ -1,15 +1,10 @@
-// Ctrl+C and SIGTERM, caught so that a run stops between files instead of in the middle of one.
+// Reads and writes on descriptors that a stop signal ends even while they wait.
 #pragma once
 
 #include <cstddef>
 #include <sys/types.h>
 
 namespace quillora {
-
-// From now on SIGINT and SIGTERM are remembered instead of ending the process.
-void catchStopSignals();
-// The signal caught first, 0 while none has come.
-int caughtStopSignal();
 
 // read() and write() that a stop signal ends even while they wait on a pipe, and even when the signal comes just
 // before they begin to wait: they then fail with EINTR and caughtStopSignal() tells the signal. Once one has been
