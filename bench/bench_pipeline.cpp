@@ -78,8 +78,8 @@ int main(int argc, char* argv[])
         out.write(bytes);
         out.close();
     } else {
-        const quillora::OrFailure<quillora::RuleReading> reading
-            = quillora::readByRule(args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::WhileConverting);
+        const quillora::OrFailure<quillora::RuleReading> reading = quillora::readByRule(
+            args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::WhileConverting, quillora::localeAnsiCodePage());
         if (!reading) {
             std::fprintf(stderr, "%s at line %d\n", qPrintable(reading.failure().description), reading.failure().line);
             return 3;

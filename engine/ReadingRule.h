@@ -30,7 +30,7 @@ struct RuleReading
 // Reads path by its byte-order mark, stopping at the first failure so one unreadable file gives one failure: either
 // one of the caller's steps at its line in lines, or one of a reader's own steps under the reader's label. A file
 // without a mark that is not UTF-8 is read in page.
-OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines,
-                                  ReadingMode mode = ReadingMode::Whole, AnsiCodePage page = localeAnsiCodePage());
+OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode,
+                                  AnsiCodePage page);
 
 } // namespace quillora

@@ -12,7 +12,7 @@ using namespace quillora;
 namespace {
 QString readBack(const QString& path)
 {
-    const OrFailure<RuleReading> reading = readByRule(path, {1, 2, 3, 4, 5});
+    const OrFailure<RuleReading> reading = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage());
     fuzzing::require(bool(reading), "a readable file always gives a text");
     return reading->text.toString();
 }
@@ -20,8 +20,9 @@ QString readBack(const QString& path)
 // Converting while reading gives the whole reading's result, or finds the NUL byte that makes it not text.
 void compareOnePass(const QString& path)
 {
-    const OrFailure<RuleReading> whole = readByRule(path, {1, 2, 3, 4, 5});
-    const OrFailure<RuleReading> once = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::WhileConverting);
+    const OrFailure<RuleReading> whole = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage());
+    const OrFailure<RuleReading> once
+        = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::WhileConverting, localeAnsiCodePage());
     fuzzing::require(bool(whole) && bool(once), "a readable file always gives a text");
     QByteArray converted;
     const FileText::Settled settled = once->text.wordsToLinesUtf8Settling(

@@ -14,7 +14,7 @@ namespace {
 
 OrFailure<RuleReading> read(const QString& path, ReadingMode mode)
 {
-    return readByRule(path, {126, 128, 130, 132, 134}, mode);
+    return readByRule(path, {126, 128, 130, 132, 134}, mode, localeAnsiCodePage());
 }
 
 TEST(FileText, ConvertingFromTheFileGivesTheBytesOfTheWholeText)

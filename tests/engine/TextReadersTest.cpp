@@ -27,7 +27,8 @@ protected:
     // Reads path by the rule and reports a failure, as a window does; nothing when the file could not be read.
     std::optional<QString> read(const QString& path)
     {
-        const OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120});
+        const OrFailure<RuleReading> reading
+            = readByRule(path, {112, 114, 116, 118, 120}, ReadingMode::Whole, localeAnsiCodePage());
         if (!reading) {
             report(reading.failure());
             return std::nullopt;
