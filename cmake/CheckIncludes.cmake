@@ -1,6 +1,17 @@
 # Fails when a source includes a project header from a floor it may not use: each floor only includes floors below.
+# Outside platform/, which is the only door to the operating system, it also fails on the system's own headers.
 # Called with -DFLOOR=name -DALLOWED=folder;folder -DSOURCES=file;file -DSTAMP=file
+set(system_headers "^(sys/.*|unistd|fcntl|signal|csignal|setjmp|csetjmp|pthread|dirent|termios|poll|io|[Ww]indows)(\\.h)?$")
 foreach(source IN LISTS SOURCES)
+    if(NOT FLOOR MATCHES "^platform(/|$)")
+        file(STRINGS "${source}" system_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<[^>]+>")
+        foreach(line IN LISTS system_includes)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*" "\\1" header "${line}")
+            if(header MATCHES "${system_headers}")
+                message(FATAL_ERROR "${source} includes <${header}>: only the platform floor talks to the system")
+            endif()
+        endforeach()
+    endif()
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
