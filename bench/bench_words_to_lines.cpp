@@ -69,7 +69,7 @@ int main()
     for (const auto level : {quillora::SimdLevel::Scalar, quillora::SimdLevel::Sse2, quillora::SimdLevel::Avx2}) {
         if (level > quillora::processorSimdLevel())
             continue;
-        quillora::limitSimdLevel(level);
+        const quillora::SimdLimit limit(level);
         std::printf("-- %s\n", names[int(level)]);
         report("checkUtf8", medianSeconds([&] { sink += quillora::checkUtf8(utf8).valid; }));
         report("WordsToLinesUtf8 from UTF-8, streamed",
