@@ -13,4 +13,15 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Makes the compiler treat the memory at pointer as read, so that work whose result nothing else reads is done.
+inline void keep(const void* pointer)
+{
+#if defined(__GNUC__)
+    asm volatile("" : : "r"(pointer) : "memory");
+#else
+    static const void* volatile kept;
+    kept = pointer;
+#endif
+}
+
 } // namespace quillora::bench

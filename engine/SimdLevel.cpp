@@ -29,9 +29,13 @@ SimdLevel simdLevel()
     return std::min(processorSimdLevel(), limit.load(std::memory_order_relaxed));
 }
 
-void limitSimdLevel(SimdLevel highest)
+SimdLimit::SimdLimit(SimdLevel highest)
+    : previous_(limit.exchange(highest, std::memory_order_relaxed))
+{ }
+
+SimdLimit::~SimdLimit()
 {
-    limit.store(highest, std::memory_order_relaxed);
+    limit.store(previous_, std::memory_order_relaxed);
 }
 
 } // namespace quillora

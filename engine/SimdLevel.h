@@ -14,7 +14,19 @@ enum class SimdLevel
 SimdLevel simdLevel();
 // The best level the processor offers.
 SimdLevel processorSimdLevel();
-// Caps the level for the whole process, so that each path can be run on the same input.
-void limitSimdLevel(SimdLevel highest);
+
+// Caps the level for the whole process while it lives, so that each path can be run on the same input; the cap
+// in force before comes back when it ends, whichever way the scope is left.
+class SimdLimit
+{
+public:
+    explicit SimdLimit(SimdLevel highest);
+    ~SimdLimit();
+    SimdLimit(const SimdLimit&) = delete;
+    SimdLimit& operator=(const SimdLimit&) = delete;
+
+private:
+    SimdLevel previous_;
+};
 
 } // namespace quillora

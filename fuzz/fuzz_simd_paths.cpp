@@ -59,13 +59,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The first byte says where the second piece starts; the rest is the text.
     const QByteArrayView bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     const qsizetype cut = qsizetype(data[0]) % (bytes.size() + 1);
-    limitSimdLevel(SimdLevel::Scalar);
-    const QByteArray expected = answers(bytes, cut);
+    QByteArray expected;
+    {
+        const SimdLimit scalar(SimdLevel::Scalar);
+        expected = answers(bytes, cut);
+    }
     fuzzing::require(expected.endsWith(utf16Whole(bytes)), "UTF-16 in pieces converts as UTF-16 read whole");
     for (const SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
         if (level > processorSimdLevel())
             continue;
-        limitSimdLevel(level);
+        const SimdLimit limit(level);
         fuzzing::require(answers(bytes, cut) == expected, "a vector path answers as the byte-by-byte path does");
     }
     return 0;

@@ -1,10 +1,10 @@
 // Faults of the tree rather than of one file's content: a huge sparse file, a link loop, a folder that denies
 // reading, a file that goes away, a named pipe, a destination that cannot be written and a full disk.
 #include "SweepFixture.h"
+#include "support/SmallMount.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -153,51 +153,13 @@ TEST_F(SweepTest, AReadOnlyDestinationIsReportedPerFileAndNothingIsWritten)
     EXPECT_EQ(snapshotOutsideDestination(), before);
 }
 
-// A small file system mounted over the destination for the length of a test. Root may mount one also without
-// its permission overrides, as scripts/test runs the tests.
-class SmallMount
-{
-public:
-    explicit SmallMount(const QString& folder)
-        : folder_(folder)
-    {
-        QProcess mount;
-        mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"),
-                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), QStringLiteral("size=64k"),
-                     QStringLiteral("tmpfs"), folder_});
-        mounted_ = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
-        why_ = mount.error() == QProcess::FailedToStart ? QStringLiteral("no mount command")
-                                                        : QString::fromLocal8Bit(mount.readAll()).trimmed();
-    }
-    ~SmallMount()
-    {
-        if (mounted_)
-            QProcess::execute(QStringLiteral("umount"), {folder_});
-    }
-    bool mounted() const { return mounted_; }
-    // What mount said when it failed.
-    const QString& why() const { return why_; }
-
-private:
-    QString folder_;
-    bool mounted_ = false;
-    QString why_;
-};
-
 TEST_F(SweepTest, AFullDiskIsReportedAndLeavesNeitherAPartResultNorATemporaryFile)
 {
 #ifdef Q_OS_WIN
     GTEST_SKIP() << "no small file system can be mounted here";
 #else
-    SmallMount mount(out());
-    if (!mount.mounted()) {
-        // CI runs as root and must try it; a silent skip there would hide a broken full-disk path.
-        if (::geteuid() == 0 && qEnvironmentVariable("CI") == QStringLiteral("true"))
-            FAIL() << "root cannot mount a 64 KB tmpfs in CI: " << mount.why().toStdString();
-        GTEST_SKIP() << "a 64 KB tmpfs cannot be mounted here (needs root or mount rights); full disk not tried: "
-                     << mount.why().toStdString();
-    }
+    SmallMount mount(out(), QStringLiteral("size=64k"));
+    QUILLORA_REQUIRE_MOUNTED(mount);
     // 400 KB of words cannot fit in 64 KB.
     QByteArray words;
     for (int i = 0; i < 40000; ++i)

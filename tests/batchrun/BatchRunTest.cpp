@@ -373,8 +373,7 @@ TEST_F(BatchRunTest, ResultsWaitingToBePutInPlaceGiveWayWhenTheDiskOrTheFileHand
         std::optional<testing::SmallMount> mount;
         if (one.mountOptions) {
             mount.emplace(folder, QString::fromLatin1(one.mountOptions));
-            if (!mount->mounted())
-                GTEST_SKIP() << "a small tmpfs cannot be mounted here (needs root or mount rights)";
+            QUILLORA_REQUIRE_MOUNTED(*mount);
         }
         for (int i = 0; i < one.files; ++i)
             view.entries << source(QStringLiteral("%1/s%2.txt").arg(one.name).arg(i), "ab  cd");

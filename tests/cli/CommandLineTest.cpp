@@ -17,6 +17,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,6 +83,30 @@ bool holdsFileIn(qint64 pid, const QString& folder)
         if (QString::fromStdString(std::filesystem::read_symlink(fd.path(), error).string())
                 .startsWith(folder + QLatin1Char('/')))
             return true;
+    return false;
+}
+
+// Asks every millisecond, for up to a minute, whether condition holds; says whether it came to hold.
+bool pollUntil(const std::function<bool()>& condition)
+{
+    for (int polls = 0; polls < 60000; ++polls) {
+        if (condition())
+            return true;
+        QThread::msleep(1);
+    }
+    return condition();
+}
+
+// True when a thread of the process waits inside a write to a pipe: in pipe_write, anon_pipe_write or, on older
+// kernels, pipe_wait.
+bool waitsOnAPipeWrite(qint64 pid)
+{
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        const QByteArray where = testing::readFile(QString::fromStdString((task.path() / "wchan").string()));
+        if (where.contains("pipe_w"))
+            return true;
+    }
     return false;
 }
 
@@ -304,8 +329,8 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
         ASSERT_TRUE(process.waitForStarted(60000));
         // The first source is being read once the program has read a good part of its size (its result goes to an
         // unnamed file until it is complete, so the folder shows nothing before).
-        for (int polls = 0; polls < 60000 && bytesRead(process.processId()) < words.size() / 4; ++polls)
-            QThread::msleep(1);
+        ASSERT_TRUE(pollUntil([&] { return bytesRead(process.processId()) >= words.size() / 4; }))
+            << "the program never read a quarter of the first file";
         ::kill(pid_t(process.processId()), c.signal);
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), c.exitCode);
@@ -325,9 +350,8 @@ TEST_F(CommandLineTest, AStopSignalEndsTheRunAfterTheFileBeingWritten)
     ASSERT_TRUE(process.waitForStarted(60000));
     process.write("some words");
     // The spool file is opened once the signals are caught; it may have no name in the folder.
-    for (int polls = 0; polls < 60000 && !holdsFileIn(process.processId(), spool); ++polls)
-        QThread::msleep(1);
-    ASSERT_TRUE(holdsFileIn(process.processId(), spool));
+    ASSERT_TRUE(pollUntil([&] { return holdsFileIn(process.processId(), spool); }))
+        << "the program never opened its spool file";
     ::kill(pid_t(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -420,12 +444,12 @@ TEST_F(CommandLineTest, AStopSignalEndsAWriteWaitingOnAFullPipe)
         process.setStandardOutputFile(path("out.fifo"));
         process.start(QStringLiteral(QUILLORA_PROGRAM), {"-"});
         ASSERT_TRUE(process.waitForStarted(60000));
-        int queued = 0;
-        for (int polls = 0; polls < 60000 && queued < 65536; ++polls) {
-            QThread::msleep(1);
-            ::ioctl(reader, FIONREAD, &queued);
-        }
-        QThread::msleep(100);
+        ASSERT_TRUE(pollUntil([&] {
+            int queued = 0;
+            return ::ioctl(reader, FIONREAD, &queued) == 0 && queued >= 65536;
+        })) << "the pipe never filled";
+        ASSERT_TRUE(pollUntil([&] { return waitsOnAPipeWrite(process.processId()); }))
+            << "the program never came to wait on its write";
         QElapsedTimer ended;
         ended.start();
         ::kill(pid_t(process.processId()), c.signal);

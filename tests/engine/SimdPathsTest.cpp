@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -68,12 +69,10 @@ Answers answersOn(const QByteArray& bytes, qsizetype cut)
 class SimdPaths : public ::testing::Test
 {
 protected:
-    void TearDown() override { limitSimdLevel(SimdLevel::Avx2); }
-
     // Every level the processor has must answer as the byte-by-byte path does.
     void expectSameAnswers(const QByteArray& bytes, qsizetype cut)
     {
-        limitSimdLevel(SimdLevel::Scalar);
+        const SimdLimit scalar(SimdLevel::Scalar);
         const Answers expected = answersOn(bytes, cut);
         // UTF-16 converted piece by piece gives the bytes of the text decoded whole.
         for (const bool bigEndian : {false, true}) {
@@ -83,12 +82,28 @@ protected:
         for (const SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
             if (level > processorSimdLevel())
                 continue;
-            limitSimdLevel(level);
+            const SimdLimit limit(level);
             EXPECT_TRUE(answersOn(bytes, cut) == expected)
                 << "level " << int(level) << ", cut at " << cut << ": " << bytes.toHex(' ').toStdString();
         }
     }
 };
+
+TEST(SimdLimit, CapsTheLevelWhileItLivesAndPutsTheCapBeforeBack)
+{
+    const SimdLevel best = simdLevel();
+    EXPECT_EQ(best, processorSimdLevel());
+    {
+        const SimdLimit scalar(SimdLevel::Scalar);
+        EXPECT_EQ(simdLevel(), SimdLevel::Scalar);
+        {
+            const SimdLimit sse2(SimdLevel::Sse2);
+            EXPECT_EQ(simdLevel(), std::min(SimdLevel::Sse2, best));
+        }
+        EXPECT_EQ(simdLevel(), SimdLevel::Scalar);
+    }
+    EXPECT_EQ(simdLevel(), best);
+}
 
 // Well-formed sequences and each way a sequence can be ill-formed.
 const char* const sequences[] = {

@@ -6,31 +6,34 @@
 #include "platform/testing/TestServices.h"
 #include "support/TestSupport.h"
 #include "windows/batch/BatchWindow.h"
+#include "windows/batch/FileListModel.h"
+#include "windows/batch/PacedListModel.h"
 #include "windows/single/SingleTextWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
+#include <QtWidgets/qtestsupport_widgets.h>
+#include <functional>
 
 namespace quillora {
 namespace {
 
 using testing::find;
 
-// A picture of the window, checked to be painted (more than a few colours), and saved when asked.
-void picture(QWidget& window, const QString& name)
+// A picture of the window once it is on the screen and shows what shown() waits for, checked to be painted (more
+// than a few colours), and saved when asked.
+void picture(
+    QWidget& window, const QString& name, const std::function<bool()>& shown = [] { return true; })
 {
-    // The list shows new entries a few times a second; give it the time to.
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 200)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << name.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor(shown)) << name.toStdString() << " never showed its content";
     const QImage image = window.grab().toImage();
     ASSERT_FALSE(image.isNull()) << name.toStdString();
     // On a high-density screen the picture has more pixels than the window, in the same layout.
@@ -72,7 +75,10 @@ TEST(Screens, EveryWindowPaintsWithItsWork)
     BatchWindow& batch = program.batchWindow();
     doubles.messages.answerNext(MessageAnswer::No);
     find<QPushButton>(batch, "addSampleFiles")->click();
-    picture(batch, QStringLiteral("batch-window"));
+    // The list shows new entries a few times a second.
+    const auto listShown = [&batch] { return batch.shownList()->rowCount() == batch.fileList()->rowCount(); };
+    ASSERT_EQ(batch.fileList()->rowCount(), 3);
+    picture(batch, QStringLiteral("batch-window"), listShown);
 
     find<QRadioButton>(batch, "resultsToFolder")->click();
     find<QLineEdit>(batch, "destinationFolder")->setText(QDir::toNativeSeparators(results.path()) + QDir::separator());
@@ -81,7 +87,7 @@ TEST(Screens, EveryWindowPaintsWithItsWork)
     doubles.events.onYield = [&](int) {
         if (++yields == 2) {
             pictured = true;
-            picture(batch, QStringLiteral("batch-window-running"));
+            picture(batch, QStringLiteral("batch-window-running"), listShown);
         }
     };
     find<QPushButton>(batch, "startConverting")->click();

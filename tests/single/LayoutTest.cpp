@@ -1,13 +1,16 @@
-// The window's controls: names, captions, places, fonts, keyboard order and colours.
+// The window's controls: names, captions, rows and places, fonts, keyboard order and colours.
 #include "SingleTextFixture.h"
 #include "ui/Styling.h"
 
 #include <QGroupBox>
+#include <cstdlib>
+#include <tuple>
+#include <vector>
 
 namespace quillora::testing {
 namespace {
 
-TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
+TEST_F(SingleTextTest, EveryControlHasItsNameParentCaptionAndFont)
 {
     SingleTextWindow& window = open();
     EXPECT_EQ(window.size(), QSize(536, 571));
@@ -21,41 +24,29 @@ TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
         QWidget* control;
         const char* name;
         QWidget* parent;
-        QRect twipsPlace;
         const char* caption;
     };
     const Expected controls[] = {
-        {find<QPushButton>(window, "back"), "back", &window, twips(120, 90, 7800, 405), "< Back"},
-        {find<QGroupBox>(window, "inputFrame"), "inputFrame", &window, twips(120, 600, 7800, 2100), "Text To Convert"},
-        {find<TextBoxControl>(window, "inputText"), "inputText", find<QGroupBox>(window, "inputFrame"),
-         twips(240, 300, 7335, 1005), nullptr},
-        {find<UnicodeStrip>(window, "inputStrip"), "inputStrip", find<QGroupBox>(window, "inputFrame"),
-         twips(240, 1290, 7335, 645), nullptr},
-        {find<QPushButton>(window, "loadText"), "loadText", &window, twips(120, 2790, 3860, 405),
-         "Load Text From Text File"},
-        {find<QPushButton>(window, "saveText"), "saveText", &window, twips(4080, 2790, 3860, 405),
-         "Save Text To Text File"},
-        {find<QPushButton>(window, "clearInput"), "clearInput", &window, twips(120, 3285, 3860, 405), "Clear Text"},
-        {find<QPushButton>(window, "loadSample"), "loadSample", &window, twips(4080, 3285, 3860, 405),
-         "Load Sample/Example Text"},
-        {find<QPushButton>(window, "startConverting"), "startConverting", &window, twips(120, 3765, 7800, 405),
-         "Start Converting"},
-        {find<QGroupBox>(window, "resultFrame"), "resultFrame", &window, twips(120, 4290, 7800, 3210),
-         "Converted Text"},
-        {find<TextBoxControl>(window, "resultText"), "resultText", find<QGroupBox>(window, "resultFrame"),
-         twips(240, 240, 7335, 1905), nullptr},
-        {find<UnicodeStrip>(window, "resultStrip"), "resultStrip", find<QGroupBox>(window, "resultFrame"),
-         twips(240, 2220, 7335, 885), nullptr},
-        {find<QPushButton>(window, "saveResult"), "saveResult", &window, twips(120, 7560, 3860, 405),
-         "Save Result As Text File"},
-        {find<QPushButton>(window, "clearResult"), "clearResult", &window, twips(4080, 7560, 3860, 405), "Clear Text"},
-        {find<ProgressBarControl>(window, "progressBar"), "progressBar", &window, twips(120, 8070, 7800, 405), nullptr},
+        {find<QPushButton>(window, "back"), "back", &window, "< Back"},
+        {find<QGroupBox>(window, "inputFrame"), "inputFrame", &window, "Text To Convert"},
+        {find<TextBoxControl>(window, "inputText"), "inputText", find<QGroupBox>(window, "inputFrame"), nullptr},
+        {find<UnicodeStrip>(window, "inputStrip"), "inputStrip", find<QGroupBox>(window, "inputFrame"), nullptr},
+        {find<QPushButton>(window, "loadText"), "loadText", &window, "Load Text From Text File"},
+        {find<QPushButton>(window, "saveText"), "saveText", &window, "Save Text To Text File"},
+        {find<QPushButton>(window, "clearInput"), "clearInput", &window, "Clear Text"},
+        {find<QPushButton>(window, "loadSample"), "loadSample", &window, "Load Sample/Example Text"},
+        {find<QPushButton>(window, "startConverting"), "startConverting", &window, "Start Converting"},
+        {find<QGroupBox>(window, "resultFrame"), "resultFrame", &window, "Converted Text"},
+        {find<TextBoxControl>(window, "resultText"), "resultText", find<QGroupBox>(window, "resultFrame"), nullptr},
+        {find<UnicodeStrip>(window, "resultStrip"), "resultStrip", find<QGroupBox>(window, "resultFrame"), nullptr},
+        {find<QPushButton>(window, "saveResult"), "saveResult", &window, "Save Result As Text File"},
+        {find<QPushButton>(window, "clearResult"), "clearResult", &window, "Clear Text"},
+        {find<ProgressBarControl>(window, "progressBar"), "progressBar", &window, nullptr},
     };
     for (const Expected& expected : controls) {
         SCOPED_TRACE(expected.name);
         EXPECT_EQ(expected.control->objectName(), QString::fromLatin1(expected.name));
         EXPECT_EQ(expected.control->parentWidget(), expected.parent);
-        EXPECT_EQ(expected.control->geometry(), expected.twipsPlace);
         const QFont font = expected.control->font();
         EXPECT_EQ(font.family(), QStringLiteral("Arial"));
         EXPECT_TRUE(font.bold());
@@ -69,6 +60,54 @@ TEST_F(SingleTextTest, EveryControlStandsInItsPlaceWithItsCaption)
         }
     }
     EXPECT_EQ(find<ProgressBarControl>(window, "progressBar")->text(), QStringLiteral("Progress Bar"));
+}
+
+TEST_F(SingleTextTest, ControlsStandInRowsInsideTheWindowAndTheirFrames)
+{
+    SingleTextWindow& window = open();
+    const auto place = [&window](const char* name) { return find<QWidget>(window, name)->geometry(); };
+    // A few places as the user measures them, in pixels.
+    EXPECT_EQ(place("back"), QRect(8, 6, 520, 27));
+    EXPECT_EQ(place("inputText"), QRect(16, 20, 489, 67));
+    EXPECT_EQ(place("progressBar"), QRect(8, 538, 520, 27));
+
+    // The window from top to bottom, each row from left to right; the controls of a row share its top and height.
+    const std::vector<std::vector<const char*>> rows = {{"back"},
+                                                        {"inputFrame"},
+                                                        {"loadText", "saveText"},
+                                                        {"clearInput", "loadSample"},
+                                                        {"startConverting"},
+                                                        {"resultFrame"},
+                                                        {"saveResult", "clearResult"},
+                                                        {"progressBar"}};
+    int rowsBottom = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.front());
+        const QRect first = place(row.front());
+        EXPECT_GT(first.top(), rowsBottom);
+        rowsBottom = first.bottom();
+        // Every row starts at the window's left margin and ends at its right one, give or take a pixel.
+        EXPECT_EQ(first.left(), place("back").left());
+        EXPECT_LE(std::abs(place(row.back()).right() - place("back").right()), 1);
+        EXPECT_TRUE(window.rect().contains(place(row.back())));
+        for (size_t at = 1; at < row.size(); ++at) {
+            EXPECT_EQ(place(row[at]).top(), first.top()) << row[at];
+            EXPECT_EQ(place(row[at]).height(), first.height()) << row[at];
+            EXPECT_GT(place(row[at]).left(), place(row[at - 1]).right()) << row[at];
+        }
+    }
+    // In each frame the text box stands above its strip, both inside the frame; the input strip shares the box's last
+    // row of pixels, as it always has.
+    for (const auto& [frame, box, strip] : {std::tuple{"inputFrame", "inputText", "inputStrip"},
+                                            std::tuple{"resultFrame", "resultText", "resultStrip"}}) {
+        SCOPED_TRACE(frame);
+        const QRect inside(QPoint(0, 0), place(frame).size());
+        EXPECT_TRUE(inside.contains(place(box)));
+        EXPECT_TRUE(inside.contains(place(strip)));
+        EXPECT_GE(place(strip).top(), place(box).bottom());
+        EXPECT_EQ(place(strip).left(), place(box).left());
+        EXPECT_EQ(place(strip).width(), place(box).width());
+    }
 }
 
 TEST_F(SingleTextTest, TabGoesFromTheInputThroughTheButtonsToBack)

@@ -3,18 +3,27 @@
 
 #include <QProcess>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace quillora::testing {
 
 SmallMount::SmallMount(const QString& folder, const QString& options)
     : folder_(folder)
 {
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    Q_UNUSED(options);
+    why_ = QStringLiteral("no tmpfs on this system");
+#else
     QProcess mount;
-    mount.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    mount.setProcessChannelMode(QProcess::MergedChannels);
     mount.start(QStringLiteral("mount"),
                 {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options, QStringLiteral("tmpfs"),
                  folder_});
     mounted_ = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+    why_ = mount.error() == QProcess::FailedToStart ? QStringLiteral("no mount command")
+                                                    : QString::fromLocal8Bit(mount.readAll()).trimmed();
 #endif
 }
 
@@ -22,6 +31,15 @@ SmallMount::~SmallMount()
 {
     if (mounted_)
         QProcess::execute(QStringLiteral("umount"), {folder_});
+}
+
+bool SmallMount::mustMount()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return ::geteuid() == 0 && qEnvironmentVariable("CI") == QStringLiteral("true");
+#endif
 }
 
 } // namespace quillora::testing
