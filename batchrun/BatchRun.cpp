@@ -4,12 +4,12 @@
 #include "batchrun/BatchResultPath.h"
 #include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
-#include "engine/ResultCommitter.h"
-#include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "platform/FilesAhead.h"
 #include "platform/OpenFileLimit.h"
+#include "results/ResultCommitter.h"
+#include "results/ResultFile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Result files are written unseen beside their target and put in its place whole, the bytes flushed first.
-#include "engine/ResultFile.h"
+#include "results/ResultFile.h"
 
-#include "engine/ResultCommitter.h"
+#include "results/ResultCommitter.h"
 
 #include <QDir>
 #include <QFileInfo>
