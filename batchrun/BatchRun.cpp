@@ -228,7 +228,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         putWaitingInPlace(flight);
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
-    ResultFile file(target, &flight.ahead);
+    ResultFile file(target);
     // In place, only the file as read is replaced; elsewhere a new result is made as a copy of its source would be.
     if (destination.besideSource)
         file.expect(read);
