@@ -4,12 +4,12 @@
 #include "batchrun/BatchResultPath.h"
 #include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
-#include "engine/ResultCommitter.h"
-#include "engine/ResultFile.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "platform/FilesAhead.h"
 #include "platform/OpenFileLimit.h"
+#include "results/ResultCommitter.h"
+#include "results/ResultFile.h"
 
 #include <algorithm>
 #include <chrono>
@@ -228,7 +228,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         putWaitingInPlace(flight);
     // The result goes to a new file that replaces the old one only when complete, so a failure at any step
     // leaves the old file as it was.
-    ResultFile file(target, &flight.ahead);
+    ResultFile file(target);
     // In place, only the file as read is replaced; elsewhere a new result is made as a copy of its source would be.
     if (destination.besideSource)
         file.expect(read);

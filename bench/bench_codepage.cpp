@@ -4,8 +4,8 @@
 #include "engine/AnsiCodePage.h"
 #include "engine/FileBytes.h"
 #include "engine/FileText.h"
-#include "engine/ResultFile.h"
 #include "platform/Failure.h"
+#include "results/ResultFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

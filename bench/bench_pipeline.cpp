@@ -2,8 +2,8 @@
 // (read by the rule, convert, encode, atomic write), a plain read-and-write copy, or generating the input.
 #include "bench/bench_word_file.h"
 #include "engine/ReadingRule.h"
-#include "engine/ResultFile.h"
 #include "engine/Windows1252.h"
+#include "results/ResultFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,17 +1,38 @@
 // The thread that keeps a few unnamed files ready in the folder asked for last.
 #include "platform/FilesAhead.h"
 
+#include <mutex>
+
 namespace quillora {
 
-FilesAhead::FilesAhead(std::size_t kept)
-    : kept_(kept)
+namespace {
+// The files made ahead that new replacing files are taken from, the last made of those that live.
+std::mutex liveMutex;
+FilesAhead* live = nullptr;
+} // namespace
+
+int takeFileMadeAhead(const QString& folder)
 {
-    if (kept_ > 0)
+    const std::lock_guard lock(liveMutex);
+    return live ? live->take(folder) : -1;
+}
+
+FilesAhead::FilesAhead(std::size_t mostReady)
+    : mostReady_(mostReady)
+{
+    if (mostReady_ > 0)
         thread_.start([this] { work(); });
+    const std::lock_guard lock(liveMutex);
+    before_ = live;
+    live = this;
 }
 
 FilesAhead::~FilesAhead()
 {
+    {
+        const std::lock_guard lock(liveMutex);
+        live = before_;
+    }
     {
         const std::lock_guard lock(mutex_);
         ending_ = true;
@@ -57,7 +78,7 @@ void FilesAhead::work()
 {
     std::unique_lock lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] { return ending_ || (!folder_.isEmpty() && handles_.size() < kept_); });
+        changed_.wait(lock, [this] { return ending_ || (!folder_.isEmpty() && handles_.size() < mostReady_); });
         if (ending_)
             return;
         const QString folder = folder_;

@@ -9,8 +9,6 @@
 
 namespace quillora {
 
-class FilesAhead;
-
 // Why a call on a replacing file failed.
 enum class FileError
 {
@@ -46,12 +44,12 @@ public:
     ReplacingFile& operator=(ReplacingFile&& other) noexcept;
 
     // Creates the new file in the folder of target (of the file a symbolic link leads to, the link staying),
-    // unseen under any name where the system allows, taken from ahead when it has one ready there; it takes the old
-    // file's permissions, access list and extended attributes and, where this process may set them, its owner and
-    // group. Where there is no old file, it takes the permissions of permissionsFrom (less the umask) when given.
-    // A link on the way that another user owns is not written through (OthersLink). The old file as it is now is
-    // the one the new file may replace.
-    FileError create(const QString& target, FilesAhead* ahead = nullptr, const QString& permissionsFrom = QString());
+    // unseen under any name where the system allows, taken from the files made ahead (FilesAhead) when one is ready
+    // there; it takes the old file's permissions, access list and extended attributes and, where this process may
+    // set them, its owner and group. Where there is no old file, it takes the permissions of permissionsFrom (less
+    // the umask) when given. A link on the way that another user owns is not written through (OthersLink). The old
+    // file as it is now is the one the new file may replace.
+    FileError create(const QString& target, const QString& permissionsFrom = QString());
     // Replaces the file expected at the target: the new file goes in place only while the target is still that
     // file (or still no file), else putInPlace fails with ChangedSinceRead.
     void expect(const FileIdentity& identity);

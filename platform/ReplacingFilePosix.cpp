@@ -236,7 +236,7 @@ void ReplacingFile::Drop::operator()(State* state) const
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target, FilesAhead* ahead, const QString& permissionsFrom)
+FileError ReplacingFile::create(const QString& target, const QString& permissionsFrom)
 {
     discard();
     QString resolved;
@@ -250,7 +250,7 @@ FileError ReplacingFile::create(const QString& target, FilesAhead* ahead, const 
     { };
     const bool replaces = ::stat(state.target.constData(), &old) == 0;
     state.expected = replaces ? identityOf(old) : FileIdentity{};
-    state.handle = ahead ? ahead->take(folder_) : -1;
+    state.handle = takeFileMadeAhead(folder_);
     if (state.handle < 0)
         state.handle = makeUnnamedFile(folder_);
     if (state.handle < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))

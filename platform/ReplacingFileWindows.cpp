@@ -49,7 +49,7 @@ void ReplacingFile::Drop::operator()(State* state) const
     delete state;
 }
 
-FileError ReplacingFile::create(const QString& target, FilesAhead*, const QString& permissionsFrom)
+FileError ReplacingFile::create(const QString& target, const QString& permissionsFrom)
 {
     discard();
     std::unique_ptr<State, Drop> state(new State(target));

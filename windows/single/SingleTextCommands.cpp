@@ -1,10 +1,10 @@
 // The single-text window's commands: load, clear, sample text, back, convert and the two saves.
 #include "engine/ReadingRule.h"
-#include "engine/ResultFile.h"
 #include "engine/StringToUTF8.h"
 #include "engine/WordsToLinesText.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
+#include "results/ResultFile.h"
 #include "ui/Controls.h"
 #include "ui/Settings.h"
 #include "ui/WindowPointer.h"

@@ -15,8 +15,7 @@ class ResultCommitter;
 class ResultFile
 {
 public:
-    // ahead, when given, makes the new files ahead of their use.
-    explicit ResultFile(QString path, FilesAhead* ahead = nullptr);
+    explicit ResultFile(QString path);
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
 
@@ -44,7 +43,6 @@ public:
 
 private:
     QString path_;
-    FilesAhead* ahead_;
     QString permissionsFrom_;
     std::optional<FileIdentity> expected_;
     ReplacingFile file_;

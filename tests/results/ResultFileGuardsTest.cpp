@@ -1,9 +1,9 @@
 // What a result file guards when it replaces a file: the file read, its access list and attributes, other users'
 // links, and a flush that fails.
-#include "engine/ResultCommitter.h"
-#include "engine/ResultFile.h"
 #include "platform/Failure.h"
 #include "platform/testing/FailingFlushes.h"
+#include "results/ResultCommitter.h"
+#include "results/ResultFile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The commit thread: a group's writeback starts for all its files before the first is waited for, so the disk
 // takes them together, and a rename is made only after its own file's bytes are on the disk.
-#include "engine/ResultCommitter.h"
+#include "results/ResultCommitter.h"
 
-#include "engine/ResultFile.h"
+#include "results/ResultFile.h"
 
 #include <QStringList>
 #include <algorithm>

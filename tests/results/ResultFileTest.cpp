@@ -1,5 +1,5 @@
 // Result files replace the old file whole, keep its permissions and owner, and leave nothing behind after a failure.
-#include "engine/ResultFile.h"
+#include "results/ResultFile.h"
 
 #include "platform/Failure.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 // Result files are written unseen beside their target and put in its place whole, the bytes flushed first.
-#include "engine/ResultFile.h"
+#include "results/ResultFile.h"
 
-#include "engine/ResultCommitter.h"
+#include "results/ResultCommitter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,9 +36,8 @@ Failure resultFailure(FileError error, const QString& folder)
     return Failure::permissionDenied();
 }
 
-ResultFile::ResultFile(QString path, FilesAhead* ahead)
+ResultFile::ResultFile(QString path)
     : path_(std::move(path))
-    , ahead_(ahead)
 { }
 
 void ResultFile::open()
@@ -50,7 +49,7 @@ void ResultFile::open()
         throw Failure::pathNotFound();
     if (info.exists() && !info.isWritable())
         throw Failure::permissionDenied();
-    const FileError error = file_.create(path_, ahead_, permissionsFrom_);
+    const FileError error = file_.create(path_, permissionsFrom_);
     if (error == FileError::None) {
         if (expected_)
             file_.expect(*expected_);
