@@ -28,7 +28,7 @@ public:
     virtual QString entryAt(qsizetype position) const = 0;
     virtual BatchDestination destination() const = 0;
     // The code page of files without a mark that are not UTF-8, read once per run.
-    virtual AnsiCodePage ansiCodePage() const { return localeAnsiCodePage(); }
+    virtual AnsiCodePage ansiCodePage() const = 0;
 
     // The share of the list that is done once the file now starting is, in percent.
     virtual void showPercent(double percent) = 0;

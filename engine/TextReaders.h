@@ -42,7 +42,6 @@ OrFailure<FileText> ReadFileToStringUnicode(const QString& path, ReadingMode mod
 // A file without a mark: UTF-8 when its bytes are valid UTF-8, else the ANSI code page page. A missing file and a
 // zero-length file read as the empty text. A failure is the caller's, at the step that called this reader (its line
 // is left 0 for the caller to fill in).
-OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode = ReadingMode::Whole,
-                                     AnsiCodePage page = localeAnsiCodePage());
+OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page);
 
 } // namespace quillora

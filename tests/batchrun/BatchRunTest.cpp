@@ -34,6 +34,7 @@ public:
         return entries.at(position - 1);
     }
     BatchDestination destination() const override { return where; }
+    AnsiCodePage ansiCodePage() const override { return localeAnsiCodePage(); }
     void showPercent(double percent) override { percents << percent; }
     void showCaption(const QString& caption) override { captions << caption; }
     void letEventsThrough() override

@@ -38,6 +38,7 @@ public:
     qsizetype entryCount() const override { return entries_.size(); }
     QString entryAt(qsizetype position) const override { return entries_.at(position - 1); }
     BatchDestination destination() const override { return {false, folder_}; }
+    AnsiCodePage ansiCodePage() const override { return localeAnsiCodePage(); }
     void showPercent(double) override { }
     void showCaption(const QString&) override { }
     void letEventsThrough() override { }

@@ -63,9 +63,10 @@ TEST(SpecialFiles, EveryReaderRefusesAPipeASocketAndADeviceWithoutWaiting)
 
     const std::pair<const char*, std::function<void(const QString&)>> readers[] = {
         {"FileHasBOM", [](const QString& path) { FileHasBOM(path); }},
-        {"ReadFileToString", [](const QString& path) { textOrThrow(ReadFileToString(path)); }},
+        {"ReadFileToString",
+         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage())); }},
         {"ReadFileToString in file",
-         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::InFile)); }},
+         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::InFile, localeAnsiCodePage())); }},
         {"readFileBytes", [](const QString& path) { readFileBytes(path); }},
         {"scanFileBytes", [](const QString& path) { scanFileBytes(path, 0, false); }},
         {"fileLength", [](const QString& path) { fileLength(path); }},

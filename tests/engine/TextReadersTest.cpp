@@ -171,7 +171,7 @@ TEST_F(TextReaders, FileThatCannotBeReadGivesOneErrorBoxAndNoText)
     EXPECT_TRUE(boxes.shown().first().text.startsWith(QStringLiteral("Permission denied\r\n")));
 
     // ReadFileToString alone gives the empty text for a path that does not exist.
-    const OrFailure<FileText> alone = ReadFileToString(missing);
+    const OrFailure<FileText> alone = ReadFileToString(missing, ReadingMode::Whole, localeAnsiCodePage());
     ASSERT_TRUE(alone);
     EXPECT_TRUE(alone->isEmpty());
 }

@@ -135,7 +135,7 @@ TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
         testing::writeFile(path, bytes);
         QByteArray whole;
         for (ReadingMode mode : {ReadingMode::Whole, ReadingMode::InFile}) {
-            const OrFailure<FileText> read = ReadFileToString(path, mode);
+            const OrFailure<FileText> read = ReadFileToString(path, mode, localeAnsiCodePage());
             if (!read)
                 return QByteArray("<not read>");
             const FileText& text = *read;

@@ -226,9 +226,10 @@ TEST(ShippedSamples, OneForEachReaderAndAllOfOurOwnShortTexts)
         else
             marks << QStringLiteral("none");
         const ByteOrderMark mark = FileHasBOM(path);
-        const OrFailure<FileText> text = mark == ByteOrderMark::None ? ReadFileToString(path)
-            : mark == ByteOrderMark::Utf8                            ? ReadFileToStringUTF(path, mark)
-                                                                     : ReadFileToStringUnicode(path);
+        const OrFailure<FileText> text = mark == ByteOrderMark::None
+            ? ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage())
+            : mark == ByteOrderMark::Utf8 ? ReadFileToStringUTF(path, mark)
+                                          : ReadFileToStringUnicode(path);
         ASSERT_TRUE(text);
         EXPECT_GT(text->toString().count(QChar(u' ')), 50) << path.toStdString();
         EXPECT_FALSE(text->toString().contains(QChar(0xFFFD))) << path.toStdString();
