@@ -23,8 +23,8 @@ Application::Application(Services services)
     };
     menu_ = std::make_unique<MainMenu>(
         windowServices_, ConversionWindows{[this] { return &singleTextWindow(); }, [this] { return &batchWindow(); }});
-    menu_->recordSampleFiles
-        = [this] { RecordSampleFiles(services_.settings, services_.programFolder, services_.events); };
+    QObject::connect(menu_.get(), &MainMenu::sampleFilesUnrecorded, menu_.get(),
+                     [this] { RecordSampleFiles(services_.settings, services_.programFolder, services_.events); });
 }
 
 Application::~Application() = default;
@@ -51,9 +51,11 @@ SingleTextWindow& Application::singleTextWindow()
 BatchWindow& Application::batchWindow()
 {
     if (!batch_) {
-        batch_ = std::make_unique<BatchWindow>(windowServices_, [this] { showMainMenu(); });
+        batch_ = std::make_unique<BatchWindow>(windowServices_);
+        QObject::connect(batch_.get(), &BatchWindow::mainMenuWanted, batch_.get(), [this] { showMainMenu(); });
+        QObject::connect(batch_.get(), &BatchWindow::sampleFilesWanted, batch_.get(),
+                         [this](FileListModel& list) { AddSampleFiles(list, services_); });
         batch_->load();
-        batch_->sampleFileAdder = [this](FileListModel& list) { AddSampleFiles(list, services_); };
     }
     return *batch_;
 }

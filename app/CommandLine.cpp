@@ -214,7 +214,6 @@ int convertFiles(const Request& request)
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
     BatchRun run(view);
-    view.onStop([&run] { run.requestStop(); });
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())

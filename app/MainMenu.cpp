@@ -59,26 +59,28 @@ MainMenu::MainMenu(Services services, ConversionWindows windows, QWidget* parent
 void MainMenu::startUp()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::startUp));
-    report.step(100, [&] { ApplySkin(this, services_.programFolder); });
-    report.step(102, [&] { setCaptionIconAndTitle(this); });
-    if (report.choice(104, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
-        report.step(106, [&] { loadHandCursor(*pointer_, services_.programFolder); });
-    report.step(108, [&] { OpenWebSiteAtRandom(services_.random, services_.shell); });
-    report.step(110, [&] {
-        if (GetSetting(services_.settings, settingkeys::sampleFiles).isEmpty() && recordSampleFiles)
-            recordSampleFiles();
+    report.step(startupsteps::skin, [&] { ApplySkin(this, services_.programFolder); });
+    report.step(startupsteps::captionIconAndTitle, [&] { setCaptionIconAndTitle(this); });
+    if (report.choice(startupsteps::handCursorExists,
+                      [&] { return FileExists(handCursorPath(services_.programFolder)); }))
+        report.step(startupsteps::loadHandCursor, [&] { loadHandCursor(*pointer_, services_.programFolder); });
+    report.step(startupsteps::webSite, [&] { OpenWebSiteAtRandom(services_.random, services_.shell); });
+    report.step(startupsteps::recordSamples, [&] {
+        if (GetSetting(services_.settings, settingkeys::sampleFiles).isEmpty())
+            emit sampleFilesUnrecorded();
     });
     bool opened = false;
-    if (report.choice(132, [&] { return formStartEquals(services_.settings, 3); })) {
-        report.step(134, [&] { windows_.batch()->show(); });
-        report.step(136, [&] { hide(); });
+    if (report.choice(startupsteps::batchWasLast, [&] { return formStartEquals(services_.settings, 3); })) {
+        report.step(startupsteps::showBatch, [&] { windows_.batch()->show(); });
+        report.step(startupsteps::hideForBatch, [&] { hide(); });
         opened = true;
-    } else if (report.choice(138, [&] { return formStartEquals(services_.settings, 2); })) {
-        report.step(140, [&] { windows_.singleText()->show(); });
-        report.step(142, [&] { hide(); });
+    } else if (report.choice(startupsteps::singleTextWasLast, [&] { return formStartEquals(services_.settings, 2); })) {
+        report.step(startupsteps::showSingleText, [&] { windows_.singleText()->show(); });
+        report.step(startupsteps::hideForSingleText, [&] { hide(); });
         opened = true;
     }
-    report.step(144, [&] { SaveSetting(services_.settings, settingkeys::formStart, QStringLiteral("0")); });
+    report.step(startupsteps::clearFormStart,
+                [&] { SaveSetting(services_.settings, settingkeys::formStart, QStringLiteral("0")); });
     if (!opened)
         show();
 }
@@ -103,15 +105,15 @@ void MainMenu::showInstead(QWidget* window)
 void MainMenu::openSingleTextWindow()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::openSingleTextWindow));
-    report.step(100, [&] { showInstead(windows_.singleText()); });
-    report.step(102, [&] { hide(); });
+    report.step(opensteps::showWindow, [&] { showInstead(windows_.singleText()); });
+    report.step(opensteps::hide, [&] { hide(); });
 }
 
 void MainMenu::openBatchWindow()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::openBatchWindow));
-    report.step(100, [&] { showInstead(windows_.batch()); });
-    report.step(102, [&] { hide(); });
+    report.step(opensteps::showWindow, [&] { showInstead(windows_.batch()); });
+    report.step(opensteps::hide, [&] { hide(); });
 }
 
 void MainMenu::closeEvent(QCloseEvent* event)

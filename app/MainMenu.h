@@ -21,6 +21,8 @@ struct ConversionWindows
 
 class MainMenu : public QWidget
 {
+    Q_OBJECT
+
 public:
     MainMenu(Services services, ConversionWindows windows, QWidget* parent = nullptr);
 
@@ -29,10 +31,11 @@ public:
     void openSingleTextWindow();
     void openBatchWindow();
 
-    // Records the sample files when none are recorded yet; set by whoever builds the program.
-    std::function<void()> recordSampleFiles;
-
     WindowPointer* pointer() const { return pointer_; }
+
+signals:
+    // Start-up found no sample files recorded: whoever builds the program records them.
+    void sampleFilesUnrecorded();
 
 protected:
     void showEvent(QShowEvent* event) override;

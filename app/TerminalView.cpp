@@ -2,14 +2,10 @@
 #include "app/TerminalView.h"
 
 #include "app/TerminalText.h"
+#include "batchrun/ConvertingSteps.h"
 #include "platform/Terminal.h"
 
 namespace quillora {
-
-namespace {
-// The step that puts a result in place; its failure may come after later entries have begun.
-constexpr int puttingInPlaceLine = 174;
-} // namespace
 
 TerminalView::TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress,
                            FILE* errors, std::function<bool()> stopWanted)
@@ -23,16 +19,20 @@ TerminalView::TerminalView(QStringList paths, BatchDestination destination, Ansi
 
 QString TerminalView::entryAt(qsizetype position) const
 {
-    position_ = position;
     return paths_.at(position - 1);
 }
 
-void TerminalView::showCaption(const QString& caption)
+void TerminalView::fileStarted(qsizetype position, const QString& path)
 {
-    if (!progress_ || !caption.startsWith(QStringLiteral("Processing: ")))
-        return;
+    position_ = position;
+    if (progress_)
+        drawProgress(path);
+}
+
+void TerminalView::drawProgress(const QString& source)
+{
     const QString counter = QStringLiteral("[%1/%2] ").arg(position_).arg(paths_.size());
-    QString path = terminalSafe(paths_.at(position_ - 1));
+    QString path = terminalSafe(source);
     // A line longer than the terminal would wrap, and the carriage return could not take it back; the end of the
     // path, with the file name, is kept.
     const qsizetype room = qMax(terminalColumns(errors_) - 1 - counter.size(), 4);
@@ -42,12 +42,6 @@ void TerminalView::showCaption(const QString& caption)
     std::fputs(("\r" + line + "\x1b[K").toLocal8Bit().constData(), errors_);
     std::fflush(errors_);
     progressShown_ = true;
-}
-
-void TerminalView::letEventsThrough()
-{
-    if (stop_ && stopWanted_ && stopWanted_())
-        stop_();
 }
 
 void TerminalView::clearProgress()
@@ -74,7 +68,7 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
     }
     // One line per entry, however many of its steps fail. A result put in place later belongs to an entry that
     // failed no other way, though the entry being worked on may have the same source.
-    if (failure.line != puttingInPlaceLine) {
+    if (failure.line != convertingsteps::putInPlace) {
         if (toldPosition_ == position_)
             return;
         toldPosition_ = position_;

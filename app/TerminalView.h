@@ -13,12 +13,11 @@ namespace quillora {
 class TerminalView : public BatchRunView
 {
 public:
-    // progress: draw "[n/N] name" on errors, which must then be a terminal. stopWanted is asked before each file.
+    // progress: draw "[n/N] name" on errors, which must then be a terminal. stopWanted is asked before each file;
+    // true stops the run before it.
     TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress, FILE* errors,
                  std::function<bool()> stopWanted);
 
-    // Called when stopWanted answers true, to stop the run before the file about to start.
-    void onStop(std::function<void()> stop) { stop_ = std::move(stop); }
     // Takes the progress line away.
     void clearProgress();
     // The destination folder was gone when the run began: nothing was converted.
@@ -28,9 +27,11 @@ public:
     QString entryAt(qsizetype position) const override;
     BatchDestination destination() const override { return destination_; }
     AnsiCodePage ansiCodePage() const override { return page_; }
+    void fileStarted(qsizetype position, const QString& path) override;
     void showPercent(double) override { }
-    void showCaption(const QString& caption) override;
-    void letEventsThrough() override;
+    void showCaption(const QString&) override { }
+    void letEventsThrough() override { }
+    bool stopWanted() override { return stopWanted_ && stopWanted_(); }
     void showBusy(bool) override { }
     void stepFailed(const StepFailure& failure, const QString& source) override;
     void notTextFile(const QString& source) override;
@@ -38,6 +39,8 @@ public:
     void done() override { }
 
 private:
+    // "[n/N] path", cut at the front to fit the terminal, over the previous progress line.
+    void drawProgress(const QString& source);
     void tell(const QString& line);
 
     QStringList paths_;
@@ -46,8 +49,8 @@ private:
     bool progress_;
     FILE* errors_;
     std::function<bool()> stopWanted_;
-    std::function<void()> stop_;
-    mutable qsizetype position_ = 0;
+    // The entry being worked on.
+    qsizetype position_ = 0;
     // The entry whose failure was told: one line per entry, however many of its steps fail.
     qsizetype toldPosition_ = 0;
     bool progressShown_ = false;

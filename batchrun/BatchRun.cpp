@@ -2,6 +2,7 @@
 #include "batchrun/BatchRun.h"
 
 #include "batchrun/BatchResultPath.h"
+#include "batchrun/ConvertingSteps.h"
 #include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
 #include "folders/Paths.h"
@@ -18,7 +19,6 @@
 namespace quillora {
 
 namespace {
-constexpr ReadingRuleLines readingLines{126, 128, 130, 132, 134};
 // How long the run waits for the disk before it lets the window's events through again.
 constexpr std::chrono::milliseconds waitingStep{10};
 
@@ -101,14 +101,14 @@ BatchRunSummary BatchRun::run()
 
 void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
 {
-    if (report.choice(104, [&] { return view_.entryCount() == 0; }))
+    if (report.choice(convertingsteps::emptyList, [&] { return view_.entryCount() == 0; }))
         return;
-    const bool usable = report.choice(106, [&] {
+    const bool usable = report.choice(convertingsteps::destinationUsable, [&] {
         const BatchDestination destination = view_.destination();
         return destination.besideSource || FolderExists(destination.folder);
     });
     if (!usable) {
-        report.step(190, [&] { view_.folderMissing(); });
+        report.step(convertingsteps::folderMissing, [&] { view_.folderMissing(); });
         return;
     }
     // The bound is taken once; files added during the run wait for the next one.
@@ -151,7 +151,7 @@ void BatchRun::putWaitingInPlace(Flight& flight)
 void BatchRun::tellCommitFailures(Flight& flight)
 {
     for (const auto& [source, failure] : flight.committer.takeFailures()) {
-        view_.stepFailed({QString(), 174, failure.description()}, source);
+        view_.stepFailed({QString(), convertingsteps::putInPlace, failure.description()}, source);
         --flight.summary.converted;
         ++flight.summary.failed;
     }
@@ -161,15 +161,18 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
 {
     source_.clear();
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
-    if (!report.step(114, [&] { source_ = view_.entryAt(position); }))
+    if (!report.step(convertingsteps::entry, [&] { source_ = view_.entryAt(position); }))
         return FileOutcome::EndOfList;
-    report.step(116, [&] { view_.showPercent(double(position) / double(view_.entryCount()) * 100.0); });
-    report.step(118, [&] { view_.showCaption(QStringLiteral("Processing: ") + GetFileName(source_)); });
-    report.step(120, [&] { view_.letEventsThrough(); });
+    view_.fileStarted(position, source_);
+    report.step(convertingsteps::percent,
+                [&] { view_.showPercent(double(position) / double(view_.entryCount()) * 100.0); });
+    report.step(convertingsteps::caption,
+                [&] { view_.showCaption(QStringLiteral("Processing: ") + GetFileName(source_)); });
+    report.step(convertingsteps::letEventsThrough, [&] { view_.letEventsThrough(); });
     // Asked to stop meanwhile (the program is ending): this file is left as it is.
-    if (stopRequested_)
+    if (stopRequested_ || view_.stopWanted())
         return FileOutcome::Stopped;
-    report.step(122, [&] { view_.showBusy(true); });
+    report.step(convertingsteps::busy, [&] { view_.showBusy(true); });
 
     // The file as it is before it is opened: a result in place of it replaces only this file.
     FileIdentity read = fileIdentity(source_);
@@ -194,32 +197,17 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
 BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read)
 {
     // The file is read once, as it is converted into its result.
-    OrFailure<RuleReading> reading = readByRule(source_, readingLines, ReadingMode::WhileConverting, page_);
+    OrFailure<RuleReading> reading = readByRule(source_, convertingsteps::reading, ReadingMode::WhileConverting, page_);
     // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
     // earlier good result.
     if (!reading)
         return {FileOutcome::Failed, reading.failure()};
-    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
-    // shows as it is converted; a step that fails looks first, since a binary file is not reported.
-    const auto notText = [&] {
-        view_.notTextFile(source_);
-        return Attempt{FileOutcome::Skipped, std::nullopt};
-    };
-    const auto prepare = [&](int line, const auto& run) -> std::optional<Attempt> {
-        std::optional<StepFailure> failure = tryStep(line, run);
-        if (!failure)
-            return std::nullopt;
-        bool binary = false;
-        tryStep(line, [&] { binary = reading->isBinary(); });
-        if (binary)
-            return notText();
-        return Attempt{FileOutcome::Failed, std::move(failure)};
-    };
-
     QString target;
     // The destination is read again for each file: a change between files applies to the files that follow.
     const BatchDestination destination = view_.destination();
-    if (const std::optional<Attempt> failed = prepare(destination.besideSource ? 164 : 160, [&] {
+    const int pathStep
+        = destination.besideSource ? convertingsteps::resultPathBesideSource : convertingsteps::resultPathInFolder;
+    if (std::optional<Attempt> failed = failedStep(*reading, pathStep, [&] {
             target = batchResultPath(destination.besideSource, destination.folder, source_);
         }))
         return *failed;
@@ -234,40 +222,67 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         file.expect(read);
     else
         file.takePermissionsFrom(source_);
-    if (const std::optional<Attempt> failed = prepare(168, [&] { file.open(); }))
+    if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::openResult, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
     FileText::Settled settled = FileText::Settled::Converted;
-    if (const std::optional<Attempt> failed = prepare(172, [&] {
+    if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
             settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
                                                              [&file] { file.restart(); });
         }))
         return *failed;
     if (settled == FileText::Settled::NotText)
         return notText();
+    return putInPlace(flight, file, destination.besideSource ? std::optional<FileIdentity>(read) : std::nullopt);
+}
+
+std::optional<BatchRun::Attempt> BatchRun::failedStep(const RuleReading& reading, int line,
+                                                      const std::function<void()>& step)
+{
+    std::optional<StepFailure> failure = tryStep(line, step);
+    if (!failure)
+        return std::nullopt;
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
+    // shows as it is converted; a step that fails looks first, since a binary file is not reported.
+    bool binary = false;
+    tryStep(line, [&] { binary = reading.isBinary(); });
+    if (binary)
+        return notText();
+    return Attempt{FileOutcome::Failed, std::move(failure)};
+}
+
+BatchRun::Attempt BatchRun::notText()
+{
+    view_.notTextFile(source_);
+    return {FileOutcome::Skipped, std::nullopt};
+}
+
+BatchRun::Attempt BatchRun::putInPlace(Flight& flight, ResultFile& file, const std::optional<FileIdentity>& read)
+{
     // A new file with a name of its own is put in place before the next one is made, so that a killed run leaves
     // at most one such name behind.
     if (file.hasName()) {
         putWaitingInPlace(flight);
-        std::optional<StepFailure> failure = tryStep(174, [&] { file.close(); });
+        std::optional<StepFailure> failure = tryStep(convertingsteps::putInPlace, [&] { file.close(); });
         return {failure ? FileOutcome::Failed : FileOutcome::Converted, std::move(failure)};
     }
     // Put in place later, in list order; a failure then is reported as this file's.
-    const FileIdentity replaced = destination.besideSource ? read : fileIdentity(target);
-    std::optional<StepFailure> failure = tryStep(174, [&] { file.close(flight.committer, source_); });
+    const FileIdentity replaced = read ? *read : fileIdentity(file.path());
+    std::optional<StepFailure> failure
+        = tryStep(convertingsteps::putInPlace, [&] { file.close(flight.committer, source_); });
     if (!failure)
-        flight.pending.add(target, replaced);
+        flight.pending.add(file.path(), replaced);
     return {failure ? FileOutcome::Failed : FileOutcome::Converted, std::move(failure)};
 }
 
 void BatchRun::endRun(ErrorReport& report)
 {
     source_.clear();
-    report.step(178, [&] { view_.showBusy(false); });
-    report.step(180, [&] { view_.showPercent(0); });
-    report.step(182, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });
-    report.step(188, [&] { view_.done(); });
+    report.step(convertingsteps::idle, [&] { view_.showBusy(false); });
+    report.step(convertingsteps::percentCleared, [&] { view_.showPercent(0); });
+    report.step(convertingsteps::captionCleared, [&] { view_.showCaption(QStringLiteral("Progress Bar")); });
+    report.step(convertingsteps::done, [&] { view_.done(); });
 }
 
 } // namespace quillora

@@ -5,11 +5,15 @@
 #include "batchrun/BatchRunView.h"
 
 #include <atomic>
+#include <functional>
+#include <optional>
 
 namespace quillora {
 
 class ErrorReport;
+class ResultFile;
 struct FileIdentity;
+struct RuleReading;
 
 // How the files of one run ended.
 struct BatchRunSummary
@@ -54,6 +58,13 @@ private:
     FileOutcome convertEntry(ErrorReport& report, qsizetype position, Flight& flight);
     // Reads, converts and writes the file whose identity before reading was read.
     Attempt convertFile(Flight& flight, const FileIdentity& read);
+    // Runs a step of the result; when it fails the file is skipped if it is not text, else it failed.
+    std::optional<Attempt> failedStep(const RuleReading& reading, int line, const std::function<void()>& step);
+    // The file is not text and is left as it was.
+    Attempt notText();
+    // Puts the written result in place now, or hands it on to be put in place in list order. read is the file the
+    // result replaces as it was read, when the result goes beside its source.
+    Attempt putInPlace(Flight& flight, ResultFile& file, const std::optional<FileIdentity>& read);
     // Puts every result handed on in place and tells those that could not be.
     void putWaitingInPlace(Flight& flight);
     // Reports the results that could not be put in place since the last call, each as its file's failure.

@@ -30,12 +30,16 @@ public:
     // The code page of files without a mark that are not UTF-8, read once per run.
     virtual AnsiCodePage ansiCodePage() const = 0;
 
+    // The entry at position, counted from 1, is about to be worked on; path is as entryAt gave it.
+    virtual void fileStarted(qsizetype /*position*/, const QString& /*path*/) { }
     // The share of the list that is done once the file now starting is, in percent.
     virtual void showPercent(double percent) = 0;
     // "Processing: a.txt" while a file is worked on, "Progress Bar" when idle.
     virtual void showCaption(const QString& caption) = 0;
     // Called once per file before it is read; the run may be asked to stop meanwhile.
     virtual void letEventsThrough() = 0;
+    // Asked once per file after letEventsThrough: true stops the run before that file.
+    virtual bool stopWanted() { return false; }
     // Called every few milliseconds while the run waits for the disk to take the results written ahead.
     virtual void stillWaiting() { }
     virtual void showBusy(bool busy) = 0;

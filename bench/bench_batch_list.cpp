@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
         plain.append(path);
     const double baseline = seconds(timer);
 
-    BatchWindow window(services, [] {});
+    BatchWindow window(services);
     window.load();
     window.show();
     QApplication::processEvents();

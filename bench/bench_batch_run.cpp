@@ -108,7 +108,7 @@ RunFigures runWindow(const QStringList& sources, const QString& folder)
     TimedEventPump events;
     FixedRandom random;
     Services services{boxes, dialogs, shell, events, settings, random, settingsFolder.path(), [] {}};
-    BatchWindow window(services, [] {});
+    BatchWindow window(services);
     window.load();
     window.show();
     window.fileList()->append(sources);

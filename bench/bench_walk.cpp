@@ -67,7 +67,7 @@ struct Window
     {
         picker.root = root;
         form = std::make_unique<BatchWindow>(
-            Services{boxes, picker, shell, events, settings, random, settingsFolder.path(), {}}, [] {});
+            Services{boxes, picker, shell, events, settings, random, settingsFolder.path(), {}});
     }
 
     qsizetype addAll()

@@ -2,6 +2,7 @@
 // ends the work on that one folder instead.
 #include "folders/FolderWalk.h"
 
+#include "folders/FolderSteps.h"
 #include "folders/NameChecks.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
@@ -96,13 +97,13 @@ public:
         QStringList found;
         walkEach(folders, found);
         if (recurse && !found.isEmpty())
-            report_.step(118, [&] { Walk(hooks_, values_).run(found, true); });
+            report_.step(walksteps::walkFoundFolders, [&] { Walk(hooks_, values_).run(found, true); });
         for (const QString& folder : std::as_const(found)) {
-            if (!report_.choice(120, [&] { return values_.isFolder(folder); }))
+            if (!report_.choice(walksteps::foundIsFolder, [&] { return values_.isFolder(folder); }))
                 continue;
-            report_.step(122, [&] { letEventsThrough(); });
-            if (report_.choice(124, [&] { return values_.isWalkable(folder); }))
-                report_.step(126, [&] { folders.append(folder); });
+            report_.step(walksteps::foundLetEventsThrough, [&] { letEventsThrough(); });
+            if (report_.choice(walksteps::foundWalkable, [&] { return values_.isWalkable(folder); }))
+                report_.step(walksteps::keepFound, [&] { folders.append(folder); });
         }
     }
 
@@ -152,12 +153,12 @@ private:
 
     void walkOne(const QString& folder, QStringList& found)
     {
-        if (choice(102, [&] { return !values_.isFolder(folder); }))
+        if (choice(walksteps::notAFolder, [&] { return !values_.isFolder(folder); }))
             return;
-        if (choice(104, [&] { return folder.size() >= pathLimit; }))
+        if (choice(walksteps::pathTooLong, [&] { return folder.size() >= pathLimit; }))
             return;
-        step(106, [&] { letEventsThrough(); });
-        if (!choice(108, [&] { return values_.isWalkable(folder); }))
+        step(walksteps::letEventsThrough, [&] { letEventsThrough(); });
+        if (!choice(walksteps::walkable, [&] { return values_.isWalkable(folder); }))
             return;
         listingStarted_ = true;
         const QStringList names = fileFacts().listSubfolders(folder);

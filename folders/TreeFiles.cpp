@@ -2,6 +2,7 @@
 #include "folders/TreeFiles.h"
 
 #include "folders/FileListing.h"
+#include "folders/FolderSteps.h"
 #include "folders/Paths.h"
 #include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
@@ -15,14 +16,14 @@ constexpr quint32 hiddenArchive = attribute::archive | attribute::hidden;
 QStringList gatherFolderFiles(QString folder, const QString& pattern, const FolderWalkHooks& hooks, ErrorReport& report)
 {
     const QChar separator = nativeSeparator();
-    report.step(120, [&] { folder.chop(1); });
+    report.step(treesteps::dropSeparator, [&] { folder.chop(1); });
     QList<ListedFile> files;
-    report.step(122, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
+    report.step(treesteps::listFiles, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
     QStringList found;
     for (const ListedFile& file : std::as_const(files)) {
         if (!file.opensAsFile)
             continue;
-        if (report.choice(124, [&] { return file.name.startsWith(QChar(u'~')); }))
+        if (report.choice(treesteps::startsWithTilde, [&] { return file.name.startsWith(QChar(u'~')); }))
             continue;
         if (isUndecodableName(file.name)) {
             if (hooks.undecodableName && file.attributes != hiddenArchive)
@@ -30,8 +31,8 @@ QStringList gatherFolderFiles(QString folder, const QString& pattern, const Fold
             continue;
         }
         QString path;
-        report.step(126, [&] { path = folder + separator + file.name; });
-        report.step(128, [&] {
+        report.step(treesteps::filePath, [&] { path = folder + separator + file.name; });
+        report.step(treesteps::keepFile, [&] {
             if (file.attributes != hiddenArchive)
                 found.append(FixDoubleBackslashes(path));
         });
@@ -45,16 +46,16 @@ bool gatherTreeFiles(const QString& root, const QString& extension, const Folder
 {
     QStringList folders;
     // Even a root, which already ends with the separator, gets one more: each entry loses its last character below.
-    report.step(116, [&] { folders.append(root + nativeSeparator()); });
+    report.step(treesteps::startFolder, [&] { folders.append(root + nativeSeparator()); });
     bool walked = true;
-    report.step(118, [&] { walked = collectSubFolders(folders, true, hooks); });
+    report.step(treesteps::collectFolders, [&] { walked = collectSubFolders(folders, true, hooks); });
     if (!walked || (hooks.stopRequested && hooks.stopRequested()))
         return false;
     const QString pattern = QStringLiteral("*.") + extension;
     for (const QString& folder : std::as_const(folders)) {
         // One folder's files are handed over together, in listing order.
         const QStringList found = gatherFolderFiles(folder, pattern, hooks, report);
-        report.step(130, [&] { add(found); });
+        report.step(treesteps::addFiles, [&] { add(found); });
     }
     return true;
 }

@@ -2,7 +2,7 @@
 // takes them together, and a rename is made only after its own file's bytes are on the disk.
 #include "results/ResultCommitter.h"
 
-#include "results/ResultFile.h"
+#include "results/ResultFailure.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -2,39 +2,11 @@
 #include "results/ResultFile.h"
 
 #include "results/ResultCommitter.h"
+#include "results/ResultFailure.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quillora {
-
-Failure resultFailure(FileError error, const QString& folder)
-{
-    switch (error) {
-    case FileError::NoRoom:
-        return Failure::diskFull();
-    case FileError::TooManyFiles:
-        return Failure::tooManyFiles();
-    case FileError::FolderRefuses:
-        return Failure::permissionDeniedInFolder(QDir::toNativeSeparators(folder + u'/'));
-    case FileError::DeviceError:
-        return Failure::deviceIo();
-    case FileError::CrossDevice:
-        return Failure::crossDevice();
-    case FileError::NotFound:
-        return Failure::pathNotFound();
-    case FileError::ChangedSinceRead:
-        return Failure::changedWhileConverted();
-    case FileError::OthersLink:
-        return Failure::othersLink();
-    case FileError::AttributesNotKept:
-        return Failure::attributesNotKept();
-    case FileError::None:
-    case FileError::Refused:
-        break;
-    }
-    return Failure::permissionDenied();
-}
 
 ResultFile::ResultFile(QString path)
     : path_(std::move(path))

@@ -48,9 +48,6 @@ private:
     ReplacingFile file_;
 };
 
-// What the user is told of a failed step of a result file in folder.
-Failure resultFailure(FileError error, const QString& folder);
-
 // Writes bytes to path as a whole; throws Failure.
 void writeResultFile(const QString& path, QByteArrayView bytes);
 

@@ -16,6 +16,8 @@ QFont arialBold(double points);
 // A push button that Enter and Return press as well as Space, as buttons on Windows do.
 class PushButtonControl : public QPushButton
 {
+    Q_OBJECT
+
 public:
     using QPushButton::QPushButton;
 
@@ -34,6 +36,8 @@ void centreOnScreen(QWidget* window);
 // A progress bar that shows a text of its own ("Progress Bar", "Processing: a.txt") instead of a percentage.
 class ProgressBarControl : public QProgressBar
 {
+    Q_OBJECT
+
 public:
     explicit ProgressBarControl(QWidget* parent = nullptr);
 

@@ -24,11 +24,9 @@ QStringList droppedLocalPaths(const QMimeData* data)
     return paths;
 }
 
-FileDrops::FileDrops(QWidget* control, std::function<bool(const QStringList&)> accepts,
-                     std::function<void(const QStringList&)> dropped)
+FileDrops::FileDrops(QWidget* control, std::function<bool(const QStringList&)> accepts)
     : QObject(control)
     , accepts_(std::move(accepts))
-    , dropped_(std::move(dropped))
 {
     control->setAcceptDrops(true);
     control->installEventFilter(this);
@@ -53,7 +51,7 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event)
     drop->accept();
     if (type == QEvent::Drop)
         QMetaObject::invokeMethod(
-            this, [this, paths] { dropped_(paths); }, Qt::QueuedConnection);
+            this, [this, paths] { emit dropped(paths); }, Qt::QueuedConnection);
     return true;
 }
 

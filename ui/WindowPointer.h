@@ -17,6 +17,8 @@ constexpr int custom = 99;
 
 class WindowPointer : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit WindowPointer(QWidget* window);
 

@@ -23,10 +23,10 @@ protected:
                ConversionWindows{[this] { return opened(single, singleLoads); },
                                  [this] { return opened(batch, batchLoads); }})
     {
-        menu.recordSampleFiles = [this] {
+        QObject::connect(&menu, &MainMenu::sampleFilesUnrecorded, [this] {
             ++recordings;
             doubles.setSetting(QStringLiteral("Snapshot"), QStringLiteral("recorded"));
-        };
+        });
     }
 
     QWidget* opened(std::unique_ptr<QWidget>& window, int& loads)

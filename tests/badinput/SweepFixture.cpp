@@ -63,7 +63,7 @@ SweepTest::Loaded SweepTest::loadInSingleWindow(const QString& path)
 QStringList SweepTest::runBatch(const QString& path, const QString& destination)
 {
     TestServices doubles;
-    BatchWindow form(doubles.services(), [] {});
+    BatchWindow form(doubles.services());
     form.load();
     form.fileList()->append({path});
     find<QRadioButton>(form, "resultsToFolder")->click();

@@ -27,7 +27,8 @@ protected:
     // Creates the window and runs its opening steps; settings put in place before that are restored.
     void openWindow()
     {
-        form = std::make_unique<BatchWindow>(doubles.services(), [this] { ++menuShown; });
+        form = std::make_unique<BatchWindow>(doubles.services());
+        QObject::connect(form.get(), &BatchWindow::mainMenuWanted, [this] { ++menuShown; });
         form->load();
         doubles.messages.clear();
     }

@@ -72,7 +72,7 @@ TEST_F(BatchWindowTest, EveryControlStandsWhereTheLayoutPutsItWithItsCaptionAndF
 
 TEST_F(BatchWindowTest, OpeningSetsCaptionTitleAndOneFileColumnWithoutReportingAnything)
 {
-    form = std::make_unique<BatchWindow>(doubles.services(), [] {});
+    form = std::make_unique<BatchWindow>(doubles.services());
     form->load();
     EXPECT_TRUE(doubles.messages.shown().isEmpty()) << doubles.messages.texts().join(u'\n').toStdString();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillora"));
@@ -119,7 +119,8 @@ TEST_F(BatchWindowTest, ClosingStoresThreeAndEndsTheProgram)
 
 TEST_F(BatchWindowTest, BackShowsTheMenuAndTheWindowKeepsItsContentForTheNextShow)
 {
-    form = std::make_unique<BatchWindow>(doubles.services(), [this] { ++menuShown; });
+    form = std::make_unique<BatchWindow>(doubles.services());
+    QObject::connect(form.get(), &BatchWindow::mainMenuWanted, [this] { ++menuShown; });
     form->open();
     EXPECT_TRUE(form->isVisible());
     list({QStringLiteral("/in/a.txt")});
@@ -160,10 +161,10 @@ TEST_F(BatchWindowTest, SampleFilesButtonHandsTheListToTheHookAndDoesNothingWith
     EXPECT_TRUE(doubles.messages.shown().isEmpty());
 
     FileListModel* handed = nullptr;
-    form->sampleFileAdder = [&](FileListModel& model) {
+    QObject::connect(form.get(), &BatchWindow::sampleFilesWanted, [&](FileListModel& model) {
         handed = &model;
         model.append(QStringLiteral("/samples/one.txt"));
-    };
+    });
     find<QPushButton>(form, "addSampleFiles")->click();
     EXPECT_EQ(handed, form->fileList());
     EXPECT_EQ(form->fileList()->entries(), QStringList{QStringLiteral("/samples/one.txt")});

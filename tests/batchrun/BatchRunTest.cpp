@@ -35,6 +35,10 @@ public:
     }
     BatchDestination destination() const override { return where; }
     AnsiCodePage ansiCodePage() const override { return localeAnsiCodePage(); }
+    void fileStarted(qsizetype position, const QString& path) override
+    {
+        started << QStringLiteral("%1 %2").arg(position).arg(path);
+    }
     void showPercent(double percent) override { percents << percent; }
     void showCaption(const QString& caption) override { captions << caption; }
     void letEventsThrough() override
@@ -60,6 +64,7 @@ public:
     BatchDestination where;
     std::function<void(int)> onYield;
     int yields = 0;
+    QStringList started;
     QList<double> percents;
     QStringList captions;
     QList<bool> busyStates;
@@ -113,6 +118,9 @@ TEST_F(BatchRunTest, EachFileIsConvertedSkippedOrReportedAndTheSummaryCountsThem
     EXPECT_EQ(testing::readFile(text), QByteArray("one\r\ntwo"));
     EXPECT_EQ(testing::readFile(binary), QByteArray("x\0y", 3));
     EXPECT_EQ(testing::readFile(utf16), QByteArray("hi"));
+    EXPECT_EQ(view.started,
+              (QStringList{QStringLiteral("1 ") + text, QStringLiteral("2 ") + binary, QStringLiteral("3 ") + missing,
+                           QStringLiteral("4 ") + utf16}));
     EXPECT_EQ(view.percents, (QList<double>{25, 50, 75, 100, 0}));
     EXPECT_EQ(view.captions.first(), QStringLiteral("Processing: a.txt"));
     EXPECT_EQ(view.captions.last(), QStringLiteral("Progress Bar"));

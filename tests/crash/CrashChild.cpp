@@ -52,7 +52,7 @@ TEST(CrashChild, DISABLED_BatchRunInPlace)
     if (qEnvironmentVariable(childJobVariable) != QStringLiteral("batch"))
         GTEST_SKIP() << "runs only as the crash test's child";
     TestServices doubles;
-    BatchWindow form(doubles.services(), [] {});
+    BatchWindow form(doubles.services());
     form.load();
     const QStringList paths
         = QString::fromUtf8(readFile(childFolder() + QStringLiteral("/list"))).split(u'\n', Qt::SkipEmptyParts);

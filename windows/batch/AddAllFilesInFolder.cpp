@@ -54,33 +54,35 @@ void BatchWindow::addAllTextFilesInFolder(const QString& startFolder)
     SettingsStore& settings = services_.settings;
     QString proposed;
     QString answer;
-    report.step(100, [&] { proposed = GetSetting(settings, settingkeys::extension); });
-    report.step(102, [&] { answer = services_.messages.input({extensionPrompt, applicationTitle(), proposed}); });
-    if (!report.choice(104, [&] { return !answer.isEmpty(); }))
+    report.step(addfoldersteps::proposedExtension, [&] { proposed = GetSetting(settings, settingkeys::extension); });
+    report.step(addfoldersteps::askExtension, [&] {
+        answer = services_.messages.input({extensionPrompt, applicationTitle(), proposed});
+    });
+    if (!report.choice(addfoldersteps::extensionGiven, [&] { return !answer.isEmpty(); }))
         return;
-    report.step(106, [&] { SaveSetting(settings, settingkeys::extension, answer); });
+    report.step(addfoldersteps::saveExtension, [&] { SaveSetting(settings, settingkeys::extension, answer); });
 
     QString chosen = startFolder;
     if (chosen.isEmpty()) {
         QString last;
-        report.step(108, [&] { last = GetSetting(settings, settingkeys::lastFolder); });
-        report.step(110, [&] {
+        report.step(addfoldersteps::lastFolder, [&] { last = GetSetting(settings, settingkeys::lastFolder); });
+        report.step(addfoldersteps::chooseFolder, [&] {
             chosen = BrowseForFolder(services_.dialogs, this, QStringLiteral("Please select folder:"), last);
         });
     }
     if (chosen.isEmpty())
         return;
-    report.step(112, [&] { SaveSetting(settings, settingkeys::lastFolder, chosen); });
+    report.step(addfoldersteps::saveLastFolder, [&] { SaveSetting(settings, settingkeys::lastFolder, chosen); });
 
     std::optional<BusyPointer> busy;
-    report.step(114, [&] { busy.emplace(*pointer_, addingFolders_); });
+    report.step(addfoldersteps::busy, [&] { busy.emplace(*pointer_, addingFolders_); });
     // A window closed during the walk ends the program: the walk stops at its next folder and nothing is listed.
     const bool walked = gatherTreeFiles(
         chosen, answer, {services_.events, ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }},
         report, [this](const QStringList& found) { fileList_->append(found); });
     if (!walked)
         return;
-    report.step(132, [&] { busy.reset(); });
+    report.step(addfoldersteps::idle, [&] { busy.reset(); });
 }
 
 } // namespace quillora

@@ -20,7 +20,7 @@ void BatchWindow::addTextFiles()
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addTextFiles));
     QString selection;
     // Qt's dialog returns every chosen name whatever their number, so no selection is ever too large for it.
-    report.step(100, [&] {
+    report.step(addfilessteps::chooseFiles, [&] {
         selection = services_.dialogs.showOpen({QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"),
                                                 QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"), true});
     });
@@ -28,15 +28,16 @@ void BatchWindow::addTextFiles()
         return;
     const QStringList parts = selection.split(QChar(u'\0'));
     if (parts.size() == 1) {
-        report.step(102, [&] { addChosenFile(selection); });
+        report.step(addfilessteps::addOneFile, [&] { addChosenFile(selection); });
         return;
     }
     const QString folder = parts.first();
     for (qsizetype i = 1; i < parts.size(); ++i) {
-        report.step(104, [&] { services_.events.letEventsThrough(); });
+        report.step(addfilessteps::letEventsThrough, [&] { services_.events.letEventsThrough(); });
         if (stopping_)
             return;
-        report.step(106, [&] { addChosenFile(FixDoubleBackslashes(folder + nativeSeparator() + parts[i])); });
+        report.step(addfilessteps::addFile,
+                    [&] { addChosenFile(FixDoubleBackslashes(folder + nativeSeparator() + parts[i])); });
     }
 }
 

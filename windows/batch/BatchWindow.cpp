@@ -37,10 +37,9 @@ QFont windowFont()
 }
 } // namespace
 
-BatchWindow::BatchWindow(Services services, std::function<void()> showMainMenu, QWidget* parent)
+BatchWindow::BatchWindow(Services services, QWidget* parent)
     : QWidget(parent)
     , services_(std::move(services))
-    , showMainMenu_(std::move(showMainMenu))
     , run_(*this)
 {
     setObjectName(QStringLiteral("batchWindow"));
@@ -53,29 +52,21 @@ BatchWindow::BatchWindow(Services services, std::function<void()> showMainMenu, 
 
 void BatchWindow::buildControls()
 {
-    const QFont small = arialBold(9);
-
+    // Made in the order the focus moves through them.
     backButton_ = named(makePushButton(this, QStringLiteral("< Back"), twips(120, 120, 7800, 405)), "back");
+    buildList();
+    buildListButtons();
+    buildSaveOptions();
+    startButton_ = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 7530, 7800, 405)),
+                         "startConverting");
+    progressBar_ = named(new ProgressBarControl(this), "progressBar");
+    progressBar_->setGeometry(twips(120, 8050, 7800, 405));
+    speakControls();
+    followPointer();
+}
 
-    fileList_ = new FileListModel(this);
-    listView_ = named(new QTreeView(this), "fileListView");
-    listView_->setGeometry(twips(120, 630, 7800, 3885));
-    listView_->setFont(small);
-    shownList_ = new PacedListModel(*fileList_, this);
-    listView_->setModel(shownList_);
-    listView_->setRootIsDecorated(false);
-    listView_->setItemsExpandable(false);
-    listView_->setUniformRowHeights(true);
-    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listView_->setSelectionMode(QAbstractItemView::SingleSelection);
-    listView_->setDragDropMode(QAbstractItemView::NoDragDrop);
-    // Files and folders from a file manager may be dropped on the list; its own entries are not dragged.
-    new FileDrops(
-        listView_->viewport(), [](const QStringList&) { return true; },
-        [this](const QStringList& paths) { addDroppedPaths(paths); });
-    listView_->setExpandsOnDoubleClick(false);
-    listView_->header()->setStretchLastSection(false);
-
+void BatchWindow::buildListButtons()
+{
     addFilesButton_
         = named(makePushButton(this, QStringLiteral("Add Text File(s)"), twips(120, 4620, 3860, 405)), "addTextFiles");
     addFolderButton_
@@ -86,7 +77,32 @@ void BatchWindow::buildControls()
     addSamplesButton_
         = named(makePushButton(this, QStringLiteral("Load Sample/Example Files"), twips(4080, 5130, 3855, 405)),
                 "addSampleFiles");
+}
 
+void BatchWindow::buildList()
+{
+    fileList_ = new FileListModel(this);
+    listView_ = named(new QTreeView(this), "fileListView");
+    listView_->setGeometry(twips(120, 630, 7800, 3885));
+    listView_->setFont(arialBold(9));
+    shownList_ = new PacedListModel(*fileList_, this);
+    listView_->setModel(shownList_);
+    listView_->setRootIsDecorated(false);
+    listView_->setItemsExpandable(false);
+    listView_->setUniformRowHeights(true);
+    listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    listView_->setDragDropMode(QAbstractItemView::NoDragDrop);
+    // Files and folders from a file manager may be dropped on the list; its own entries are not dragged.
+    auto* drops = new FileDrops(listView_->viewport(), [](const QStringList&) { return true; });
+    connect(drops, &FileDrops::dropped, this, &BatchWindow::addDroppedPaths);
+    listView_->setExpandsOnDoubleClick(false);
+    listView_->header()->setStretchLastSection(false);
+}
+
+void BatchWindow::buildSaveOptions()
+{
+    const QFont small = arialBold(9);
     saveOptionFrame_ = named(new QGroupBox(QStringLiteral("Save Option"), this), "saveOption");
     saveOptionFrame_->setGeometry(twips(120, 5590, 7800, 1815));
     saveOptionFrame_->setFont(small);
@@ -108,14 +124,10 @@ void BatchWindow::buildControls()
                 "resultsInPlace");
     resultsInPlace_->setGeometry(twips(240, 1410, 3615, 255));
     resultsInPlace_->setFont(small);
+}
 
-    startButton_ = named(makePushButton(this, QStringLiteral("Start Converting"), twips(120, 7530, 7800, 405)),
-                         "startConverting");
-    progressBar_ = named(new ProgressBarControl(this), "progressBar");
-    progressBar_->setGeometry(twips(120, 8050, 7800, 405));
-
-    speakControls();
-
+void BatchWindow::followPointer()
+{
     pointer_ = new WindowPointer(this);
     for (QWidget* control : {static_cast<QWidget*>(destinationFrame_), static_cast<QWidget*>(saveOptionFrame_),
                              static_cast<QWidget*>(listView_), listView_->viewport(),
@@ -171,11 +183,11 @@ void BatchWindow::load()
 {
     loaded_ = true;
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::load));
-    report.step(100, [&] { SetSystemColors(this); });
-    report.step(102, [&] { setCaptionIconAndTitle(this); });
-    if (report.choice(104, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
-        report.step(106, [&] { loadHandCursor(*pointer_, services_.programFolder); });
-    report.step(108, [&] { listView_->setColumnWidth(0, twipsToPixels(7000)); });
+    report.step(loadsteps::systemColors, [&] { SetSystemColors(this); });
+    report.step(loadsteps::captionIconAndTitle, [&] { setCaptionIconAndTitle(this); });
+    if (report.choice(loadsteps::handCursorExists, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
+        report.step(loadsteps::loadHandCursor, [&] { loadHandCursor(*pointer_, services_.programFolder); });
+    report.step(loadsteps::listColumnWidth, [&] { listView_->setColumnWidth(0, twipsToPixels(7000)); });
     restoreDestinationOptions(report);
     centreOnScreen(this);
 }
@@ -213,28 +225,22 @@ void BatchWindow::closeEvent(QCloseEvent* event)
 void BatchWindow::goBack()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::goBack));
-    report.step(100, [&] {
-        if (showMainMenu_)
-            showMainMenu_();
-    });
-    report.step(102, [&] { hide(); });
+    report.step(gobacksteps::showMainMenu, [&] { emit mainMenuWanted(); });
+    report.step(gobacksteps::hide, [&] { hide(); });
 }
 
 void BatchWindow::clearList()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::clearList));
     // A command that adds files or converts shows the hourglass; the list is not cleared under it.
-    if (report.choice(100, [&] { return pointer_->state() != pointer::hourglass; }))
-        report.step(102, [&] { fileList_->clear(); });
+    if (report.choice(clearliststeps::notBusy, [&] { return pointer_->state() != pointer::hourglass; }))
+        report.step(clearliststeps::clear, [&] { fileList_->clear(); });
 }
 
 void BatchWindow::addSampleFiles()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addSampleFiles));
-    report.step(100, [&] {
-        if (sampleFileAdder)
-            sampleFileAdder(*fileList_);
-    });
+    report.step(samplesteps::addSamples, [&] { emit sampleFilesWanted(*fileList_); });
 }
 
 } // namespace quillora

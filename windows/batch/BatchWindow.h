@@ -6,7 +6,6 @@
 #include "platform/Services.h"
 
 #include <QWidget>
-#include <functional>
 
 class QGroupBox;
 class QLineEdit;
@@ -23,8 +22,10 @@ class WindowPointer;
 
 class BatchWindow : public QWidget, private BatchRunView
 {
+    Q_OBJECT
+
 public:
-    BatchWindow(Services services, std::function<void()> showMainMenu, QWidget* parent = nullptr);
+    explicit BatchWindow(Services services, QWidget* parent = nullptr);
     ~BatchWindow() override;
 
     // The opening steps: colours, caption, icon, title, hand cursor, the list's column, the destination options.
@@ -51,9 +52,6 @@ public:
     // Stops a run or a folder walk under way before its next file or folder: the program is ending.
     void stopWork();
 
-    // Adds the sample files to the list; connected by the start-up, does nothing until then.
-    std::function<void(FileListModel&)> sampleFileAdder;
-
     // The entries of the list, in the order added.
     FileListModel* fileList() const { return fileList_; }
     // The view's model, which passes appends on to the view in batches.
@@ -62,12 +60,25 @@ public:
     // True while "Start Converting" runs.
     bool isConverting() const { return run_.isRunning(); }
 
+signals:
+    // "< Back": the main menu is wanted in place of this window.
+    void mainMenuWanted();
+    // "Load Sample/Example Files": the sample files are wanted in list.
+    void sampleFilesWanted(FileListModel& list);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void buildList();
+    // The four buttons below the list.
+    void buildListButtons();
+    // The two places a result may go, and the destination folder with its button.
+    void buildSaveOptions();
+    // The arrow over the list and the frames, the hand over the buttons.
+    void followPointer();
     // The names and descriptions a screen reader gives the controls.
     void speakControls();
     void connectHandlers();
@@ -92,7 +103,6 @@ private:
     void done() override;
 
     Services services_;
-    std::function<void()> showMainMenu_;
     BatchRun run_;
     bool loaded_ = false;
     // Set when the program is ending; a walk under way stops at its next folder.

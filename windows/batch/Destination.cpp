@@ -15,21 +15,22 @@ void BatchWindow::restoreDestinationOptions(ErrorReport& report)
 {
     SettingsStore& settings = services_.settings;
     // Setting the text is a change, so the value is stored again under "Text5".
-    report.step(110, [&] {
+    report.step(loadsteps::destinationFolder, [&] {
         destinationFolder_->setText(GetSetting(settings, settingkeys::destinationFolder, GetDesktopFolder()));
     });
-    report.step(112, [&] {
+    report.step(loadsteps::resultsToFolder, [&] {
         resultsToFolder_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsToFolder)));
     });
-    report.step(
-        114, [&] { resultsInPlace_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsInPlace))); });
+    report.step(loadsteps::resultsInPlace, [&] {
+        resultsInPlace_->setChecked(settingAsBoolean(GetSetting(settings, settingkeys::resultsInPlace)));
+    });
     // Stored values that select neither button would leave the results without a chosen place: the chosen
     // folder is the safe one, as on a first opening.
-    report.step(116, [&] {
+    report.step(loadsteps::oneOptionChosen, [&] {
         if (!resultsToFolder_->isChecked() && !resultsInPlace_->isChecked())
             resultsToFolder_->setChecked(true);
     });
-    report.step(118, [&] { destinationFrame_->setEnabled(resultsToFolder_->isChecked()); });
+    report.step(loadsteps::destinationEnabled, [&] { destinationFrame_->setEnabled(resultsToFolder_->isChecked()); });
 }
 
 void BatchWindow::storeOptionsAndEnableDestination()
@@ -59,14 +60,16 @@ void BatchWindow::browseForDestination()
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::browseForDestination));
     QString last;
     QString chosen;
-    report.step(100, [&] { last = GetSetting(services_.settings, settingkeys::lastDestinationFolder); });
-    report.step(102, [&] {
+    report.step(browsesteps::lastFolder,
+                [&] { last = GetSetting(services_.settings, settingkeys::lastDestinationFolder); });
+    report.step(browsesteps::chooseFolder, [&] {
         chosen = services_.dialogs.browseForFolder({this, QStringLiteral("Please select folder:"), last});
     });
     if (chosen.isEmpty())
         return;
-    report.step(104, [&] { SaveSetting(services_.settings, settingkeys::lastDestinationFolder, chosen); });
-    report.step(106, [&] {
+    report.step(browsesteps::saveLastFolder,
+                [&] { SaveSetting(services_.settings, settingkeys::lastDestinationFolder, chosen); });
+    report.step(browsesteps::showFolder, [&] {
         destinationFolder_->setText(chosen.endsWith(nativeSeparator()) ? chosen : chosen + nativeSeparator());
     });
 }

@@ -19,10 +19,10 @@ void BatchWindow::addDroppedPaths(const QStringList& paths)
     QStringList leftOut;
     for (const QString& path : paths) {
         if (fileFacts().opensAsExistingFile(path)) {
-            report.step(104, [&] { services_.events.letEventsThrough(); });
+            report.step(addfilessteps::letEventsThrough, [&] { services_.events.letEventsThrough(); });
             if (stopping_)
                 return;
-            report.step(106, [&] { addChosenFile(path); });
+            report.step(addfilessteps::addFile, [&] { addChosenFile(path); });
         } else if (FolderExists(path)) {
             addAllTextFilesInFolder(path);
             if (stopping_)

@@ -8,6 +8,8 @@ namespace quillora {
 
 class FileListModel : public QAbstractListModel
 {
+    Q_OBJECT
+
 public:
     explicit FileListModel(QObject* parent = nullptr);
 

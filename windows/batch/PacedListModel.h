@@ -14,6 +14,8 @@ class FileListModel;
 // length; batching keeps adding 100,000 files linear. Clearing is shown at once.
 class PacedListModel : public QAbstractListModel
 {
+    Q_OBJECT
+
 public:
     explicit PacedListModel(FileListModel& source, QObject* parent = nullptr);
 

@@ -146,10 +146,10 @@ void SingleTextWindow::connectControls()
     connect(startButton_, &QPushButton::clicked, this, [this] { startConverting(); });
     inputBox_->onChange([this] { inputChanged(); });
     // One file dropped on the input box is loaded; dropped text is inserted by the box itself.
-    new FileDrops(
-        inputBox_->viewport(),
-        [](const QStringList& paths) { return paths.size() == 1 && fileFacts().opensAsExistingFile(paths.first()); },
-        [this](const QStringList& paths) { loadTextFile(paths.first()); });
+    auto* drops = new FileDrops(inputBox_->viewport(), [](const QStringList& paths) {
+        return paths.size() == 1 && fileFacts().opensAsExistingFile(paths.first());
+    });
+    connect(drops, &FileDrops::dropped, this, [this](const QStringList& paths) { loadTextFile(paths.first()); });
 }
 
 void SingleTextWindow::load()
