@@ -118,7 +118,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     // small share of the files the process may open.
     const std::size_t share = openFileLimit() / 16;
     Flight flight(std::clamp<std::size_t>(share, 1, ResultCommitter::largestGroup),
-                  std::min(share, FilesAhead::mostKept), summary);
+                  std::min(share, FilesAhead::defaultMostReady), summary);
     for (qsizetype position = 1; position <= count; ++position) {
         tellCommitFailures(flight);
         while (!flight.committer.waitForRoom(waitingStep))
