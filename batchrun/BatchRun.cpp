@@ -210,7 +210,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         if (!failure)
             return std::nullopt;
         bool binary = false;
-        tryStep(line, [&] { binary = reading->isBinary(); });
+        tryStep(line, [&] { binary = reading->readFindsBinary(); });
         if (binary)
             return notText();
         return Attempt{FileOutcome::Failed, std::move(failure)};
@@ -238,13 +238,13 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
-    FileText::Settled settled = FileText::Settled::Converted;
+    FileText::Outcome settled = FileText::Outcome::Converted;
     if (const std::optional<Attempt> failed = prepare(172, [&] {
-            settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                             [&file] { file.restart(); });
+            settled = reading->text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
+                                                                  [&file] { file.restart(); });
         }))
         return *failed;
-    if (settled == FileText::Settled::NotText)
+    if (settled == FileText::Outcome::NotText)
         return notText();
     // A new file with a name of its own is put in place before the next one is made, so that a killed run leaves
     // at most one such name behind.
