@@ -3,7 +3,6 @@
 
 #include "engine/AnsiWordsToLines.h"
 #include "engine/FileBytes.h"
-#include "engine/FileText.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/WriteBehind.h"
@@ -77,7 +76,11 @@ Utf8ThenCodePage::FirstReading Utf8ThenCodePage::convertAsUtf8(const Utf8Sink& s
 ConversionOutcome Utf8ThenCodePage::convertAgain(const Utf8Sink& sink) const
 {
     if (text_.afterUtf8Mark) {
-        FileText(readWhole(text_)).wordsToLinesUtf8(sink);
+        const QByteArray bytes = readStretch(text_.stretch);
+        if (checkUtf8(bytes).valid)
+            WordsToLinesUtf8(QByteArrayView(bytes), sink);
+        else
+            WordsToLinesUtf8(QStringView(decodeUtf8(bytes)), sink);
         return ConversionOutcome::Converted;
     }
     AnsiWordsToLinesStream lines(text_.page);
