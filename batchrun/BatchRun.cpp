@@ -118,7 +118,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     // small share of the files the process may open.
     const std::size_t share = openFileLimit() / 16;
     Flight flight(std::clamp<std::size_t>(share, 1, ResultCommitter::largestGroup),
-                  std::min(share, FilesAhead::mostKept), summary);
+                  std::min(share, FilesAhead::defaultMostReady), summary);
     for (qsizetype position = 1; position <= count; ++position) {
         tellCommitFailures(flight);
         while (!flight.committer.waitForRoom(waitingStep))
@@ -226,13 +226,13 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
-    FileText::Settled settled = FileText::Settled::Converted;
+    FileText::Outcome settled = FileText::Outcome::Converted;
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
-            settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                             [&file] { file.restart(); });
+            settled = reading->text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
+                                                                  [&file] { file.restart(); });
         }))
         return *failed;
-    if (settled == FileText::Settled::NotText)
+    if (settled == FileText::Outcome::NotText)
         return notText();
     return putInPlace(flight, file, destination.besideSource ? std::optional<FileIdentity>(read) : std::nullopt);
 }
@@ -246,7 +246,7 @@ std::optional<BatchRun::Attempt> BatchRun::failedStep(const RuleReading& reading
     // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
     // shows as it is converted; a step that fails looks first, since a binary file is not reported.
     bool binary = false;
-    tryStep(line, [&] { binary = reading.isBinary(); });
+    tryStep(line, [&] { binary = reading.readFindsBinary(); });
     if (binary)
         return notText();
     return Attempt{FileOutcome::Failed, std::move(failure)};

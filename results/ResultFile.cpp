@@ -66,7 +66,7 @@ void ResultFile::close(ResultCommitter& committer, const QString& source)
 {
     if (!file_.isOpen())
         throw Failure::invalidArgument();
-    committer.hand(std::move(file_), source);
+    committer.queue(std::move(file_), source);
 }
 
 void writeResultFile(const QString& path, QByteArrayView bytes)

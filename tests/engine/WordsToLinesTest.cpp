@@ -139,8 +139,9 @@ TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
             if (!read)
                 return QByteArray("<not read>");
             const FileText& text = *read;
-            whole += text.form() == FileText::Form::Windows1252 ? QByteArray("<taken for ANSI>")
-                                                                : text.wordsToLinesUtf8();
+            const auto* bytes = std::get_if<BytesInMemory>(&text.held());
+            whole += bytes && bytes->encoding.page == AnsiCodePage::Western ? QByteArray("<taken for ANSI>")
+                                                                            : text.wordsToLinesUtf8();
         }
         return whole;
     };
