@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/AnsiDecoder.h"
-#include "engine/WordsToLines.h"
+#include "engine/WordsToLinesStream.h"
 
 namespace quillora {
 

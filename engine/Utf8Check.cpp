@@ -3,7 +3,6 @@
 #include "engine/Utf8Check.h"
 
 #include "engine/SimdKernels.h"
-#include "engine/SimdLevel.h"
 #include "engine/SimdScan.h"
 
 #include <cstdint>
@@ -106,21 +105,8 @@ qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
 {
     if (!result.valid)
         return 0;
-    qsizetype whole = 0;
-#if defined(__x86_64__) || defined(_M_X64)
-    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto size = std::size_t(bytes.size());
-    switch (simdLevel()) {
-    case SimdLevel::Avx2:
-        whole = qsizetype(simd::wholeUtf8PrefixAvx2(data, size, result.hasMultibyte));
-        break;
-    case SimdLevel::Sse2:
-        whole = qsizetype(simd::wholeUtf8PrefixSse2(data, size, result.hasMultibyte));
-        break;
-    case SimdLevel::Scalar:
-        break;
-    }
-#endif
+    const qsizetype whole = qsizetype(simd::kernels().wholeUtf8Prefix(
+        reinterpret_cast<const unsigned char*>(bytes.data()), std::size_t(bytes.size()), result.hasMultibyte));
     return whole + checkUtf8PrefixByBytes(bytes.sliced(whole), result);
 }
 
