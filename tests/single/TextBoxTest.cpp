@@ -122,7 +122,7 @@ protected:
     TextBoxTest()
     {
         box.resize(400, 100);
-        box.onChange([this] { ++changes; });
+        QObject::connect(box.buffer(), &quillora::TextBuffer::changed, [this] { ++changes; });
     }
 
     void type(Qt::Key key, const QString& text = QString())
