@@ -78,10 +78,7 @@ void SingleTextWindow::loadSampleText()
 void SingleTextWindow::goBack()
 {
     ErrorReport report = reportFor(services_, singlelabels::goBack);
-    report.step(100, [&] {
-        if (showMainMenu_)
-            showMainMenu_();
-    });
+    report.step(100, [&] { emit mainMenuWanted(); });
     report.step(102, [&] { hide(); });
 }
 
