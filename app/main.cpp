@@ -10,10 +10,10 @@
 #include "platform/QtShell.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/StdRandomSource.h"
+#include "ui/FocusFrameStyle.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     if (argc > 1)
         return quillora::runCommandLine(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new quillora::FocusFrameStyle);
     QApplication::setQuitOnLastWindowClosed(false);
 
     quillora::QtMessageBoxes messages;
