@@ -2,6 +2,7 @@
 // display; without, the application object, the real platform services, then the main menu's start-up.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DesktopIdentity.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtEventPump.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     if (argc > 1)
         return quillora::runCommandLine(argc, argv);
     QApplication application(argc, argv);
+    quillora::setDesktopIdentity();
     QApplication::setStyle(new quillora::FocusFrameStyle);
     QApplication::setQuitOnLastWindowClosed(false);
 
