@@ -2,6 +2,7 @@
 // display; without, the application object, the real platform services, then the main menu's start-up.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DesktopIdentity.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtEventPump.h"
@@ -10,10 +11,10 @@
 #include "platform/QtShell.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/StdRandomSource.h"
+#include "ui/FocusFrameStyle.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +22,8 @@ int main(int argc, char* argv[])
     if (argc > 1)
         return quillora::runCommandLine(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    quillora::setDesktopIdentity();
+    QApplication::setStyle(new quillora::FocusFrameStyle);
     QApplication::setQuitOnLastWindowClosed(false);
 
     quillora::QtMessageBoxes messages;
