@@ -9,6 +9,8 @@ namespace quillora {
 // highlight colour where that stands out at least 3:1 against the control's face, and in black or white where not.
 class FocusFrameStyle : public QProxyStyle
 {
+    Q_OBJECT
+
 public:
     // Wraps the given style, or Fusion when none is given; takes ownership of it.
     explicit FocusFrameStyle(QStyle* base = nullptr);
