@@ -2,6 +2,7 @@
 // the batch run over them, or converts standard input to standard output.
 #include "app/CommandLine.h"
 
+#include "app/CommandLineFiles.h"
 #include "app/StandardInput.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
@@ -9,8 +10,6 @@
 #include "batchrun/BatchRun.h"
 #include "batchrun/PlannedEntries.h"
 #include "folders/Paths.h"
-#include "folders/TreeFiles.h"
-#include "platform/FileIdentity.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
 #include "platform/StopSignals.h"
@@ -166,27 +165,6 @@ int finish(const Request& request, int converted, int skipped, int failed, int u
     return skipped + failed + unmatched > 0 ? 1 : 0;
 }
 
-// The arguments with a bare --backup given the suffix GNU tools use, since an option's value cannot be left out.
-// The word after an option that takes a value is that value, whatever it looks like; "--" ends the options.
-QStringList withBackupSuffix(QStringList arguments, const QList<QCommandLineOption>& options)
-{
-    QStringList valued;
-    for (const QCommandLineOption& option : options) {
-        if (!option.valueName().isEmpty())
-            valued.append(QStringLiteral("--") + option.names().constFirst());
-    }
-    for (qsizetype index = 1; index < arguments.size(); ++index) {
-        const QString& argument = arguments.at(index);
-        if (argument == QStringLiteral("--"))
-            break;
-        if (argument == QStringLiteral("--backup"))
-            arguments[index] = QStringLiteral("--backup=~");
-        else if (valued.contains(argument))
-            ++index;
-    }
-    return arguments;
-}
-
 int convertInput(const Request& request)
 {
     catchStopSignals();
@@ -204,30 +182,6 @@ int convertInput(const Request& request)
     }
     printLine(stderr, QStringLiteral("-: ") + failure);
     return finish(request, 0, 0, 1);
-}
-
-// What a walk of path that found no file says.
-QString nothingFoundLine(const QString& path, const QString& extension)
-{
-    if (extension == QStringLiteral("*"))
-        return QStringLiteral("quillora: ") + path + QStringLiteral(": no file found");
-    return QStringLiteral("quillora: ") + path + QStringLiteral(": no file ending in .") + extension;
-}
-
-// The choices of a walk from the command line: names starting with "." only with --hidden, and never the destination
-// folder, whose results are no sources.
-TreeChoices walkChoices(const Request& request)
-{
-    TreeChoices choices;
-    choices.hidden = request.hidden ? TreeChoices::Hidden::Taken : TreeChoices::Hidden::LeftOut;
-    if (request.destination.besideSource)
-        return choices;
-    const FileIdentity destination = fileIdentity(request.destination.folder);
-    choices.leaveOutFolder = [destination](const QString& folder) {
-        const FileIdentity found = fileIdentity(folder);
-        return found.exists && found.device == destination.device && found.inode == destination.inode;
-    };
-    return choices;
 }
 
 // The files of the paths in order, each with its result path: a file as given, its result under its own name; a
@@ -248,7 +202,7 @@ std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unli
     };
     const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
     const BatchDestination& destination = request.destination;
-    const TreeChoices choices = walkChoices(request);
+    const TreeChoices choices = commandLineWalk(request.hidden, destination);
     QList<PlannedEntry> files;
     for (const QString& path : request.paths) {
         // Its text would open another file, or none.

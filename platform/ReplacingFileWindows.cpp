@@ -97,7 +97,8 @@ namespace {
 bool keepAsBackup(const QString& target, const QString& backup)
 {
     const QFileInfo info(backup);
-    const QString spare = info.path() + u'/' + temporaryResultMark + QStringLiteral("backup-") + info.fileName();
+    const QString spare
+        = info.path() + u'/' + temporaryResultMark.toString() + QStringLiteral("backup-") + info.fileName();
     const std::wstring from = QDir::toNativeSeparators(target).toStdWString();
     const std::wstring kept = QDir::toNativeSeparators(backup).toStdWString();
     const std::wstring made = QDir::toNativeSeparators(spare).toStdWString();
