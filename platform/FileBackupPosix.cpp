@@ -34,16 +34,32 @@ int copyInto(int from, const struct stat& status, int to)
 {
     if (const int error = copyBytes(from, to))
         return error;
-    // The owner goes first: giving a file away may clear its set-id bits, which the mode then puts back.
-    (void)::fchown(to, status.st_uid, status.st_gid);
+    // Mode and times while the copy is still this process's own; then the owner, where this process may give files
+    // away, which clears set-id bits that the mode then puts back.
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
-    if (::fchmod(to, status.st_mode & 07777) != 0 || ::futimens(to, times) != 0 || ::fsync(to) != 0)
+    if (::fchmod(to, status.st_mode & 07777) != 0 || ::futimens(to, times) != 0)
         return errno;
-    return 0;
+    if (::fchown(to, status.st_uid, status.st_gid) == 0 && (status.st_mode & 06000) != 0)
+        (void)::fchmod(to, status.st_mode & 07777);
+    return ::fsync(to) == 0 ? 0 : errno;
 }
 
-// Makes a copy of path under the new name spare; nothing is left under spare after a failure.
-int copyAs(const QByteArray& path, const QByteArray& spare, dev_t device, ino_t inode)
+// A second link to path under spare, checked to be the expected file; EXDEV, EPERM and the like when the file system
+// takes no links.
+int linkAs(const QByteArray& path, const QByteArray& spare, dev_t device, ino_t inode)
+{
+    if (::link(path.constData(), spare.constData()) != 0)
+        return errno;
+    struct stat status
+    { };
+    if (::lstat(spare.constData(), &status) == 0 && status.st_dev == device && status.st_ino == inode)
+        return 0;
+    ::unlink(spare.constData());
+    return ESTALE;
+}
+} // namespace
+
+int copyAsBackup(const QByteArray& path, const QByteArray& spare, dev_t device, ino_t inode)
 {
     const int from = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (from < 0)
@@ -66,21 +82,6 @@ int copyAs(const QByteArray& path, const QByteArray& spare, dev_t device, ino_t 
     return error;
 }
 
-// A second link to path under spare, checked to be the expected file; EXDEV, EPERM and the like when the file system
-// takes no links.
-int linkAs(const QByteArray& path, const QByteArray& spare, dev_t device, ino_t inode)
-{
-    if (::link(path.constData(), spare.constData()) != 0)
-        return errno;
-    struct stat status
-    { };
-    if (::lstat(spare.constData(), &status) == 0 && status.st_dev == device && status.st_ino == inode)
-        return 0;
-    ::unlink(spare.constData());
-    return ESTALE;
-}
-} // namespace
-
 int keepAsBackup(const QByteArray& path, const QByteArray& backup, dev_t device, ino_t inode,
                  const std::function<QByteArray()>& spareName)
 {
@@ -95,7 +96,7 @@ int keepAsBackup(const QByteArray& path, const QByteArray& backup, dev_t device,
         error = EEXIST;
         while (error == EEXIST) {
             spare = spareName();
-            error = copyAs(path, spare, device, inode);
+            error = copyAsBackup(path, spare, device, inode);
         }
     }
     if (error != 0)
