@@ -47,8 +47,10 @@ struct Request
 // The options the command line takes, besides --help and --version.
 struct Options
 {
-    QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
-                          QStringLiteral("FOLDER")};
+    QCommandLineOption to{
+        QStringLiteral("to"),
+        QStringLiteral("Write every result into <FOLDER>, those of a folder's files at their paths below it."),
+        QStringLiteral("FOLDER")};
     QCommandLineOption inPlace{QStringLiteral("in-place"), QStringLiteral("Replace each file by its result.")};
     QCommandLineOption ext{QStringLiteral("ext"),
                            QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
