@@ -11,10 +11,10 @@
 namespace quillora {
 namespace {
 
-// The program run in folder with relative paths, so that its messages name them as given.
+// The program run in folder with relative paths, so that its messages name them as given, under the umask 027.
 testing::ProgramRun runIn(const QString& folder, const QStringList& arguments)
 {
-    return testing::runShell(QStringLiteral("cd \"$1\" && shift && exec \"$0\" \"$@\""),
+    return testing::runShell(QStringLiteral("umask 027 && cd \"$1\" && shift && exec \"$0\" \"$@\""),
                              QStringList{folder} + arguments);
 }
 
@@ -165,6 +165,9 @@ TEST_F(CommandLineFilesTest, TreesInFilesOut)
             expected.insert(it.key(), resultBytes(it.value()));
         EXPECT_EQ(testing::filesBelow(path(c.destination)), expected);
     }
+    // The folders made for the results of the last case have the permissions the umask leaves.
+    for (const char* made : {"out/d2", "out/d2/deep"})
+        EXPECT_EQ(statusOf(made).st_mode & 0777, 0750u) << made;
 }
 
 TEST_F(CommandLineFilesTest, BackupKeepsTheReplacedFileWhole)
