@@ -2,12 +2,14 @@
 // the batch run over them, or converts standard input to standard output.
 #include "app/CommandLine.h"
 
+#include "app/CommandLineFiles.h"
 #include "app/StandardInput.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
+#include "batchrun/BatchResultPath.h"
 #include "batchrun/BatchRun.h"
+#include "batchrun/PlannedEntries.h"
 #include "folders/Paths.h"
-#include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
 #include "platform/StopSignals.h"
@@ -36,13 +38,19 @@ struct Request
     AnsiCodePage page = AnsiCodePage::Western;
     bool quiet = false;
     bool standardInput = false;
+    // Walks take names that start with ".".
+    bool hidden = false;
+    // Each file a result replaces is kept under its name followed by this, where not empty.
+    QString backupSuffix;
 };
 
 // The options the command line takes, besides --help and --version.
 struct Options
 {
-    QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
-                          QStringLiteral("FOLDER")};
+    QCommandLineOption to{
+        QStringLiteral("to"),
+        QStringLiteral("Write every result into <FOLDER>, those of a folder's files at their paths below it."),
+        QStringLiteral("FOLDER")};
     QCommandLineOption inPlace{QStringLiteral("in-place"), QStringLiteral("Replace each file by its result.")};
     QCommandLineOption ext{QStringLiteral("ext"),
                            QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
@@ -51,6 +59,12 @@ struct Options
                             QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
                             QStringLiteral("CODEPAGE")};
     QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress line and no summary.")};
+    QCommandLineOption hidden{QStringLiteral("hidden"),
+                              QStringLiteral("In folders, take files and folders whose names start with . too.")};
+    QCommandLineOption backup{QStringLiteral("backup"),
+                              QStringLiteral("Keep each file a result replaces as its name followed by <SUFFIX> "
+                                             "(--backup alone: ~)."),
+                              QStringLiteral("SUFFIX")};
 };
 
 class NoEvents : public EventPump
@@ -98,11 +112,15 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
 // The request, or the message of a usage error.
 std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
-    const auto& [to, inPlace, ext, ansi, quiet] = options;
+    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
+    request.hidden = parser.isSet(hidden);
+    // ".log" as well as "log": the dot is the one the pattern puts before it.
     request.extension = parser.value(ext);
+    if (request.extension.startsWith(u'.'))
+        request.extension.remove(0, 1);
     if (request.paths.isEmpty())
         return QStringLiteral("no PATH given");
     if (request.extension.isEmpty())
@@ -123,6 +141,12 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     if (parser.isSet(to) == parser.isSet(inPlace))
         return QStringLiteral("give either --to FOLDER or --in-place");
     request.destination.besideSource = parser.isSet(inPlace);
+    if (parser.isSet(backup)) {
+        request.backupSuffix = parser.value(backup);
+        if (request.backupSuffix.isEmpty() || request.backupSuffix.contains(u'/'))
+            return QStringLiteral("--backup=%1: a suffix must be a part of a file name, such as ~ or .orig")
+                .arg(request.backupSuffix);
+    }
     if (parser.isSet(to)) {
         request.destination.folder = parser.value(to);
         if (isUndecodableName(request.destination.folder))
@@ -133,13 +157,14 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     return request;
 }
 
-int finish(const Request& request, int converted, int skipped, int failed)
+// unmatched: the folders named in which no file was found.
+int finish(const Request& request, int converted, int skipped, int failed, int unmatched = 0)
 {
     if (!request.quiet)
         print(stderr, summaryLine(converted, skipped, failed) + u'\n');
     if (const int signal = caughtStopSignal())
         return 128 + signal;
-    return skipped + failed > 0 ? 1 : 0;
+    return skipped + failed + unmatched > 0 ? 1 : 0;
 }
 
 int convertInput(const Request& request)
@@ -161,10 +186,12 @@ int convertInput(const Request& request)
     return finish(request, 0, 0, 1);
 }
 
-// The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
-// them; a folder that cannot be listed is told and counted in unlisted, a name that is not valid UTF-8 (given or
-// found) in undecodable. Nothing when a stop signal came during a walk.
-std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, int& undecodable)
+// The files of the paths in order, each with its result path: a file as given, its result under its own name; a
+// folder's matching files as the window's folder walk lists them (but for names starting with "." without --hidden),
+// each result at the file's path below that folder. A folder that cannot be listed is told and counted in unlisted,
+// one with no matching file in unmatched, a name that is not valid UTF-8 (given or found) in undecodable. Nothing
+// when a stop signal came during a walk.
+std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unlisted, int& unmatched, int& undecodable)
 {
     NoEvents events;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
@@ -176,7 +203,9 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
         ++undecodable;
     };
     const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
-    QStringList files;
+    const BatchDestination& destination = request.destination;
+    const TreeChoices choices = commandLineWalk(request.hidden, destination);
+    QList<PlannedEntry> files;
     for (const QString& path : request.paths) {
         // Its text would open another file, or none.
         if (isUndecodableName(path)) {
@@ -185,7 +214,7 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
         }
         const QFileInfo info(path);
         if (!info.isDir()) {
-            files.append(path);
+            files.append({path, batchResultPath(destination.besideSource, destination.folder, path)});
             continue;
         }
         // The walk passes over folders it cannot list without a word; one named by the user is not passed over.
@@ -194,10 +223,18 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
             ++unlisted;
             continue;
         }
-        const bool walked = gatherTreeFiles(QDir::cleanPath(path), request.extension, hooks, report,
-                                            [&files](const QStringList& found) { files.append(found); });
-        if (!walked)
+        const QString root = QDir::cleanPath(path);
+        const qsizetype before = files.size();
+        const auto add = [&](const QStringList& found) {
+            for (const QString& file : found)
+                files.append({file, destination.besideSource ? file : resultBelow(destination.folder, root, file)});
+        };
+        if (!gatherTreeFiles(root, request.extension, hooks, report, add, choices))
             return std::nullopt;
+        if (files.size() == before) {
+            printLine(stderr, nothingFoundLine(path, request.extension));
+            ++unmatched;
+        }
     }
     return files;
 }
@@ -206,19 +243,36 @@ int convertFiles(const Request& request)
 {
     catchStopSignals();
     int unlisted = 0;
+    int unmatched = 0;
     int undecodable = 0;
-    const std::optional<QStringList> files = gatherFiles(request, unlisted, undecodable);
-    if (!files)
-        return finish(request, 0, undecodable, unlisted);
+    const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, unlisted, unmatched, undecodable);
+    if (!gathered)
+        return finish(request, 0, undecodable, unlisted, unmatched);
+    // A result that would replace an earlier result of the same run is not written.
+    const QList<PlannedEntry> entries
+        = withoutSharedResults(*gathered, [&](const PlannedEntry& left, const PlannedEntry& earlier) {
+              printLine(stderr,
+                        left.source + QStringLiteral(": would overwrite the result of ") + earlier.source
+                            + QStringLiteral(", left out"));
+              ++unlisted;
+          });
+    QStringList files;
+    QStringList results;
+    for (const PlannedEntry& entry : entries) {
+        files.append(entry.source);
+        results.append(entry.result);
+    }
     const bool progress = !request.quiet && isTerminal(stderr);
-    TerminalView view(*files, request.destination, request.page, progress, stderr,
+    TerminalView view(files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
+    view.useResultPaths(results);
+    view.keepBackups(request.backupSuffix);
     BatchRun run(view);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, undecodable, unlisted + int(files->size()));
-    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed);
+        return finish(request, 0, undecodable, unlisted + int(files.size()), unmatched);
+    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed, unmatched);
 }
 } // namespace
 
@@ -232,7 +286,9 @@ int runCommandLine(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Rewrites text files so that every word stands on a line of its own, as UTF-8 with CR LF."));
     const Options options;
-    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet});
+    const QList<QCommandLineOption> taken
+        = {options.to, options.inPlace, options.ext, options.ansi, options.quiet, options.hidden, options.backup};
+    parser.addOptions(taken);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("PATH"),
@@ -244,7 +300,7 @@ int runCommandLine(int argc, char* argv[])
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments.append(nameFromBytes(argv[index]));
-    if (!parser.parse(arguments))
+    if (!parser.parse(withBackupSuffix(arguments, taken)))
         return usageError(parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         print(stdout, parser.helpText());

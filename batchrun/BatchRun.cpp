@@ -1,7 +1,6 @@
 // The run over the list: each file is read by its mark, converted and written as UTF-8 into its result file.
 #include "batchrun/BatchRun.h"
 
-#include "batchrun/BatchResultPath.h"
 #include "batchrun/ConvertingSteps.h"
 #include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
@@ -89,6 +88,7 @@ BatchRunSummary BatchRun::run()
     const RunningFlag running(running_);
     stopRequested_ = false;
     page_ = view_.ansiCodePage();
+    backupSuffix_ = view_.backupSuffix();
     ErrorReport report(
         [this](const QString&, int line, const QString& description) {
             view_.stepFailed({QString(), line, description}, source_);
@@ -160,6 +160,7 @@ void BatchRun::tellCommitFailures(Flight& flight)
 BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, Flight& flight)
 {
     source_.clear();
+    position_ = position;
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
     if (!report.step(convertingsteps::entry, [&] { source_ = view_.entryAt(position); }))
         return FileOutcome::EndOfList;
@@ -207,9 +208,8 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     const BatchDestination destination = view_.destination();
     const int pathStep
         = destination.besideSource ? convertingsteps::resultPathBesideSource : convertingsteps::resultPathInFolder;
-    if (std::optional<Attempt> failed = failedStep(*reading, pathStep, [&] {
-            target = batchResultPath(destination.besideSource, destination.folder, source_);
-        }))
+    if (std::optional<Attempt> failed
+        = failedStep(*reading, pathStep, [&] { target = view_.resultPath(position_, source_, destination); }))
         return *failed;
     // A result for the same path still waiting goes first, so this one replaces what the run left there.
     if (flight.pending.holdsPath(target))
@@ -222,6 +222,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         file.expect(read);
     else
         file.takePermissionsFrom(source_);
+    file.keepBackup(backupSuffix_);
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::openResult, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way

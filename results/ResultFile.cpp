@@ -25,6 +25,7 @@ void ResultFile::open()
     if (error == FileError::None) {
         if (expected_)
             file_.expect(*expected_);
+        file_.keepBackup(backupSuffix_);
         return;
     }
     // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk
