@@ -10,6 +10,7 @@
 #include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -127,7 +128,8 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
         request.destination.folder = parser.value(to);
         if (isUndecodableName(request.destination.folder))
             return request.destination.folder + QStringLiteral(": name is not valid UTF-8");
-        if (!FolderExists(request.destination.folder))
+        NativeFileFacts facts;
+        if (!FolderExists(request.destination.folder, facts))
             return request.destination.folder + QStringLiteral(": folder does not exist");
     }
     return request;
@@ -167,6 +169,7 @@ int convertInput(const Request& request)
 std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, int& undecodable)
 {
     NoEvents events;
+    NativeFileFacts facts;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
         printLine(stderr, QStringLiteral("quillora: ") + description);
     };
@@ -175,7 +178,7 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
         printLine(stderr, undecodableLine(path));
         ++undecodable;
     };
-    const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
+    const FolderWalkHooks hooks{events, facts, tell, [] { return caughtStopSignal() != 0; }, passOver};
     QStringList files;
     for (const QString& path : request.paths) {
         // Its text would open another file, or none.
@@ -213,7 +216,8 @@ int convertFiles(const Request& request)
     const bool progress = !request.quiet && isTerminal(stderr);
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
-    BatchRun run(view);
+    NativeFileFacts facts;
+    BatchRun run(view, facts);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
