@@ -24,7 +24,7 @@ void writeAll(HANDLE handle, QByteArrayView bytes)
         stopIfSignalled();
         const DWORD asked = DWORD(qMin<qsizetype>(bytes.size(), spoolPieceBytes));
         DWORD written = 0;
-        if (!WriteFile(handle, bytes.data(), asked, &written, nullptr)) {
+        if (WriteFile(handle, bytes.data(), asked, &written, nullptr) == FALSE) {
             const DWORD error = GetLastError();
             if (error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA)
                 throw Failure(QStringLiteral("Broken pipe"));
@@ -65,7 +65,7 @@ void StandardInputSpool::fill()
     QByteArray piece(spoolPieceBytes, Qt::Uninitialized);
     for (;;) {
         DWORD got = 0;
-        const bool read = ReadFile(input, piece.data(), spoolPieceBytes, &got, nullptr);
+        const bool read = ReadFile(input, piece.data(), spoolPieceBytes, &got, nullptr) != FALSE;
         stopIfSignalled();
         // A pipe whose writer has gone reads as its end.
         if (!read && GetLastError() != ERROR_BROKEN_PIPE)
