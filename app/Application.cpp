@@ -23,8 +23,9 @@ Application::Application(Services services)
     };
     menu_ = std::make_unique<MainMenu>(
         windowServices_, ConversionWindows{[this] { return &singleTextWindow(); }, [this] { return &batchWindow(); }});
-    QObject::connect(menu_.get(), &MainMenu::sampleFilesUnrecorded, menu_.get(),
-                     [this] { RecordSampleFiles(services_.settings, services_.programFolder, services_.events); });
+    QObject::connect(menu_.get(), &MainMenu::sampleFilesUnrecorded, menu_.get(), [this] {
+        RecordSampleFiles(services_.settings, services_.programFolder, services_.events, services_.fileFacts);
+    });
 }
 
 Application::~Application() = default;

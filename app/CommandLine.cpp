@@ -12,6 +12,7 @@
 #include "folders/Paths.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -151,7 +152,8 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
         request.destination.folder = parser.value(to);
         if (isUndecodableName(request.destination.folder))
             return request.destination.folder + QStringLiteral(": name is not valid UTF-8");
-        if (!FolderExists(request.destination.folder))
+        NativeFileFacts facts;
+        if (!FolderExists(request.destination.folder, facts))
             return request.destination.folder + QStringLiteral(": folder does not exist");
     }
     return request;
@@ -194,6 +196,7 @@ int convertInput(const Request& request)
 std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unlisted, int& unmatched, int& undecodable)
 {
     NoEvents events;
+    NativeFileFacts facts;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
         printLine(stderr, QStringLiteral("quillora: ") + description);
     };
@@ -202,7 +205,7 @@ std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unli
         printLine(stderr, undecodableLine(path));
         ++undecodable;
     };
-    const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
+    const FolderWalkHooks hooks{events, facts, tell, [] { return caughtStopSignal() != 0; }, passOver};
     const BatchDestination& destination = request.destination;
     const TreeChoices choices = commandLineWalk(request.hidden, destination);
     QList<PlannedEntry> files;
@@ -267,7 +270,8 @@ int convertFiles(const Request& request)
                       [] { return caughtStopSignal() != 0; });
     view.useResultPaths(results);
     view.keepBackups(request.backupSuffix);
-    BatchRun run(view);
+    NativeFileFacts facts;
+    BatchRun run(view, facts);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())

@@ -59,11 +59,12 @@ MainMenu::MainMenu(Services services, ConversionWindows windows, QWidget* parent
 void MainMenu::startUp()
 {
     ErrorReport report(services_.messages, ErrorReport::programOrigin(menulabels::startUp));
-    report.step(startupsteps::skin, [&] { ApplySkin(this, services_.programFolder); });
+    report.step(startupsteps::skin, [&] { ApplySkin(this, services_.programFolder, services_.fileFacts); });
     report.step(startupsteps::captionIconAndTitle, [&] { setCaptionIconAndTitle(this); });
     if (report.choice(startupsteps::handCursorExists,
-                      [&] { return FileExists(handCursorPath(services_.programFolder)); }))
-        report.step(startupsteps::loadHandCursor, [&] { loadHandCursor(*pointer_, services_.programFolder); });
+                      [&] { return FileExists(handCursorPath(services_.programFolder), services_.fileFacts); }))
+        report.step(startupsteps::loadHandCursor,
+                    [&] { loadHandCursor(*pointer_, services_.programFolder, services_.fileFacts); });
     report.step(startupsteps::webSite, [&] { OpenWebSiteAtRandom(services_.random, services_.shell); });
     report.step(startupsteps::recordSamples, [&] {
         if (GetSetting(services_.settings, settingkeys::sampleFiles).isEmpty())

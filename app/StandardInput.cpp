@@ -4,6 +4,7 @@
 #include "app/StandardInput.h"
 
 #include "engine/ReadingRule.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/StandardStreams.h"
 #include "platform/StopSignals.h"
 
@@ -20,7 +21,8 @@ StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
         failure = failed->description;
         return StreamOutcome::Failed;
     }
-    OrFailure<RuleReading> reading = readByRule(spooled->path(), {0, 0, 0, 0, 0}, ReadingMode::InFile, page);
+    NativeFileFacts facts;
+    OrFailure<RuleReading> reading = readByRule(spooled->path(), {0, 0, 0, 0, 0}, ReadingMode::InFile, page, facts);
     if (!reading) {
         failure = reading.failure().description;
         return StreamOutcome::Failed;

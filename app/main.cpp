@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopIdentity.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/QtEventPump.h"
 #include "platform/QtFileDialogs.h"
@@ -33,8 +34,9 @@ int main(int argc, char* argv[])
     quillora::FileSettingsStore settings(quillora::FileSettingsStore::userRoot());
     settings.tellUnreadableTo(messages);
     quillora::StdRandomSource random;
+    quillora::NativeFileFacts facts;
     quillora::Application program(quillora::Services{
-        messages, dialogs, shell, events, settings, random,
+        messages, dialogs, shell, events, settings, random, facts,
         QDir::toNativeSeparators(quillora::programDataFolder(QCoreApplication::applicationDirPath())),
         [] { QCoreApplication::exit(0); }});
     program.start();

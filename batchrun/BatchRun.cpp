@@ -66,8 +66,9 @@ struct BatchRun::Flight
     BatchRunSummary& summary;
 };
 
-BatchRun::BatchRun(BatchRunView& view)
+BatchRun::BatchRun(BatchRunView& view, FileFacts& facts)
     : view_(view)
+    , facts_(facts)
 { }
 
 QString BatchRun::notTextMessage(const QString& path)
@@ -105,7 +106,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
         return;
     const bool usable = report.choice(convertingsteps::destinationUsable, [&] {
         const BatchDestination destination = view_.destination();
-        return destination.besideSource || FolderExists(destination.folder);
+        return destination.besideSource || FolderExists(destination.folder, facts_);
     });
     if (!usable) {
         report.step(convertingsteps::folderMissing, [&] { view_.folderMissing(); });
@@ -198,7 +199,8 @@ BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype posi
 BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read)
 {
     // The file is read once, as it is converted into its result.
-    OrFailure<RuleReading> reading = readByRule(source_, convertingsteps::reading, ReadingMode::WhileConverting, page_);
+    OrFailure<RuleReading> reading
+        = readByRule(source_, convertingsteps::reading, ReadingMode::WhileConverting, page_, facts_);
     // A file that cannot be read is reported and gets no result: an empty one would replace the source, or an
     // earlier good result.
     if (!reading)

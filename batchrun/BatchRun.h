@@ -3,6 +3,7 @@
 #pragma once
 
 #include "batchrun/BatchRunView.h"
+#include "platform/FileFacts.h"
 
 #include <atomic>
 #include <functional>
@@ -29,7 +30,7 @@ struct BatchRunSummary
 class BatchRun
 {
 public:
-    explicit BatchRun(BatchRunView& view);
+    BatchRun(BatchRunView& view, FileFacts& facts);
 
     // Runs over the list as it stands; a second call during a run returns at once with an empty summary.
     BatchRunSummary run();
@@ -72,6 +73,7 @@ private:
     void endRun(ErrorReport& report);
 
     BatchRunView& view_;
+    FileFacts& facts_;
     bool running_ = false;
     std::atomic<bool> stopRequested_ = false;
     // The file being worked on, named in the failures it reports.

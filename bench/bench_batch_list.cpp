@@ -62,8 +62,7 @@ int main(int argc, char* argv[])
     QtEventPump events;
     FixedRandom random;
     EveryPathAFile facts;
-    ScopedFileFacts scoped(facts);
-    Services services{boxes, dialogs, shell, events, settings, random, settingsFolder.path(), [] {}};
+    Services services{boxes, dialogs, shell, events, settings, random, facts, settingsFolder.path(), [] {}};
     const QStringList all = paths();
 
     // Baseline: the same paths appended to a plain string list.

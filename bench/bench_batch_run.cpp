@@ -2,6 +2,7 @@
 // 100 MB file beside a plain copy, with the peak memory of a process that does only that run.
 #include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/testing/FindControl.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/FileListModel.h"
@@ -107,7 +108,8 @@ RunFigures runWindow(const QStringList& sources, const QString& folder)
     NoShell shell;
     TimedEventPump events;
     FixedRandom random;
-    Services services{boxes, dialogs, shell, events, settings, random, settingsFolder.path(), [] {}};
+    NativeFileFacts facts;
+    Services services{boxes, dialogs, shell, events, settings, random, facts, settingsFolder.path(), [] {}};
     BatchWindow window(services);
     window.load();
     window.show();

@@ -3,6 +3,7 @@
 #include "bench/bench_word_file.h"
 #include "engine/ReadingRule.h"
 #include "engine/Windows1252.h"
+#include "platform/NativeFileFacts.h"
 #include "results/ResultFile.h"
 
 #include <QCoreApplication>
@@ -78,8 +79,10 @@ int main(int argc, char* argv[])
         out.write(bytes);
         out.close();
     } else {
-        const quillora::OrFailure<quillora::RuleReading> reading = quillora::readByRule(
-            args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::WhileConverting, quillora::localeAnsiCodePage());
+        quillora::NativeFileFacts facts;
+        const quillora::OrFailure<quillora::RuleReading> reading
+            = quillora::readByRule(args[2], {126, 128, 130, 132, 134}, quillora::ReadingMode::WhileConverting,
+                                   quillora::localeAnsiCodePage(), facts);
         if (!reading) {
             std::fprintf(stderr, "%s at line %d\n", qPrintable(reading.failure().description), reading.failure().line);
             return 3;

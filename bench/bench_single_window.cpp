@@ -4,6 +4,7 @@
 // typing.
 #include "bench/BenchSupport.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/testing/FindControl.h"
 #include "platform/testing/ScriptedMessageBoxes.h"
 #include "windows/single/SingleTextWindow.h"
@@ -75,7 +76,7 @@ struct QuietServices
     explicit QuietServices(const QString& path) { dialogs.path = path; }
     Services with(SettingsStore& settings, const QString& folder)
     {
-        return Services{boxes, dialogs, shell, events, settings, random, folder, [] {}};
+        return Services{boxes, dialogs, shell, events, settings, random, facts, folder, [] {}};
     }
 
     SilentBoxes boxes;
@@ -83,6 +84,7 @@ struct QuietServices
     NoShell shell;
     NoEvents events;
     FixedRandom random;
+    NativeFileFacts facts;
 };
 
 // Words of 1 to 9 letters, about six bytes with their space, twelve to a line.

@@ -5,6 +5,7 @@
 #include "bench/BenchSupport.h"
 #include "bench_batch_services.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/QtEventPump.h"
 #include "platform/testing/FindControl.h"
 #include "windows/batch/BatchWindow.h"
@@ -67,7 +68,7 @@ struct Window
     {
         picker.root = root;
         form = std::make_unique<BatchWindow>(
-            Services{boxes, picker, shell, events, settings, random, settingsFolder.path(), {}});
+            Services{boxes, picker, shell, events, settings, random, facts, settingsFolder.path(), {}});
     }
 
     qsizetype addAll()
@@ -83,6 +84,7 @@ struct Window
     RootPicker picker;
     bench::NoShell shell;
     bench::FixedRandom random;
+    NativeFileFacts facts;
     std::unique_ptr<BatchWindow> form;
 };
 

@@ -20,7 +20,7 @@ template <typename Read> OrFailure<FileText> readerStep(int line, Read&& read)
 } // namespace
 
 OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode,
-                                  AnsiCodePage page)
+                                  AnsiCodePage page, FileFacts& facts)
 {
     ByteOrderMark mark = ByteOrderMark::None;
     if (std::optional<StepFailure> failure = tryStep(lines.fileHasBom, [&] { mark = FileHasBOM(path); }))
@@ -29,7 +29,7 @@ OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& l
         ? readerStep(lines.readUtf8, [&] { return ReadFileToStringUTF(path, mark, mode); })
         : mark == ByteOrderMark::Unicode
         ? readerStep(lines.readUnicode, [&] { return ReadFileToStringUnicode(path, mode); })
-        : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode, page); });
+        : readerStep(lines.readAnsi, [&] { return ReadFileToString(path, mode, page, facts); });
     if (!text)
         return text.failure();
     return RuleReading{std::move(*text), mark != ByteOrderMark::None};

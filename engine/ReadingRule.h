@@ -30,8 +30,8 @@ struct RuleReading
 
 // Reads path by its byte-order mark, stopping at the first failure so one unreadable file gives one failure: either
 // one of the caller's steps at its line in lines, or one of a reader's own steps under the reader's label. A file
-// without a mark that is not UTF-8 is read in page.
+// without a mark that is not UTF-8 is read in page; facts tell whether the file is there at all.
 OrFailure<RuleReading> readByRule(const QString& path, const ReadingRuleLines& lines, ReadingMode mode,
-                                  AnsiCodePage page);
+                                  AnsiCodePage page, FileFacts& facts);
 
 } // namespace quillora

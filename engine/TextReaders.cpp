@@ -4,7 +4,6 @@
 #include "engine/FileBytes.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
-#include "platform/FileFacts.h"
 
 #include <QFile>
 #include <optional>
@@ -133,11 +132,11 @@ OrFailure<FileText> ReadFileToStringUnicode(const QString& path, ReadingMode mod
     return ownFailure(QStringLiteral("UTF8.ReadFileToStringUnicode"), std::move(failure), std::move(result));
 }
 
-OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page)
+OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page, FileFacts& facts)
 {
     FileText result;
     const std::optional<StepFailure> failure = tryStep(0, [&] {
-        if (!fileFacts().dateTimeReadable(path) || fileLength(path) == 0)
+        if (!facts.dateTimeReadable(path) || fileLength(path) == 0)
             return;
         if (mode == ReadingMode::WhileConverting) {
             result = settledOnTheWay(path, 0, false, page);

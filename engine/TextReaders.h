@@ -3,6 +3,7 @@
 
 #include "engine/FileText.h"
 #include "platform/Failure.h"
+#include "platform/FileFacts.h"
 
 #include <QString>
 
@@ -42,6 +43,6 @@ OrFailure<FileText> ReadFileToStringUnicode(const QString& path, ReadingMode mod
 // A file without a mark: UTF-8 when its bytes are valid UTF-8, else the ANSI code page page. A missing file and a
 // zero-length file read as the empty text. A failure is the caller's, at the step that called this reader (its line
 // is left 0 for the caller to fill in).
-OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page);
+OrFailure<FileText> ReadFileToString(const QString& path, ReadingMode mode, AnsiCodePage page, FileFacts& facts);
 
 } // namespace quillora

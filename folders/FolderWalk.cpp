@@ -6,7 +6,6 @@
 #include "folders/NameChecks.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
-#include "platform/FileFacts.h"
 #include "platform/NameBytes.h"
 #include "platform/NativeSeparator.h"
 
@@ -32,12 +31,16 @@ bool isProtectedFolderValue(std::optional<quint32> value)
 class FolderValues
 {
 public:
+    explicit FolderValues(FileFacts& facts)
+        : facts_(facts)
+    { }
+
     std::optional<quint32> attributes(const QString& path)
     {
         const auto known = values_.constFind(path);
         if (known != values_.cend())
             return *known;
-        const std::optional<quint32> value = fileFacts().attributes(path);
+        const std::optional<quint32> value = facts_.attributes(path);
         values_.insert(path, value);
         return value;
     }
@@ -50,7 +53,7 @@ public:
 
     bool isWalkable(const QString& folder)
     {
-        return !isProtectedFolderValue(attributes(folder)) || fileFacts().isRootFolder(folder);
+        return !isProtectedFolderValue(attributes(folder)) || facts_.isRootFolder(folder);
     }
 
     // A linked sub-folder that leads back to its parent or to a folder above it would be walked again and again
@@ -58,17 +61,16 @@ public:
     // cannot be followed is no loop.
     bool leadsBackUp(const QString& parent, const QString& child)
     {
-        FileFacts& facts = fileFacts();
         try {
             const std::optional<quint32> value = attributes(child);
             if (!value || (*value & attribute::reparsePoint) == 0)
                 return false;
-            const QString target = facts.resolvedPath(child);
+            const QString target = facts_.resolvedPath(child);
             if (target.isEmpty())
                 return false;
             for (qsizetype end = parent.indexOf(nativeSeparator()); end >= 0;
                  end = parent.indexOf(nativeSeparator(), end + 1)) {
-                if (facts.resolvedPath(parent.left(end + 1)) == target)
+                if (facts_.resolvedPath(parent.left(end + 1)) == target)
                     return true;
             }
         } catch (const Failure&) { }
@@ -76,6 +78,7 @@ public:
     }
 
 private:
+    FileFacts& facts_;
     QHash<QString, std::optional<quint32>> values_;
 };
 
@@ -161,7 +164,7 @@ private:
         if (!choice(walksteps::walkable, [&] { return values_.isWalkable(folder); }))
             return;
         listingStarted_ = true;
-        const QStringList names = fileFacts().listSubfolders(folder);
+        const QStringList names = hooks_.facts.listSubfolders(folder);
         for (const QString& name : names) {
             letEventsThrough();
             const QString path = folder + name + nativeSeparator();
@@ -199,7 +202,7 @@ QString folderWalkOrigin()
 
 bool collectSubFolders(QStringList& folders, bool recurse, const FolderWalkHooks& hooks)
 {
-    FolderValues values;
+    FolderValues values(hooks.facts);
     try {
         Walk(hooks, values).run(folders, recurse);
     } catch (const Stopped&) {

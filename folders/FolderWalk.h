@@ -3,6 +3,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/EventPump.h"
+#include "platform/FileFacts.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,8 @@ QString folderWalkOrigin();
 struct FolderWalkHooks
 {
     EventPump& events;
+    // Where the walk learns of folders and their attributes.
+    FileFacts& facts;
     // Tells a failed step of the walk, which then goes on; its origin is folderWalkOrigin().
     ErrorReport::Teller tell;
     // Asked after each yield: true ends the walk where it stands.

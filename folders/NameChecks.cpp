@@ -1,8 +1,6 @@
 // The name tests of the folder services.
 #include "folders/NameChecks.h"
 
-#include "platform/FileFacts.h"
-
 namespace quillora {
 
 bool HasBadCharacters(const QString& name)
@@ -15,9 +13,9 @@ bool HasBadCharacters(const QString& name)
     return false;
 }
 
-bool IsBadFileName(const QString& path)
+bool IsBadFileName(const QString& path, FileFacts& facts)
 {
-    return !fileFacts().attributes(path).has_value();
+    return !facts.attributes(path).has_value();
 }
 
 } // namespace quillora

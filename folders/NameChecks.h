@@ -1,6 +1,8 @@
 // Which folder and file names the folder services accept.
 #pragma once
 
+#include "platform/FileFacts.h"
+
 #include <QString>
 
 namespace quillora {
@@ -9,6 +11,6 @@ namespace quillora {
 // character beyond any 8-bit code page (Cyrillic, Greek, CJK) is a good character. An empty name is not bad.
 bool HasBadCharacters(const QString& name);
 // True only when the attributes of the path cannot be read.
-bool IsBadFileName(const QString& path);
+bool IsBadFileName(const QString& path, FileFacts& facts);
 
 } // namespace quillora

@@ -10,14 +10,14 @@
 
 namespace quillora {
 
-bool FileExists(const QString& path)
+bool FileExists(const QString& path, FileFacts& facts)
 {
-    return fileFacts().dateTimeReadable(path);
+    return facts.dateTimeReadable(path);
 }
 
-bool FolderExists(const QString& path)
+bool FolderExists(const QString& path, FileFacts& facts)
 {
-    const std::optional<quint32> value = fileFacts().attributes(path);
+    const std::optional<quint32> value = facts.attributes(path);
     return value && (*value & attribute::directory) != 0;
 }
 

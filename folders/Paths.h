@@ -1,6 +1,7 @@
 // The shared path and existence procedures; the path procedures take the platform's separator.
 #pragma once
 
+#include "platform/FileFacts.h"
 #include "platform/NativeSeparator.h"
 
 #include <QString>
@@ -9,9 +10,9 @@
 namespace quillora {
 
 // True when the date and time of last change of the path can be read.
-bool FileExists(const QString& path);
+bool FileExists(const QString& path, FileFacts& facts);
 // True when the path's attributes can be read and carry the directory bit.
-bool FolderExists(const QString& path);
+bool FolderExists(const QString& path, FileFacts& facts);
 // The part after the last separator; the whole path when there is none.
 QString GetFileName(const QString& path, QChar separator = nativeSeparator());
 // The part up to and including the last separator; empty when there is none. Throws Overflow past position 32767.

@@ -38,7 +38,7 @@ QStringList gatherFolderFiles(QString folder, const QString& pattern, const Fold
     const QChar separator = nativeSeparator();
     report.step(treesteps::dropSeparator, [&] { folder.chop(1); });
     QList<ListedFile> files;
-    report.step(treesteps::listFiles, [&] { files = ListFilesWithFactsInFolder(folder, pattern); });
+    report.step(treesteps::listFiles, [&] { files = ListFilesWithFactsInFolder(folder, pattern, hooks.facts); });
     QStringList found;
     for (const ListedFile& file : std::as_const(files)) {
         // A name hidden by its dot is not even told when it is not valid UTF-8.

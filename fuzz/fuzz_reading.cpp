@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 #include "engine/ReadingRule.h"
 #include "engine/StringToUTF8.h"
+#include "platform/NativeFileFacts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +13,9 @@ using namespace quillora;
 namespace {
 QString readBack(const QString& path)
 {
-    const OrFailure<RuleReading> reading = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage());
+    NativeFileFacts facts;
+    const OrFailure<RuleReading> reading
+        = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage(), facts);
     fuzzing::require(bool(reading), "a readable file always gives a text");
     return reading->text.toString();
 }
@@ -20,9 +23,11 @@ QString readBack(const QString& path)
 // Converting while reading gives the whole reading's result, or finds the NUL byte that makes it not text.
 void compareOnePass(const QString& path)
 {
-    const OrFailure<RuleReading> whole = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage());
+    NativeFileFacts facts;
+    const OrFailure<RuleReading> whole
+        = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::Whole, localeAnsiCodePage(), facts);
     const OrFailure<RuleReading> once
-        = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::WhileConverting, localeAnsiCodePage());
+        = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::WhileConverting, localeAnsiCodePage(), facts);
     fuzzing::require(bool(whole) && bool(once), "a readable file always gives a text");
     QByteArray converted;
     const FileText::Outcome settled = once->text.wordsToLinesUtf8UnlessNotText(

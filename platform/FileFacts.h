@@ -61,19 +61,4 @@ public:
     virtual QString resolvedPath(const QString& path) { return path; }
 };
 
-// The file facts the program uses; tests may put their own in place for a while.
-FileFacts& fileFacts();
-
-class ScopedFileFacts
-{
-public:
-    explicit ScopedFileFacts(FileFacts& replacement);
-    ~ScopedFileFacts();
-    ScopedFileFacts(const ScopedFileFacts&) = delete;
-    ScopedFileFacts& operator=(const ScopedFileFacts&) = delete;
-
-private:
-    FileFacts* previous_;
-};
-
 } // namespace quillora

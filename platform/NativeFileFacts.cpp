@@ -1,34 +1,9 @@
-// The file facts the program uses, and the parts of the native facts that every platform shares.
+// The parts of the native file facts that every platform shares.
 #include "platform/NativeFileFacts.h"
 
 #include <QFileInfo>
 
 namespace quillora {
-
-namespace {
-FileFacts*& currentFacts()
-{
-    static NativeFileFacts native;
-    static FileFacts* current = &native;
-    return current;
-}
-} // namespace
-
-FileFacts& fileFacts()
-{
-    return *currentFacts();
-}
-
-ScopedFileFacts::ScopedFileFacts(FileFacts& replacement)
-    : previous_(currentFacts())
-{
-    currentFacts() = &replacement;
-}
-
-ScopedFileFacts::~ScopedFileFacts()
-{
-    currentFacts() = previous_;
-}
 
 QString NativeFileFacts::resolvedPath(const QString& path)
 {

@@ -3,6 +3,7 @@
 
 #include "platform/EventPump.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileFacts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RandomSource.h"
 #include "platform/SettingsStore.h"
@@ -21,6 +22,7 @@ struct Services
     EventPump& events;
     SettingsStore& settings;
     RandomSource& random;
+    FileFacts& fileFacts;
     // The folder of the program file, where the hand cursor, the skin and the samples are.
     QString programFolder;
     // Ends the program.

@@ -7,7 +7,8 @@
 namespace quillora {
 
 // A file in the temporary folder that has no name from the start, or loses it at once where the file system
-// cannot make such files; it is gone when it is destroyed, however the program ends.
+// cannot make such files (on Windows: one the system deletes when its last handle closes); it is gone when it is
+// destroyed, however the program ends.
 class StandardInputSpool
 {
 public:
@@ -24,7 +25,10 @@ public:
     QString path() const;
 
 private:
-    int fd_ = -1;
+    // The descriptor, or on Windows the handle, of the file.
+    qintptr handle_ = -1;
+    // The path that opens it again where the file keeps its name.
+    QString path_;
 };
 
 // Writes all of bytes to standard output, going on after a short write. Throws Failure ("Broken pipe" when the

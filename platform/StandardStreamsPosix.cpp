@@ -40,21 +40,21 @@ StandardInputSpool::StandardInputSpool()
 {
     const QByteArray folder = QFile::encodeName(QDir::tempPath());
 #ifdef O_TMPFILE
-    fd_ = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    handle_ = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
 #endif
-    if (fd_ < 0) {
+    if (handle_ < 0) {
         QByteArray name = folder + "/quillora-stdin-XXXXXX";
-        fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd_ >= 0)
+        handle_ = ::mkostemp(name.data(), O_CLOEXEC);
+        if (handle_ >= 0)
             ::unlink(name.constData());
     }
-    if (fd_ < 0)
+    if (handle_ < 0)
         throw Failure::permissionDenied();
 }
 
 StandardInputSpool::~StandardInputSpool()
 {
-    ::close(fd_);
+    ::close(int(handle_));
 }
 
 void StandardInputSpool::fill()
@@ -70,13 +70,13 @@ void StandardInputSpool::fill()
                 continue;
             throw Failure::deviceIo();
         }
-        writeAll(fd_, QByteArrayView(piece).first(got));
+        writeAll(int(handle_), QByteArrayView(piece).first(got));
     }
 }
 
 QString StandardInputSpool::path() const
 {
-    return QStringLiteral("/dev/fd/%1").arg(fd_);
+    return QStringLiteral("/dev/fd/%1").arg(handle_);
 }
 
 void writeStandardOutput(QByteArrayView bytes)

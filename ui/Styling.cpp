@@ -4,7 +4,6 @@
 #include "folders/Paths.h"
 #include "platform/ApplicationTitle.h"
 #include "platform/Failure.h"
-#include "platform/FileFacts.h"
 #include "platform/NativeSeparator.h"
 #include "ui/WindowPointer.h"
 
@@ -69,13 +68,13 @@ void SetAppTitle()
     setApplicationTitle(appTitleFor(productName()));
 }
 
-bool ApplySkin(QWidget* mainMenu, const QString& programFolder)
+bool ApplySkin(QWidget* mainMenu, const QString& programFolder, FileFacts& facts)
 {
     const QChar separator = nativeSeparator();
     const QString skinFolder = programFolder + separator + QStringLiteral("x");
     bool found = false;
-    for (const QString& name : fileFacts().listFiles(skinFolder, QStringLiteral("o.cjs"))) {
-        const std::optional<quint32> value = fileFacts().attributes(skinFolder + separator + name);
+    for (const QString& name : facts.listFiles(skinFolder, QStringLiteral("o.cjs"))) {
+        const std::optional<quint32> value = facts.attributes(skinFolder + separator + name);
         found = found || (value && (*value & (attribute::hidden | attribute::system)) == 0);
     }
     if (found)
@@ -108,10 +107,10 @@ void loadCustomPointerImage(WindowPointer& pointer, const QString& path)
     pointer.setCustomImage(*cursor);
 }
 
-void loadHandCursor(WindowPointer& pointer, const QString& programFolder)
+void loadHandCursor(WindowPointer& pointer, const QString& programFolder, FileFacts& facts)
 {
     const QString path = handCursorPath(programFolder);
-    if (FileExists(path))
+    if (FileExists(path, facts))
         loadCustomPointerImage(pointer, path);
 }
 

@@ -1,6 +1,8 @@
 // Window styling shared by the three windows: colours, application title, optional skin, icon and hand cursor.
 #pragma once
 
+#include "platform/FileFacts.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QString>
@@ -22,7 +24,7 @@ void SetAppTitle();
 QString appTitleFor(const QString& productName);
 // With the skin file "x/o.cjs" beside the program, the main menu takes the button-face colours. Returns whether
 // the skin file was found.
-bool ApplySkin(QWidget* mainMenu, const QString& programFolder);
+bool ApplySkin(QWidget* mainMenu, const QString& programFolder, FileFacts& facts);
 QIcon programIcon();
 // The prologue of every window: caption "Quillora", icon, application title.
 void setCaptionIconAndTitle(QWidget* window);
@@ -30,6 +32,6 @@ QString handCursorPath(const QString& programFolder);
 // Loads a cursor file as the window's custom pointer image; throws "Invalid picture" when it is not one.
 void loadCustomPointerImage(WindowPointer& pointer, const QString& path);
 // Loads "HAND-M.CUR" from beside the program as the custom image when the file exists; throws as above.
-void loadHandCursor(WindowPointer& pointer, const QString& programFolder);
+void loadHandCursor(WindowPointer& pointer, const QString& programFolder, FileFacts& facts);
 
 } // namespace quillora

@@ -23,10 +23,15 @@ void TestServices::setSetting(const QString& key, const QString& value)
 
 Services TestServices::services()
 {
-    return Services{
-        messages, dialogs, shell, events, settings, random, QDir::toNativeSeparators(programFolder.path()), [this] {
-            ++endProgramCalls;
-        }};
+    return Services{messages,
+                    dialogs,
+                    shell,
+                    events,
+                    settings,
+                    random,
+                    *fileFacts,
+                    QDir::toNativeSeparators(programFolder.path()),
+                    [this] { ++endProgramCalls; }};
 }
 
 } // namespace quillora::testing

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/Services.h"
 #include "platform/testing/RecordingDoubles.h"
 #include "platform/testing/ScriptedFileDialogs.h"
@@ -30,6 +31,9 @@ public:
     RecordedShell shell;
     CountingEventPump events;
     ScriptedRandomSource random;
+    NativeFileFacts nativeFileFacts;
+    // The file facts the windows are given; a test may point it at its own before it makes one.
+    FileFacts* fileFacts = &nativeFileFacts;
     int endProgramCalls = 0;
 };
 

@@ -77,10 +77,11 @@ QStringList SweepTest::walkAndList(QStringList* walkMessages)
 {
     TestServices doubles;
     QStringList folders{in() + QDir::separator()};
-    collectSubFolders(folders, true, {doubles.events, ErrorReport::boxTeller(doubles.messages), {}});
+    collectSubFolders(folders, true,
+                      {doubles.events, *doubles.fileFacts, ErrorReport::boxTeller(doubles.messages), {}});
     QStringList found;
     for (const QString& folder : folders) {
-        for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*")))
+        for (const QString& name : ListFilesInFolder(folder, QStringLiteral("*"), *doubles.fileFacts))
             found.append(folder + name);
     }
     if (walkMessages)

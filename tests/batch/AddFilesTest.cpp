@@ -58,7 +58,7 @@ TEST_F(BatchWindowTest, FilesChosenInARootFolderGetOneSeparatorAfterTheRoot)
 {
     UnreadableAttributes facts;
     facts.everyPathReadable = true;
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
     openWindow();
     const QString root(nativeSeparator());
     doubles.dialogs.openNext(root + nul + QStringLiteral("a.txt") + nul + QStringLiteral("b.txt"));
@@ -70,7 +70,7 @@ TEST_F(BatchWindowTest, FilesChosenInARootFolderGetOneSeparatorAfterTheRoot)
 TEST_F(BatchWindowTest, AFileWhoseAttributesCannotBeReadIsNamedAndSkippedAndTheOthersAdded)
 {
     UnreadableAttributes facts;
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
     openWindow();
     const QString folder = at(QStringLiteral("in"));
     QString selection = folder;
@@ -107,7 +107,7 @@ TEST_F(BatchWindowTest, ASelectionOfMoreThanThirtyTwoThousandFilesIsAddedWhole)
 {
     UnreadableAttributes facts;
     facts.everyPathReadable = true;
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
     openWindow();
     constexpr int chosen = 40000;
     QStringList parts{QStringLiteral("/many")};
@@ -126,7 +126,7 @@ TEST_F(BatchWindowTest, ClosingTheWindowWhileFilesAreAddedStopsAdding)
 {
     UnreadableAttributes facts;
     facts.everyPathReadable = true;
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
     openWindow();
     form->show();
     doubles.dialogs.openNext(QStringLiteral("/f") + nul + QStringLiteral("a") + nul + QStringLiteral("b") + nul

@@ -126,7 +126,6 @@ TEST_F(AddFolderTest, StarAddsEveryFileThatOpensWhateverItsName)
 
 TEST_F(AddFolderTest, OnlyTheValueArchivePlusHiddenIsLeftOut)
 {
-    openWindow();
     write(QStringLiteral("H/.hidden.txt"), "h");
     write(QStringLiteral("H/only-hidden.txt"), "2");
     write(QStringLiteral("H/hidden-read-only.txt"), "35");
@@ -137,7 +136,8 @@ TEST_F(AddFolderTest, OnlyTheValueArchivePlusHiddenIsLeftOut)
                     {QStringLiteral("hidden-read-only.txt"), 35u},
                     {QStringLiteral("hidden-system.txt"), 38u},
                     {QStringLiteral("plain-but-34.txt"), 34u}};
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
+    openWindow();
 
     addAll(QStringLiteral("txt"), at(QStringLiteral("H")));
 
@@ -325,9 +325,9 @@ public:
 
 TEST_F(AddFolderTest, ARootFolderGivesPathsWithOneSeparatorAfterIt)
 {
-    openWindow();
     LoneRoot facts;
-    ScopedFileFacts scoped(facts);
+    doubles.fileFacts = &facts;
+    openWindow();
 
     addAll(QStringLiteral("txt"), LoneRoot::root());
 

@@ -1,6 +1,7 @@
 // The batch run without any widget: a recording view stands where the window would.
 #include "batchrun/BatchRun.h"
 
+#include "platform/NativeFileFacts.h"
 #include "support/SmallMount.h"
 #include "support/TestSupport.h"
 
@@ -85,7 +86,8 @@ protected:
 
     QTemporaryDir work;
     RecordingView view;
-    BatchRun run{view};
+    NativeFileFacts facts;
+    BatchRun run{view, facts};
 };
 
 // Every file below folder, by its path relative to folder, with its bytes.
@@ -280,7 +282,7 @@ TEST_F(BatchRunTest, ARunLeavesWhatItsEntriesConvertedOneAfterTheOtherLeave)
             RecordingView each;
             each.entries = entries;
             each.where = {one.inPlace, QDir::toNativeSeparators(root + QStringLiteral("/out"))};
-            BatchRun(each).run();
+            BatchRun(each, facts).run();
             return each.failures;
         };
         const QString whole = work.filePath(QStringLiteral("%1/whole").arg(one.name));

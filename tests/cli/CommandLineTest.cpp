@@ -4,6 +4,7 @@
 #include "batchrun/BatchRun.h"
 #include "cli/ProgramRun.h"
 #include "engine/WordsToLines.h"
+#include "platform/NativeFileFacts.h"
 #include "support/CodePageSamples.h"
 #include "support/TestSupport.h"
 
@@ -140,7 +141,8 @@ TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
         = {path("in/plain.txt"), path("in/utf8mark.txt"), path("in/utf16.txt"),      path("in/ansi.txt"),
            path("in/empty.txt"), path("in/spaces.txt"),   path("in/sub/deeper.txt"), binary};
     ListView view(listed, path("byRun"));
-    const BatchRunSummary summary = BatchRun(view).run();
+    NativeFileFacts facts;
+    const BatchRunSummary summary = BatchRun(view, facts).run();
     ASSERT_EQ(summary.converted, 7);
     ASSERT_EQ(summary.skipped, 1);
     const QMap<QString, QByteArray> expected = testing::filesBelow(path("byRun"));

@@ -4,6 +4,7 @@
 #include "engine/WordsToLines.h"
 #include "folders/FileListing.h"
 #include "platform/FileSettingsStore.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/ReplacingFile.h"
 #include "support/TestSupport.h"
 
@@ -297,7 +298,8 @@ TEST(KillDuringWork, WhereNewFilesNeedANameAKillLeavesAtMostOneTemporaryAndNoWal
         ASSERT_TRUE(child.finishedCleanly());
     }
     EXPECT_EQ(files.countConverted(), fileCount);
-    QStringList listed = ListFilesInFolder(files.folder, QStringLiteral("*.*"));
+    NativeFileFacts facts;
+    QStringList listed = ListFilesInFolder(files.folder, QStringLiteral("*.*"), facts);
     listed.sort();
     QStringList expected(files.names.cbegin(), files.names.cend());
     expected.sort();

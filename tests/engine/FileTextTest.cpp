@@ -4,6 +4,7 @@
 #include "engine/ReadingRule.h"
 #include "engine/Utf8Check.h"
 #include "platform/Failure.h"
+#include "platform/NativeFileFacts.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -14,7 +15,8 @@ namespace {
 
 OrFailure<RuleReading> read(const QString& path, ReadingMode mode)
 {
-    return readByRule(path, {126, 128, 130, 132, 134}, mode, localeAnsiCodePage());
+    NativeFileFacts facts;
+    return readByRule(path, {126, 128, 130, 132, 134}, mode, localeAnsiCodePage(), facts);
 }
 
 TEST(FileText, ConvertingFromTheFileGivesTheBytesOfTheWholeText)

@@ -2,6 +2,7 @@
 #include "engine/FileBytes.h"
 #include "engine/TextReaders.h"
 #include "platform/Failure.h"
+#include "platform/NativeFileFacts.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -64,9 +65,15 @@ TEST(SpecialFiles, EveryReaderRefusesAPipeASocketAndADeviceWithoutWaiting)
     const std::pair<const char*, std::function<void(const QString&)>> readers[] = {
         {"FileHasBOM", [](const QString& path) { FileHasBOM(path); }},
         {"ReadFileToString",
-         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage())); }},
+         [](const QString& path) {
+             NativeFileFacts facts;
+             textOrThrow(ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage(), facts));
+         }},
         {"ReadFileToString in file",
-         [](const QString& path) { textOrThrow(ReadFileToString(path, ReadingMode::InFile, localeAnsiCodePage())); }},
+         [](const QString& path) {
+             NativeFileFacts facts;
+             textOrThrow(ReadFileToString(path, ReadingMode::InFile, localeAnsiCodePage(), facts));
+         }},
         {"readFileBytes", [](const QString& path) { readFileBytes(path); }},
         {"scanFileBytes", [](const QString& path) { scanFileBytes(path, 0, false); }},
         {"fileLength", [](const QString& path) { fileLength(path); }},

@@ -6,6 +6,7 @@
 #include "engine/TextReaders.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Windows1252.h"
+#include "platform/NativeFileFacts.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -139,13 +140,14 @@ TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
     const QByteArray smile("\xF0\x9F\x98\x80");
     const QByteArray replacement("\xEF\xBF\xBD");
     QTemporaryDir folder;
+    NativeFileFacts facts;
     // Through a file, as the batch run reads one without a mark: checked as UTF-8 piece by piece, then converted.
     const auto viaFile = [&](const QByteArray& bytes) {
         const QString path = folder.filePath(QStringLiteral("cut.txt"));
         testing::writeFile(path, bytes);
         QByteArray whole;
         for (ReadingMode mode : {ReadingMode::Whole, ReadingMode::InFile}) {
-            const OrFailure<FileText> read = ReadFileToString(path, mode, localeAnsiCodePage());
+            const OrFailure<FileText> read = ReadFileToString(path, mode, localeAnsiCodePage(), facts);
             if (!read)
                 return QByteArray("<not read>");
             const FileText& text = *read;

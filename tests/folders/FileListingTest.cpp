@@ -1,6 +1,7 @@
 // Listing a folder's files by pattern, the open test, the name tests and the folder picker wrapper.
 #include "FakeFileFacts.h"
 #include "folders/AddFolder.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/testing/ScriptedFileDialogs.h"
 #include "support/TestSupport.h"
 
@@ -32,6 +33,7 @@ protected:
     }
 
     QTemporaryDir root;
+    NativeFileFacts native_;
 };
 
 TEST_F(FileListing, ListsEveryMatchingFileAndNothingElse)
@@ -47,10 +49,11 @@ TEST_F(FileListing, ListsEveryMatchingFileAndNothingElse)
         file(QString::fromUtf8(other));
     QDir(root.path()).mkpath(QStringLiteral("folder.txt"));
 
-    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"))), expected);
-    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()) + QDir::separator(), QStringLiteral("*.txt"))), expected);
-    EXPECT_TRUE(ListFilesInFolder(native(root.path()), QStringLiteral("*.pdf")).isEmpty());
-    EXPECT_TRUE(ListFilesInFolder(path(QStringLiteral("missing")), QStringLiteral("*.*")).isEmpty());
+    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"), native_)), expected);
+    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()) + QDir::separator(), QStringLiteral("*.txt"), native_)),
+              expected);
+    EXPECT_TRUE(ListFilesInFolder(native(root.path()), QStringLiteral("*.pdf"), native_).isEmpty());
+    EXPECT_TRUE(ListFilesInFolder(path(QStringLiteral("missing")), QStringLiteral("*.*"), native_).isEmpty());
 }
 
 TEST_F(FileListing, MatchesWithoutRegardToCaseAndStarDotStarTakesEveryName)
@@ -59,11 +62,11 @@ TEST_F(FileListing, MatchesWithoutRegardToCaseAndStarDotStarTakesEveryName)
         file(QString::fromUtf8(name));
     file(QStringLiteral("\u0424\u0430\u0439\u043B.TXT"));
 
-    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"))),
+    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"), native_)),
               sorted({QStringLiteral("A.TXT"), QStringLiteral("b.Txt"), QStringLiteral("c.txt"),
                       QStringLiteral("~draft.txt"), QStringLiteral("\u0424\u0430\u0439\u043B.TXT")}));
-    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.*")).size(), 8);
-    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.TxT")).size(), 5);
+    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.*"), native_).size(), 8);
+    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.TxT"), native_).size(), 5);
 }
 
 TEST_F(FileListing, OpenTestTakesFilesOnly)
@@ -71,17 +74,17 @@ TEST_F(FileListing, OpenTestTakesFilesOnly)
     file(QStringLiteral("plain.txt"));
     QDir(root.path()).mkpath(QStringLiteral("folder"));
 
-    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("plain.txt"))));
-    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("folder"))));
-    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("folder")) + QDir::separator()));
-    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("missing.txt"))));
-    EXPECT_FALSE(FileExistsEx(QString()));
+    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("plain.txt")), native_));
+    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("folder")), native_));
+    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("folder")) + QDir::separator(), native_));
+    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("missing.txt")), native_));
+    EXPECT_FALSE(FileExistsEx(QString(), native_));
 
     // Another program writing the file does not stop the test, which asks for no access rights.
     QFile writer(path(QStringLiteral("plain.txt")));
     ASSERT_TRUE(writer.open(QIODevice::Append));
     writer.write("more");
-    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("plain.txt"))));
+    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("plain.txt")), native_));
 }
 
 #ifndef Q_OS_WIN
@@ -91,8 +94,8 @@ TEST_F(FileListing, OpenTestNeedsNoReadPermission)
     file(QStringLiteral("locked.txt"));
     ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("locked.txt"))).constData(), 0), 0);
 
-    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("locked.txt"))));
-    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt")),
+    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("locked.txt")), native_));
+    EXPECT_EQ(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"), native_),
               QStringList{QStringLiteral("locked.txt")});
 }
 
@@ -105,9 +108,9 @@ TEST_F(FileListing, PipesAndLinksToFoldersAreNotFiles)
     ASSERT_TRUE(QFile::link(path(QStringLiteral("sub.txt")), path(QStringLiteral("tofolder.txt"))));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("gone")), path(QStringLiteral("dangling.txt"))));
 
-    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("pipe.txt"))));
-    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("tofile.txt"))));
-    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"))),
+    EXPECT_FALSE(FileExistsEx(path(QStringLiteral("pipe.txt")), native_));
+    EXPECT_TRUE(FileExistsEx(path(QStringLiteral("tofile.txt")), native_));
+    EXPECT_EQ(sorted(ListFilesInFolder(native(root.path()), QStringLiteral("*.txt"), native_)),
               sorted({QStringLiteral("real.txt"), QStringLiteral("tofile.txt")}));
 }
 
@@ -117,7 +120,7 @@ TEST_F(FileListing, FolderThatCannotBeSearchedGivesNoNames)
     file(QStringLiteral("closed/a.txt"));
     ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("closed"))).constData(), 0), 0);
 
-    const QStringList names = ListFilesInFolder(path(QStringLiteral("closed")), QStringLiteral("*.*"));
+    const QStringList names = ListFilesInFolder(path(QStringLiteral("closed")), QStringLiteral("*.*"), native_);
 
     ::chmod(QFile::encodeName(path(QStringLiteral("closed"))).constData(), 0700);
     EXPECT_TRUE(names.isEmpty());
@@ -142,12 +145,11 @@ public:
 TEST(FileListingWithFacts, AddsTheSeparatorKeepsOnlyFilesThatOpenAndReportsNothing)
 {
     FailingListing facts;
-    ScopedFileFacts scoped(facts);
     const QString folder = QStringLiteral("good") + nativeSeparator();
 
-    EXPECT_EQ(ListFilesWithFactsInFolder(QStringLiteral("good"), QStringLiteral("*.*")).size(), 2);
-    EXPECT_EQ(ListFilesInFolder(folder, QStringLiteral("*.*")), QStringList{QStringLiteral("a.txt")});
-    EXPECT_TRUE(ListFilesWithFactsInFolder(QStringLiteral("bad"), QStringLiteral("*.*")).isEmpty());
+    EXPECT_EQ(ListFilesWithFactsInFolder(QStringLiteral("good"), QStringLiteral("*.*"), facts).size(), 2);
+    EXPECT_EQ(ListFilesInFolder(folder, QStringLiteral("*.*"), facts), QStringList{QStringLiteral("a.txt")});
+    EXPECT_TRUE(ListFilesWithFactsInFolder(QStringLiteral("bad"), QStringLiteral("*.*"), facts).isEmpty());
     EXPECT_EQ(facts.asked, QStringList({folder, folder, QStringLiteral("bad") + nativeSeparator()}));
 }
 
@@ -171,14 +173,15 @@ TEST(NameChecks, CharactersBeyondTheAnsiCodePageAreGood)
 
 TEST(NameChecks, BadFileNameOnlyWhenAttributesCannotBeRead)
 {
+    NativeFileFacts native_;
     QTemporaryDir root;
     const QString cyrillic = native(root.path() + QStringLiteral("/\u041F\u0438\u0441\u044C\u043C\u043E.txt"));
     writeFile(cyrillic, QByteArrayLiteral("text"));
 
-    EXPECT_FALSE(IsBadFileName(cyrillic));
-    EXPECT_FALSE(IsBadFileName(native(root.path())));
-    EXPECT_TRUE(IsBadFileName(native(root.path() + QStringLiteral("/missing.txt"))));
-    EXPECT_TRUE(IsBadFileName(QString()));
+    EXPECT_FALSE(IsBadFileName(cyrillic, native_));
+    EXPECT_FALSE(IsBadFileName(native(root.path()), native_));
+    EXPECT_TRUE(IsBadFileName(native(root.path() + QStringLiteral("/missing.txt")), native_));
+    EXPECT_TRUE(IsBadFileName(QString(), native_));
 }
 
 TEST(FolderPicker, HandsTheRequestToTheChooserAndReturnsItsAnswer)

@@ -38,7 +38,7 @@ protected:
     QStringList walk(const QString& start, bool recurse = true)
     {
         QStringList folders{start};
-        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes), {}});
+        collectSubFolders(folders, recurse, {events, nativeFacts, ErrorReport::boxTeller(boxes), {}});
         return folders;
     }
 
@@ -63,6 +63,7 @@ protected:
     QTemporaryDir root;
     testing::ScriptedMessageBoxes boxes;
     testing::CountingEventPump events;
+    NativeFileFacts nativeFacts;
 };
 
 TEST_F(TreeWalk, FollowsTheListingOrderLevelByLevel)

@@ -33,7 +33,7 @@ protected:
 
     QStringList walk(QStringList folders, bool recurse = true)
     {
-        collectSubFolders(folders, recurse, {events, ErrorReport::boxTeller(boxes), {}});
+        collectSubFolders(folders, recurse, {events, facts, ErrorReport::boxTeller(boxes), {}});
         return folders;
     }
 
@@ -48,7 +48,6 @@ protected:
     }
 
     FakeFileFacts facts;
-    ScopedFileFacts scope{facts};
     testing::ScriptedMessageBoxes boxes;
     testing::CountingEventPump events;
 };

@@ -2,6 +2,7 @@
 #include "folders/Paths.h"
 
 #include "platform/Failure.h"
+#include "platform/NativeFileFacts.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -53,13 +54,14 @@ TEST(Paths, ExistenceTests)
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("a.txt"));
     testing::writeFile(file, "x");
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_FALSE(FileExists(QString()));
-    EXPECT_FALSE(FileExists(folder.filePath(QStringLiteral("none"))));
-    EXPECT_TRUE(FolderExists(folder.path()));
-    EXPECT_FALSE(FolderExists(file));
-    EXPECT_FALSE(FolderExists(folder.filePath(QStringLiteral("none"))));
-    EXPECT_FALSE(FolderExists(QString()));
+    NativeFileFacts facts;
+    EXPECT_TRUE(FileExists(file, facts));
+    EXPECT_FALSE(FileExists(QString(), facts));
+    EXPECT_FALSE(FileExists(folder.filePath(QStringLiteral("none")), facts));
+    EXPECT_TRUE(FolderExists(folder.path(), facts));
+    EXPECT_FALSE(FolderExists(file, facts));
+    EXPECT_FALSE(FolderExists(folder.filePath(QStringLiteral("none")), facts));
+    EXPECT_FALSE(FolderExists(QString(), facts));
 }
 
 TEST(Paths, DesktopFolderEndsWithOneSeparatorAndListComparisonIsExact)

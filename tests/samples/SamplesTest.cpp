@@ -4,6 +4,7 @@
 #include "engine/TextReaders.h"
 #include "engine/Windows1252.h"
 #include "platform/ApplicationTitle.h"
+#include "platform/NativeFileFacts.h"
 #include "platform/testing/TestServices.h"
 #include "support/TestSupport.h"
 
@@ -96,7 +97,10 @@ protected:
         return samplesFolder(services.services().programFolder) + QDir::separator() + name;
     }
     void sample(const QString& name) { writeFile(samplePath(name), QByteArrayLiteral("one two")); }
-    void record() { RecordSampleFiles(services.settings, services.services().programFolder, services.events); }
+    void record()
+    {
+        RecordSampleFiles(services.settings, services.services().programFolder, services.events, *services.fileFacts);
+    }
     QString recorded()
     {
         return UnscrambleText(services.setting(QStringLiteral("Snapshot")), sampleListKey(), services.events);
@@ -195,7 +199,7 @@ TEST_F(SampleFiles, ProgramFolderWithNamesBeyondTheCodePageStillWorks)
     const QString folder = native(services.programFolder.path()
                                   + QStringLiteral("/\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u0430"));
     writeFile(samplesFolder(folder) + QDir::separator() + QStringLiteral("\u6587.txt"), QByteArrayLiteral("x"));
-    RecordSampleFiles(services.settings, folder, services.events);
+    RecordSampleFiles(services.settings, folder, services.events, *services.fileFacts);
     Services bundle = services.services();
     bundle.programFolder = folder;
     services.messages.answerNext(MessageAnswer::No);
@@ -209,13 +213,14 @@ TEST(ShippedSamples, OneForEachReaderAndAllOfOurOwnShortTexts)
 {
     testing::TestServices services;
     const QString programFolder = native(QCoreApplication::applicationDirPath());
-    RecordSampleFiles(services.settings, programFolder, services.events);
+    RecordSampleFiles(services.settings, programFolder, services.events, *services.fileFacts);
     const QStringList paths
         = UnscrambleText(services.setting(QStringLiteral("Snapshot")), sampleListKey(), services.events)
               .split(QChar(u'|'));
     ASSERT_EQ(paths.size(), 3) << "the build copies the samples beside the programs";
 
     QStringList marks;
+    NativeFileFacts facts;
     for (const QString& path : paths) {
         const QByteArray bytes = testing::readFile(path);
         EXPECT_LE(bytes.size(), 4096) << path.toStdString();
@@ -227,7 +232,7 @@ TEST(ShippedSamples, OneForEachReaderAndAllOfOurOwnShortTexts)
             marks << QStringLiteral("none");
         const ByteOrderMark mark = FileHasBOM(path);
         const OrFailure<FileText> text = mark == ByteOrderMark::None
-            ? ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage())
+            ? ReadFileToString(path, ReadingMode::Whole, localeAnsiCodePage(), facts)
             : mark == ByteOrderMark::Utf8 ? ReadFileToStringUTF(path, mark)
                                           : ReadFileToStringUnicode(path);
         ASSERT_TRUE(text);

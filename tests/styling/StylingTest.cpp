@@ -87,23 +87,24 @@ protected:
     DistinctButtonFace face;
     SampleWindow menu;
     QTemporaryDir programFolder;
+    quillora::NativeFileFacts nativeFacts;
 };
 
 TEST_F(ApplySkinTest, WithoutTheSkinFileTheMenuKeepsItsWhiteBackground)
 {
-    EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder()));
+    EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder(), nativeFacts));
     EXPECT_EQ(menu.background(&menu.window), QColor(Qt::white));
 
     // A folder of that name is no skin file.
     ASSERT_TRUE(QDir().mkpath(skinPath()));
-    EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder()));
+    EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder(), nativeFacts));
     EXPECT_EQ(menu.background(&menu.window), QColor(Qt::white));
 }
 
 TEST_F(ApplySkinTest, TheSkinFileGivesTheMenuTheButtonFaceColours)
 {
     writeFile(skinPath(), QByteArray("any content: the file is only looked for"));
-    EXPECT_TRUE(quillora::ApplySkin(&menu.window, folder()));
+    EXPECT_TRUE(quillora::ApplySkin(&menu.window, folder(), nativeFacts));
     EXPECT_EQ(menu.background(&menu.window), face.colour());
     EXPECT_EQ(menu.background(menu.frame), face.colour());
     EXPECT_EQ(menu.button->palette().color(QPalette::Button), QColor(Qt::white));
@@ -131,16 +132,14 @@ TEST_F(ApplySkinTest, AHiddenOrSystemSkinFileDoesNotCount)
         MarkedFileFacts facts;
         facts.marked = QDir::cleanPath(skinPath());
         facts.extra = bit;
-        quillora::ScopedFileFacts scoped(facts);
-        EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder())) << bit;
+        EXPECT_FALSE(quillora::ApplySkin(&menu.window, folder(), facts)) << bit;
         EXPECT_EQ(menu.background(&menu.window), QColor(Qt::white)) << bit;
     }
     // Read-only and archive files are normal files.
     MarkedFileFacts facts;
     facts.marked = QDir::cleanPath(skinPath());
     facts.extra = quillora::attribute::readOnly | quillora::attribute::archive;
-    quillora::ScopedFileFacts scoped(facts);
-    EXPECT_TRUE(quillora::ApplySkin(&menu.window, folder()));
+    EXPECT_TRUE(quillora::ApplySkin(&menu.window, folder(), facts));
 }
 
 TEST(ApplicationTitle, TheProductNameWithoutItsLastWordWithinFortyCharacters)

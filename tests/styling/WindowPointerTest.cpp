@@ -2,6 +2,7 @@
 #include "ui/WindowPointer.h"
 
 #include "platform/Failure.h"
+#include "platform/NativeFileFacts.h"
 #include "support/TestSupport.h"
 #include "ui/Styling.h"
 
@@ -144,12 +145,13 @@ TEST(HandCursor, LoadedFromBesideTheProgramOnlyWhenItIsThere)
     WindowPointer pointer(&window);
     QTemporaryDir programFolder;
     const QString folder = QDir::toNativeSeparators(programFolder.path());
+    quillora::NativeFileFacts facts;
 
-    EXPECT_NO_THROW(quillora::loadHandCursor(pointer, folder));
+    EXPECT_NO_THROW(quillora::loadHandCursor(pointer, folder, facts));
     EXPECT_FALSE(pointer.hasCustomImage());
 
     QFile::copy(shippedHandCursor(), programFolder.path() + QStringLiteral("/HAND-M.CUR"));
-    quillora::loadHandCursor(pointer, folder);
+    quillora::loadHandCursor(pointer, folder, facts);
     EXPECT_TRUE(pointer.hasCustomImage());
 }
 

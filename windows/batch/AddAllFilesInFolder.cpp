@@ -77,9 +77,10 @@ void BatchWindow::addAllTextFilesInFolder(const QString& startFolder)
     std::optional<BusyPointer> busy;
     report.step(addfoldersteps::busy, [&] { busy.emplace(*pointer_, addingFolders_); });
     // A window closed during the walk ends the program: the walk stops at its next folder and nothing is listed.
-    const bool walked = gatherTreeFiles(
-        chosen, answer, {services_.events, ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }},
-        report, [this](const QStringList& found) { fileList_->append(found); });
+    const bool walked = gatherTreeFiles(chosen, answer,
+                                        {services_.events, services_.fileFacts,
+                                         ErrorReport::boxTeller(services_.messages), [this] { return stopping_; }},
+                                        report, [this](const QStringList& found) { fileList_->append(found); });
     if (!walked)
         return;
     report.step(addfoldersteps::idle, [&] { busy.reset(); });

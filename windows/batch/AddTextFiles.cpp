@@ -43,7 +43,7 @@ void BatchWindow::addTextFiles()
 
 void BatchWindow::addChosenFile(const QString& path)
 {
-    if (IsBadFileName(path))
+    if (IsBadFileName(path, services_.fileFacts))
         services_.messages.notice(badNameMessage(path));
     else
         fileList_->append(path);

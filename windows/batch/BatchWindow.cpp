@@ -40,7 +40,7 @@ QFont windowFont()
 BatchWindow::BatchWindow(Services services, QWidget* parent)
     : QWidget(parent)
     , services_(std::move(services))
-    , run_(*this)
+    , run_(*this, services_.fileFacts)
 {
     setObjectName(QStringLiteral("batchWindow"));
     setWindowTitle(QStringLiteral("Form3"));
@@ -185,8 +185,10 @@ void BatchWindow::load()
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::load));
     report.step(loadsteps::systemColors, [&] { SetSystemColors(this); });
     report.step(loadsteps::captionIconAndTitle, [&] { setCaptionIconAndTitle(this); });
-    if (report.choice(loadsteps::handCursorExists, [&] { return FileExists(handCursorPath(services_.programFolder)); }))
-        report.step(loadsteps::loadHandCursor, [&] { loadHandCursor(*pointer_, services_.programFolder); });
+    if (report.choice(loadsteps::handCursorExists,
+                      [&] { return FileExists(handCursorPath(services_.programFolder), services_.fileFacts); }))
+        report.step(loadsteps::loadHandCursor,
+                    [&] { loadHandCursor(*pointer_, services_.programFolder, services_.fileFacts); });
     report.step(loadsteps::listColumnWidth, [&] { listView_->setColumnWidth(0, twipsToPixels(7000)); });
     restoreDestinationOptions(report);
     centreOnScreen(this);

@@ -1,6 +1,5 @@
 // Files and folders dropped on the batch window's list join it as the two add buttons would add them.
 #include "folders/Paths.h"
-#include "platform/FileFacts.h"
 #include "windows/batch/BatchWindow.h"
 #include "windows/batch/BatchWindowLabels.h"
 
@@ -18,12 +17,12 @@ void BatchWindow::addDroppedPaths(const QStringList& paths)
     ErrorReport report(services_.messages, ErrorReport::programOrigin(batchlabels::addTextFiles));
     QStringList leftOut;
     for (const QString& path : paths) {
-        if (fileFacts().opensAsExistingFile(path)) {
+        if (services_.fileFacts.opensAsExistingFile(path)) {
             report.step(addfilessteps::letEventsThrough, [&] { services_.events.letEventsThrough(); });
             if (stopping_)
                 return;
             report.step(addfilessteps::addFile, [&] { addChosenFile(path); });
-        } else if (FolderExists(path)) {
+        } else if (FolderExists(path, services_.fileFacts)) {
             addAllTextFilesInFolder(path);
             if (stopping_)
                 return;

@@ -70,11 +70,11 @@ QString UnscrambleText(const QString& text, const QString& key, EventPump& event
     });
 }
 
-void RecordSampleFiles(SettingsStore& settings, const QString& programFolder, EventPump& events)
+void RecordSampleFiles(SettingsStore& settings, const QString& programFolder, EventPump& events, FileFacts& facts)
 {
     const QString folder = samplesFolder(programFolder) + nativeSeparator();
     QStringList paths;
-    for (const QString& name : ListFilesInFolder(samplesFolder(programFolder), QStringLiteral("*.*")))
+    for (const QString& name : ListFilesInFolder(samplesFolder(programFolder), QStringLiteral("*.*"), facts))
         paths.append(folder + name);
     SaveSetting(settings, settingkeys::sampleFiles, ScrambleText(paths.join(QChar(u'|')), sampleListKey(), events));
 }
@@ -84,7 +84,7 @@ void AddSampleFiles(FileListModel& list, Services& services)
     const QString recorded
         = UnscrambleText(GetSetting(services.settings, settingkeys::sampleFiles), sampleListKey(), services.events);
     for (const QString& path : recorded.split(QChar(u'|'))) {
-        if (FileExists(path) && !ListViewHasItem(list.entries(), path))
+        if (FileExists(path, services.fileFacts) && !ListViewHasItem(list.entries(), path))
             list.append(path);
     }
     if (!services.messages.askYesNo(QStringLiteral(

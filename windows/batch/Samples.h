@@ -17,7 +17,7 @@ QString samplesFolder(const QString& programFolder);
 
 // Stores the full paths of the files in the samples folder, joined with "|" and scrambled, under "Snapshot".
 // Throws Failure when the value cannot be stored.
-void RecordSampleFiles(SettingsStore& settings, const QString& programFolder, EventPump& events);
+void RecordSampleFiles(SettingsStore& settings, const QString& programFolder, EventPump& events, FileFacts& facts);
 // Appends the recorded samples that still exist and are not in the list yet, then offers to open their folder.
 void AddSampleFiles(FileListModel& list, Services& services);
 

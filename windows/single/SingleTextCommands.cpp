@@ -41,7 +41,8 @@ void SingleTextWindow::loadTextFile(const QString& path)
     report.step(110, [&] { pointer_->setState(pointer::hourglass); });
     // A file that cannot be read leaves the input, its strip, loadedText_ and the stored input as they were.
     const AnsiCodePage page = storedAnsiCodePage(services_.settings);
-    OrFailure<RuleReading> reading = readByRule(path, {112, 114, 116, 118, 120}, ReadingMode::Whole, page);
+    OrFailure<RuleReading> reading
+        = readByRule(path, {112, 114, 116, 118, 120}, ReadingMode::Whole, page, services_.fileFacts);
     if (!reading) {
         report.report(reading.failure());
     } else {
@@ -123,7 +124,7 @@ void SingleTextWindow::saveTextFile(const char* label, const QString& text)
     if (path.isEmpty())
         return;
     bool overwrite = true;
-    if (report.choice(120, [&] { return FileExists(path); })) {
+    if (report.choice(120, [&] { return FileExists(path, services_.fileFacts); })) {
         report.step(122, [&] {
             overwrite = services_.messages.askYesNo(QStringLiteral("Are you sure you wish to overwrite ") + path
                                                     + QStringLiteral(" ?"));

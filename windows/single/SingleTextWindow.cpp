@@ -3,7 +3,6 @@
 
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
-#include "platform/FileFacts.h"
 #include "ui/Controls.h"
 #include "ui/FileDrops.h"
 #include "ui/Settings.h"
@@ -146,8 +145,8 @@ void SingleTextWindow::connectControls()
     connect(startButton_, &QPushButton::clicked, this, [this] { startConverting(); });
     connect(inputBox_->buffer(), &TextBuffer::changed, this, &SingleTextWindow::inputChanged);
     // One file dropped on the input box is loaded; dropped text is inserted by the box itself.
-    auto* drops = new FileDrops(inputBox_->viewport(), [](const QStringList& paths) {
-        return paths.size() == 1 && fileFacts().opensAsExistingFile(paths.first());
+    auto* drops = new FileDrops(inputBox_->viewport(), [this](const QStringList& paths) {
+        return paths.size() == 1 && services_.fileFacts.opensAsExistingFile(paths.first());
     });
     connect(drops, &FileDrops::dropped, this, [this](const QStringList& paths) { loadTextFile(paths.first()); });
 }
@@ -161,7 +160,7 @@ void SingleTextWindow::load()
     report.step(100, [&] { SetSystemColors(this); });
     report.step(102, [&] { setCaptionIconAndTitle(this); });
     const QString cursorPath = handCursorPath(services_.programFolder);
-    if (report.choice(104, [&] { return FileExists(cursorPath); }))
+    if (report.choice(104, [&] { return FileExists(cursorPath, services_.fileFacts); }))
         report.step(106, [&] { loadCustomPointerImage(*pointer_, cursorPath); });
     report.step(108, [&] { restoreTypedText(); });
     report.step(110, [&] { loadedText_ = inputBox_->text(); });
