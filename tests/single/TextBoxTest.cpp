@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 #include <functional>
 #include <string>
+#include <vector>
 
 using quillora::blockBreak;
 using quillora::displayLength;
@@ -272,6 +273,43 @@ TEST_F(TextBoxTest, TheMenuHasAPlainTextBoxsEntriesAndItsUndoAndRedoActOnTheHist
     EXPECT_EQ(box.text(), QStringLiteral("ab"));
     useMenu(1);
     EXPECT_EQ(box.text(), QStringLiteral("abc"));
+}
+
+TEST_F(TextBoxTest, AChangeIsToldOnceTheBoxShowsIt)
+{
+    const QString large = repeated(QStringLiteral("a line\r\n"), 100000);
+    const struct
+    {
+        const char* name;
+        QString text;
+        std::function<void()> act;
+    } cases[] = {
+        {"typing", QStringLiteral("ab\r\ncd"), [this] { type(Qt::Key_X, QStringLiteral("x")); }},
+        {"Backspace", QStringLiteral("ab\r\ncd"), [this] { press(Qt::Key_Backspace); }},
+        {"typing in a long text", large, [this] { type(Qt::Key_X, QStringLiteral("x")); }},
+        {"pasting a long text", QStringLiteral("ab"),
+         [this, &large] {
+             QGuiApplication::clipboard()->setText(large);
+             press(Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"undoing", QStringLiteral("ab"),
+         [this] {
+             type(Qt::Key_X, QStringLiteral("x"));
+             press(Qt::Key_Z, Qt::ControlModifier);
+         }},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        box.setText(one.text);
+        box.placeCursor(one.text.size() / 2);
+        std::vector<qsizetype> told;
+        const auto connection = QObject::connect(box.buffer(), &quillora::TextBuffer::changed, [&] {
+            told = {box.cursorIndex(), box.shownStart(), box.shownEnd()};
+        });
+        one.act();
+        QObject::disconnect(connection);
+        EXPECT_EQ(told, (std::vector<qsizetype>{box.cursorIndex(), box.shownStart(), box.shownEnd()}));
+    }
 }
 
 TEST_F(TextBoxTest, CopyAndPasteCarryTheExactText)

@@ -8,20 +8,14 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <utility>
 
 namespace quillora {
-
-namespace {
-// A text up to this long is shown whole; a longer one this much before and after the cursor, so that laying it
-// out stays quick. The part moves once the cursor comes this near an edge that is not an end of the text.
-constexpr qsizetype wholeText = 256 * 1024;
-constexpr qsizetype partAround = 64 * 1024;
-constexpr qsizetype partMargin = 16 * 1024;
-} // namespace
 
 TextBoxControl::TextBoxControl(QWidget* parent)
     : QPlainTextEdit(parent)
     , buffer_(new TextBuffer(this))
+    , slice_(buffer_->text())
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -37,6 +31,7 @@ TextBoxControl::TextBoxControl(QWidget* parent)
         if (!placing_ && !keptOutsideAnchor())
             outsideAnchor_.reset();
     });
+    connect(buffer_, &TextBuffer::edited, this, &TextBoxControl::followEdit);
     connect(buffer_, &TextBuffer::reset, this, [this] { showAround(0, 0); });
     // The piece undone or redone is shown selected.
     connect(buffer_, &TextBuffer::restored, this, [this](qsizetype start, qsizetype end) { showAround(end, start); });
@@ -48,19 +43,14 @@ void TextBoxControl::placeCursor(qsizetype index)
     showAround(index, index);
 }
 
-QStringView TextBoxControl::shownText() const
-{
-    return QStringView(text()).sliced(sliceStart_, sliceEnd_ - sliceStart_);
-}
-
 qsizetype TextBoxControl::cursorIndex() const
 {
-    return indexAt(textCursor().position(), anchorIndex_, anchorUnit_);
+    return slice_.indexAt(textCursor().position());
 }
 
 qsizetype TextBoxControl::selectionAnchorIndex() const
 {
-    return outsideAnchor_ ? *outsideAnchor_ : indexAt(textCursor().anchor(), anchorIndex_, anchorUnit_);
+    return outsideAnchor_ ? *outsideAnchor_ : slice_.indexAt(textCursor().anchor());
 }
 
 bool TextBoxControl::keptOutsideAnchor() const
@@ -69,7 +59,7 @@ bool TextBoxControl::keptOutsideAnchor() const
     if (!outsideAnchor_)
         return false;
     const QTextCursor cursor = textCursor();
-    const int edge = *outsideAnchor_ < sliceStart_ ? 0 : documentLength();
+    const int edge = *outsideAnchor_ < slice_.start() ? 0 : documentLength();
     return cursor.hasSelection() && cursor.anchor() == edge;
 }
 
@@ -80,33 +70,21 @@ int TextBoxControl::documentLength() const
 
 void TextBoxControl::showAround(qsizetype cursor, qsizetype anchor)
 {
-    if (text().size() <= wholeText) {
-        sliceStart_ = 0;
-        sliceEnd_ = text().size();
-    } else {
-        sliceStart_ = partStartBefore(text(), cursor - partAround);
-        sliceEnd_ = partEndAfter(text(), cursor + partAround);
-    }
-    const QStringView shown = shownText();
-    length_ = displayLength(shown);
-    splitPairs_.clear();
+    const QString display = slice_.showAround(cursor);
     replacing_ = true;
-    setPlainText(displayText(shown));
+    setPlainText(display);
     replacing_ = false;
-    anchorUnit_ = 0;
-    anchorIndex_ = sliceStart_;
-    const auto unitOf = [&](qsizetype index) { return displayLength(shown.first(index - sliceStart_)); };
     int anchorUnit = 0;
     outsideAnchor_.reset();
-    if (anchor < sliceStart_ || anchor > sliceEnd_) {
+    if (anchor < slice_.start() || anchor > slice_.end()) {
         outsideAnchor_ = anchor;
-        anchorUnit = anchor < sliceStart_ ? 0 : int(length_);
+        anchorUnit = anchor < slice_.start() ? 0 : int(slice_.length());
     } else {
-        anchorUnit = int(unitOf(anchor));
+        anchorUnit = int(slice_.unitAt(anchor));
     }
     QTextCursor textCursor(document());
     textCursor.setPosition(anchorUnit);
-    textCursor.setPosition(int(unitOf(qBound(sliceStart_, cursor, sliceEnd_))), QTextCursor::KeepAnchor);
+    textCursor.setPosition(int(slice_.unitAt(qBound(slice_.start(), cursor, slice_.end()))), QTextCursor::KeepAnchor);
     placing_ = true;
     setTextCursor(textCursor);
     placing_ = false;
@@ -115,18 +93,17 @@ void TextBoxControl::showAround(qsizetype cursor, qsizetype anchor)
 
 void TextBoxControl::followCursor()
 {
-    if (!isCut() || !splitPairs_.empty())
+    if (!slice_.isCut() || slice_.hasSplitPairs())
         return;
     const qsizetype cursor = cursorIndex();
-    if ((sliceStart_ > 0 && cursor - sliceStart_ < partMargin)
-        || (sliceEnd_ < text().size() && sliceEnd_ - cursor < partMargin))
+    if (slice_.nearCutEdge(cursor))
         showAround(cursor, selectionAnchorIndex());
 }
 
 void TextBoxControl::keyPressEvent(QKeyEvent* event)
 {
     // The ends of the text and the whole text lie beyond the part shown.
-    if (isCut() || outsideAnchor_) {
+    if (slice_.isCut() || outsideAnchor_) {
         const qsizetype anchor = selectionAnchorIndex();
         if (event == QKeySequence::MoveToStartOfDocument)
             return showAround(0, 0);
@@ -171,9 +148,9 @@ void TextBoxControl::wheelEvent(QWheelEvent* event)
     QPlainTextEdit::wheelEvent(event);
     // Scrolled to an edge of the part shown: the part moves there, and the cursor with it.
     const QScrollBar* bar = verticalScrollBar();
-    if ((bar->value() == bar->maximum() && sliceEnd_ < text().size())
-        || (bar->value() == bar->minimum() && sliceStart_ > 0)) {
-        const qsizetype top = indexAt(cursorForPosition(QPoint(1, 1)).position(), anchorIndex_, anchorUnit_);
+    if ((bar->value() == bar->maximum() && slice_.end() < text().size())
+        || (bar->value() == bar->minimum() && slice_.start() > 0)) {
+        const qsizetype top = slice_.indexAt(cursorForPosition(QPoint(1, 1)).position());
         showAround(top, top);
         // The line that was at the top stays there: scrolled from the end back to the cursor, it stops with the
         // cursor's line on top.
@@ -192,7 +169,7 @@ void TextBoxControl::showTextLater()
         this,
         [this] {
             showingLater_ = false;
-            if (!splitPairs_.empty() || length_ != documentLength()) {
+            if (slice_.hasSplitPairs() || slice_.length() != documentLength()) {
                 const qsizetype cursor = qMin(cursorIndex(), text().size());
                 showAround(cursor, cursor);
             }
@@ -216,85 +193,46 @@ QString TextBoxControl::insertedText(const QString& shown) const
     return textFromDisplay(shown);
 }
 
-qsizetype TextBoxControl::indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const
-{
-    if (splitPairs_.empty())
-        return sliceStart_ + textIndex(shownText(), unit, fromIndex - sliceStart_, fromUnit);
-    std::vector<qsizetype> pairs;
-    for (const qsizetype pair : splitPairs_)
-        pairs.push_back(pair - sliceStart_);
-    return sliceStart_ + textIndexWithSplitPairs(shownText(), unit, pairs);
-}
-
-std::vector<qsizetype> TextBoxControl::splitPairsWithin(qsizetype start, qsizetype end) const
-{
-    std::vector<qsizetype> within;
-    for (const qsizetype pair : splitPairs_) {
-        if (pair >= start && pair + 1 < end)
-            within.push_back(pair - start);
-    }
-    return within;
-}
-
-void TextBoxControl::followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength)
-{
-    const auto joined = [this](qsizetype cr) {
-        return cr >= 0 && cr + 1 < text().size() && text()[cr] == u'\r' && text()[cr + 1] == u'\n';
-    };
-    std::vector<qsizetype> pairs;
-    // A pair the edit reached into is two lone breaks now, or gone.
-    for (const qsizetype pair : splitPairs_) {
-        if (pair + 1 < start)
-            pairs.push_back(pair);
-    }
-    if (joined(start - 1))
-        pairs.push_back(start - 1);
-    if (insertedLength > 0 && joined(start + insertedLength - 1))
-        pairs.push_back(start + insertedLength - 1);
-    for (const qsizetype pair : splitPairs_) {
-        if (pair >= end)
-            pairs.push_back(pair + insertedLength - (end - start));
-    }
-    splitPairs_ = std::move(pairs);
-}
-
 void TextBoxControl::documentChanged(int position, int removed, int added)
 {
     if (replacing_)
         return;
-    if (length_ - removed + added != documentLength()) {
+    if (slice_.length() - removed + added != documentLength()) {
         // A change that does not fit the text (none is known to come): the text stays as it is, and the document
         // shows it again once the change is over.
         showTextLater();
         return;
     }
-    qsizetype start = indexAt(position, anchorIndex_, anchorUnit_);
-    qsizetype end = indexAt(position + removed, start, position);
+    qsizetype start = slice_.indexAt(position);
+    qsizetype end = slice_.indexAt(position + removed, start, position);
     // A removed selection that reached the edge of the part shown reaches on to its end outside it.
     if (outsideAnchor_ && removed > 0) {
-        if (*outsideAnchor_ < sliceStart_ && position == 0)
+        if (*outsideAnchor_ < slice_.start() && position == 0)
             start = *outsideAnchor_;
-        if (*outsideAnchor_ > sliceEnd_ && position + removed == length_)
+        if (*outsideAnchor_ > slice_.end() && position + removed == slice_.length())
             end = *outsideAnchor_;
         outsideAnchor_.reset();
     }
     const QString shown = added > 0 ? displayedText(position, added) : QString();
     const QStringView before = QStringView(text()).sliced(start, end - start);
     // A change of formats only reports the characters as removed and added again.
-    if (removed == added && showsText(shown, before, splitPairsWithin(start, end)))
+    if (removed == added && showsText(shown, before, slice_.splitPairsWithin(start, end)))
         return;
     const QString inserted = insertedText(shown);
+    editUnit_ = position;
     buffer_->edit(start, end, inserted);
-    sliceEnd_ = qMax(sliceEnd_, end) + inserted.size() - (end - start);
-    sliceStart_ = qMin(sliceStart_, start);
-    // A lone CR and a lone LF that the change brought together are one line break now, which the document
-    // shows as two until it is made again.
-    followSplitPairs(start, end, inserted.size());
-    length_ = documentLength();
-    anchorUnit_ = position;
-    anchorIndex_ = start;
-    if (!splitPairs_.empty())
+    if (slice_.hasSplitPairs())
         showTextLater();
+}
+
+void TextBoxControl::followEdit(qsizetype start, qsizetype end, qsizetype insertedLength)
+{
+    if (!editUnit_) {
+        // An edit made past the document: the part around its end is shown.
+        showAround(start + insertedLength, start + insertedLength);
+        return;
+    }
+    slice_.followEdit(*std::exchange(editUnit_, std::nullopt), start, end, insertedLength, documentLength());
 }
 
 QMimeData* TextBoxControl::createMimeDataFromSelection() const
@@ -313,13 +251,12 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
     if (!source || !source->hasText())
         return;
     const QString pasted = source->text();
-    if (!dropping_ && (pasted.size() > partAround || outsideAnchor_)) {
+    if (!dropping_ && (ShownSlice::longerThanPart(pasted.size()) || outsideAnchor_)) {
         // A long text is not laid out whole, and a selection reaching outside the part shown is not the document's
         // to replace: the text takes the piece, and the part around its end is shown.
         const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());
         const qsizetype end = qMax(cursorIndex(), selectionAnchorIndex());
         buffer_->edit(start, end, pasted);
-        showAround(start + pasted.size(), start + pasted.size());
         return;
     }
     pasting_ = pasted;

@@ -2,12 +2,12 @@
 // spaces included, and stays quick with texts of many megabytes by showing only a part of them around the cursor.
 #pragma once
 
+#include "windows/single/ShownSlice.h"
 #include "windows/single/TextBuffer.h"
 
 #include <QPlainTextEdit>
 #include <QString>
 #include <optional>
-#include <vector>
 
 class QMenu;
 
@@ -32,8 +32,8 @@ public:
     qsizetype cursorIndex() const;
     qsizetype selectionAnchorIndex() const;
     // The part of text() that the document holds: [start, end).
-    qsizetype shownStart() const { return sliceStart_; }
-    qsizetype shownEnd() const { return sliceEnd_; }
+    qsizetype shownStart() const { return slice_.start(); }
+    qsizetype shownEnd() const { return slice_.end(); }
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
@@ -46,14 +46,11 @@ protected:
 
 private:
     void documentChanged(int position, int removed, int added);
+    // Brings the part shown in step with an edit of the text, before the buffer tells of the change.
+    void followEdit(qsizetype start, qsizetype end, qsizetype insertedLength);
     int documentLength() const;
-    QStringView shownText() const;
-    qsizetype indexAt(qsizetype unit, qsizetype fromIndex, qsizetype fromUnit) const;
-    std::vector<qsizetype> splitPairsWithin(qsizetype start, qsizetype end) const;
-    void followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength);
     QString displayedText(int position, int length) const;
     QString insertedText(const QString& shown) const;
-    bool isCut() const { return sliceStart_ > 0 || sliceEnd_ < text().size(); }
     // Shows the part of the text around cursor, with the cursor there and the selection reaching to anchor.
     void showAround(qsizetype cursor, qsizetype anchor);
     // Shows another part once the cursor comes near an edge of the part shown that is not an end of the text.
@@ -67,25 +64,18 @@ private:
 
     // The text; the document shows it as displayText() makes it.
     TextBuffer* buffer_;
-    // The document shows the text from sliceStart_ to sliceEnd_, a text of many megabytes only in part.
-    qsizetype sliceStart_ = 0;
-    qsizetype sliceEnd_ = 0;
+    // The part of the text the document shows, a text of many megabytes only in part.
+    ShownSlice slice_;
     // The end of a selection that lies outside the part shown (as after Ctrl+A); the document's selection then
     // reaches to the edge of its text on that side.
     std::optional<qsizetype> outsideAnchor_;
     bool placing_ = false;
     // A drop inserts within the document's own edit, which must not be made again under it.
     bool dropping_ = false;
-    // The number of characters the document shows for the part shown.
-    qsizetype length_ = 0;
-    // The CR LF pairs of the text (index of the CR, ascending) that the document shows as two breaks: an edit
-    // brought a lone CR and a lone LF together, and the document is made again only once the edit is over.
-    std::vector<qsizetype> splitPairs_;
     bool showingLater_ = false;
-    // A display position whose index in the text is known, so nearby positions are found without counting from 0.
-    qsizetype anchorUnit_ = 0;
-    qsizetype anchorIndex_ = 0;
     bool replacing_ = false;
+    // The display position of the document's edit being made to the text; unset for an edit made past the document.
+    std::optional<qsizetype> editUnit_;
     // The text being pasted, which the document shows with break characters only.
     std::optional<QString> pasting_;
 };

@@ -31,6 +31,7 @@ void TextBuffer::edit(qsizetype start, qsizetype end, const QString& inserted)
     text_.replace(start, end - start, inserted);
     history_.push(new TextEditStep(*this, start, std::move(removed), inserted, joining_));
     joining_ = true;
+    emit edited(start, end, inserted.size());
     emit changed();
 }
 

@@ -33,6 +33,9 @@ signals:
     void reset();
     // Undoing or redoing put the text from start to end in its place.
     void restored(qsizetype start, qsizetype end);
+    // An edit put insertedLength characters in place of those from start to end; views follow it here, so that
+    // they are in step with the text by the time changed() is emitted.
+    void edited(qsizetype start, qsizetype end, qsizetype insertedLength);
     // After every change of the text.
     void changed();
 
