@@ -2,14 +2,17 @@
 // the batch run over them, or converts standard input to standard output.
 #include "app/CommandLine.h"
 
+#include "app/CommandLineWords.h"
 #include "app/StandardInput.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
+#include "app/Usage.h"
 #include "batchrun/BatchRun.h"
 #include "folders/Paths.h"
 #include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
+#include "platform/PathProblem.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -38,7 +41,7 @@ struct Request
     bool standardInput = false;
 };
 
-// The options the command line takes, besides --help and --version.
+// The options the command line takes, besides --help and --version. Their help is written out in Usage.cpp.
 struct Options
 {
     QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
@@ -79,10 +82,7 @@ QString undecodableLine(const QString& path)
 int usageError(const QString& message)
 {
     printLine(stderr, QStringLiteral("quillora: ") + message);
-    print(stderr,
-          QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] [--quiet] PATH...\n"
-                         "       quillora [--ansi CODEPAGE] [--quiet] - < input > output\n"
-                         "Try 'quillora --help' for more.\n"));
+    print(stderr, usageLine() + u'\n' + tryHelpLine() + u'\n');
     return usageStatus;
 }
 
@@ -125,40 +125,50 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     request.destination.besideSource = parser.isSet(inPlace);
     if (parser.isSet(to)) {
         request.destination.folder = parser.value(to);
+        const QString quoted = u'\'' + request.destination.folder + u'\'';
         if (isUndecodableName(request.destination.folder))
-            return request.destination.folder + QStringLiteral(": name is not valid UTF-8");
-        if (!FolderExists(request.destination.folder))
-            return request.destination.folder + QStringLiteral(": folder does not exist");
+            return quoted + QStringLiteral(": name is not valid UTF-8");
+        if (const QString problem = folderProblem(request.destination.folder); !problem.isEmpty())
+            return quoted + QStringLiteral(": ") + problem;
     }
     return request;
 }
 
-int finish(const Request& request, int converted, int skipped, int failed)
+// The exit status, after the line that says a stop signal ended the run, if one did; notStarted counts the files
+// the run never began, when there is a list of them.
+int exitStatus(bool anyLost, std::optional<qsizetype> notStarted)
+{
+    if (const int signal = caughtStopSignal()) {
+        print(stderr, stopLine(signal, notStarted) + u'\n');
+        return 128 + signal;
+    }
+    return anyLost ? 1 : 0;
+}
+
+int finish(const Request& request, int converted, int skipped, int failed, std::optional<qsizetype> notStarted)
 {
     if (!request.quiet)
         print(stderr, summaryLine(converted, skipped, failed) + u'\n');
-    if (const int signal = caughtStopSignal())
-        return 128 + signal;
-    return skipped + failed > 0 ? 1 : 0;
+    return exitStatus(skipped + failed > 0, notStarted);
 }
 
+// Quiet on success, as a filter is: one text needs no summary.
 int convertInput(const Request& request)
 {
     catchStopSignals();
     QString failure;
     switch (convertStandardInput(request.page, failure)) {
     case StreamOutcome::Converted:
-        return finish(request, 1, 0, 0);
     case StreamOutcome::Stopped:
-        return finish(request, 0, 0, 0);
+        return exitStatus(false, std::nullopt);
     case StreamOutcome::Skipped:
-        print(stderr, QStringLiteral("-: not a text file, nothing written\n"));
-        return finish(request, 0, 1, 0);
+        print(stderr, QStringLiteral("-: ") + notTextReason() + QStringLiteral(", nothing written\n"));
+        return exitStatus(true, std::nullopt);
     case StreamOutcome::Failed:
         break;
     }
-    printLine(stderr, QStringLiteral("-: ") + failure);
-    return finish(request, 0, 0, 1);
+    printLine(stderr, QStringLiteral("-: ") + terminalReason(failure));
+    return exitStatus(true, std::nullopt);
 }
 
 // The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
@@ -168,7 +178,7 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
 {
     NoEvents events;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
-        printLine(stderr, QStringLiteral("quillora: ") + description);
+        printLine(stderr, QStringLiteral("quillora: ") + terminalReason(description));
     };
     ErrorReport report(tell, QString());
     const auto passOver = [&undecodable](const QString& path) {
@@ -209,7 +219,7 @@ int convertFiles(const Request& request)
     int undecodable = 0;
     const std::optional<QStringList> files = gatherFiles(request, unlisted, undecodable);
     if (!files)
-        return finish(request, 0, undecodable, unlisted);
+        return finish(request, 0, undecodable, unlisted, std::nullopt);
     const bool progress = !request.quiet && isTerminal(stderr);
     TerminalView view(*files, request.destination, request.page, progress, stderr,
                       [] { return caughtStopSignal() != 0; });
@@ -217,8 +227,9 @@ int convertFiles(const Request& request)
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, undecodable, unlisted + int(files->size()));
-    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed);
+        return finish(request, 0, undecodable, unlisted + int(files->size()), files->size());
+    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed,
+                  view.notStartedCount());
 }
 } // namespace
 
@@ -229,15 +240,11 @@ int runCommandLine(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Rewrites text files so that every word stands on a line of its own, as UTF-8 with CR LF."));
     const Options options;
     parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet});
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("Files and folders to convert; - alone reads standard input."),
-                                 QStringLiteral("PATH..."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOptions({help, version});
 
     // The arguments as given: Qt would read bytes that are not UTF-8 as replacement characters, and so as the name
     // of another file.
@@ -245,9 +252,9 @@ int runCommandLine(int argc, char* argv[])
     for (int index = 0; index < argc; ++index)
         arguments.append(nameFromBytes(argv[index]));
     if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        print(stdout, parser.helpText());
+        return usageError(parseErrorWords(parser));
+    if (parser.isSet(help)) {
+        print(stdout, helpText());
         return 0;
     }
     if (parser.isSet(version)) {

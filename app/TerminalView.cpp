@@ -1,6 +1,7 @@
 // Turns the run's captions and messages into terminal lines; the progress line is redrawn in place.
 #include "app/TerminalView.h"
 
+#include "app/CommandLineWords.h"
 #include "app/TerminalText.h"
 #include "batchrun/ConvertingSteps.h"
 #include "platform/Terminal.h"
@@ -27,6 +28,19 @@ void TerminalView::fileStarted(qsizetype position, const QString& path)
     position_ = position;
     if (progress_)
         drawProgress(path);
+}
+
+bool TerminalView::stopWanted()
+{
+    if (!stopWanted_ || !stopWanted_())
+        return false;
+    stoppedBefore_ = position_;
+    return true;
+}
+
+qsizetype TerminalView::notStartedCount() const
+{
+    return paths_.size() - (stoppedBefore_ > 0 ? stoppedBefore_ - 1 : position_);
 }
 
 void TerminalView::drawProgress(const QString& source)
@@ -63,7 +77,7 @@ void TerminalView::tell(const QString& line)
 void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
 {
     if (source.isEmpty()) {
-        tell(QStringLiteral("quillora: ") + failure.description);
+        tell(QStringLiteral("quillora: ") + terminalReason(failure.description));
         return;
     }
     // One line per entry, however many of its steps fail. A result put in place later belongs to an entry that
@@ -73,18 +87,18 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
             return;
         toldPosition_ = position_;
     }
-    tell(source + QStringLiteral(": ") + failure.description);
+    tell(source + QStringLiteral(": ") + terminalReason(failure.description, source));
 }
 
 void TerminalView::notTextFile(const QString& source)
 {
-    tell(source + QStringLiteral(": not a text file, left as it is"));
+    tell(source + QStringLiteral(": ") + notTextReason() + QStringLiteral(", left as it is"));
 }
 
 void TerminalView::folderMissing()
 {
     destinationMissing_ = true;
-    tell(destination_.folder + QStringLiteral(": folder does not exist"));
+    tell(destination_.folder + QStringLiteral(": ") + terminalReason(Failure::pathNotFound().description()));
 }
 
 QString summaryLine(int converted, int skipped, int failed)

@@ -22,6 +22,8 @@ public:
     void clearProgress();
     // The destination folder was gone when the run began: nothing was converted.
     bool destinationMissing() const { return destinationMissing_; }
+    // How many entries the run never began: all after the one it stopped before, or after the last one it reached.
+    qsizetype notStartedCount() const;
 
     qsizetype entryCount() const override { return paths_.size(); }
     QString entryAt(qsizetype position) const override;
@@ -31,7 +33,7 @@ public:
     void showPercent(double) override { }
     void showCaption(const QString&) override { }
     void letEventsThrough() override { }
-    bool stopWanted() override { return stopWanted_ && stopWanted_(); }
+    bool stopWanted() override;
     void showBusy(bool) override { }
     void stepFailed(const StepFailure& failure, const QString& source) override;
     void notTextFile(const QString& source) override;
@@ -53,6 +55,8 @@ private:
     qsizetype position_ = 0;
     // The entry whose failure was told: one line per entry, however many of its steps fail.
     qsizetype toldPosition_ = 0;
+    // The entry the run stopped before, 0 while it goes on.
+    qsizetype stoppedBefore_ = 0;
     bool progressShown_ = false;
     bool destinationMissing_ = false;
 };
