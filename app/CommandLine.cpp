@@ -37,6 +37,7 @@ struct Request
     BatchDestination destination;
     QString extension;
     AnsiCodePage page = AnsiCodePage::Western;
+    LineBreak lineBreak = LineBreak::CrLf;
     bool quiet = false;
     bool standardInput = false;
 };
@@ -54,6 +55,7 @@ struct Options
                             QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
                             QStringLiteral("CODEPAGE")};
     QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress line and no summary.")};
+    QCommandLineOption lf{QStringLiteral("lf"), QStringLiteral("Join the words with LF instead of CR LF.")};
 };
 
 class NoEvents : public EventPump
@@ -98,10 +100,11 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
 // The request, or the message of a usage error.
 std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
-    const auto& [to, inPlace, ext, ansi, quiet] = options;
+    const auto& [to, inPlace, ext, ansi, quiet, lf] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
+    request.lineBreak = parser.isSet(lf) ? LineBreak::Lf : LineBreak::CrLf;
     request.extension = parser.value(ext);
     if (request.paths.isEmpty())
         return QStringLiteral("no PATH given");
@@ -157,7 +160,7 @@ int convertInput(const Request& request)
 {
     catchStopSignals();
     QString failure;
-    switch (convertStandardInput(request.page, failure)) {
+    switch (convertStandardInput(request.page, request.lineBreak, failure)) {
     case StreamOutcome::Converted:
     case StreamOutcome::Stopped:
         return exitStatus(false, std::nullopt);
@@ -221,8 +224,9 @@ int convertFiles(const Request& request)
     if (!files)
         return finish(request, 0, undecodable, unlisted, std::nullopt);
     const bool progress = !request.quiet && isTerminal(stderr);
-    TerminalView view(*files, request.destination, request.page, progress, stderr,
-                      [] { return caughtStopSignal() != 0; });
+    TerminalView view(
+        *files, request.destination, request.page, progress, stderr, [] { return caughtStopSignal() != 0; },
+        request.lineBreak);
     BatchRun run(view);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
@@ -241,7 +245,7 @@ int runCommandLine(int argc, char* argv[])
 
     QCommandLineParser parser;
     const Options options;
-    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet});
+    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet, options.lf});
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     parser.addOptions({help, version});

@@ -9,13 +9,14 @@
 namespace quillora {
 
 TerminalView::TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress,
-                           FILE* errors, std::function<bool()> stopWanted)
+                           FILE* errors, std::function<bool()> stopWanted, LineBreak lineBreak)
     : paths_(std::move(paths))
     , destination_(std::move(destination))
     , page_(page)
     , progress_(progress)
     , errors_(errors)
     , stopWanted_(std::move(stopWanted))
+    , lineBreak_(lineBreak)
 { }
 
 QString TerminalView::entryAt(qsizetype position) const

@@ -16,7 +16,7 @@ public:
     // progress: draw "[n/N] name" on errors, which must then be a terminal. stopWanted is asked before each file;
     // true stops the run before it.
     TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress, FILE* errors,
-                 std::function<bool()> stopWanted);
+                 std::function<bool()> stopWanted, LineBreak lineBreak = LineBreak::CrLf);
 
     // Takes the progress line away.
     void clearProgress();
@@ -29,6 +29,7 @@ public:
     QString entryAt(qsizetype position) const override;
     BatchDestination destination() const override { return destination_; }
     AnsiCodePage ansiCodePage() const override { return page_; }
+    LineBreak lineBreak() const override { return lineBreak_; }
     void fileStarted(qsizetype position, const QString& path) override;
     void showPercent(double) override { }
     void showCaption(const QString&) override { }
@@ -51,6 +52,7 @@ private:
     bool progress_;
     FILE* errors_;
     std::function<bool()> stopWanted_;
+    LineBreak lineBreak_;
     // The entry being worked on.
     qsizetype position_ = 0;
     // The entry whose failure was told: one line per entry, however many of its steps fail.

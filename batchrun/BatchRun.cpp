@@ -229,7 +229,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     FileText::Settled settled = FileText::Settled::Converted;
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
             settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                             [&file] { file.restart(); });
+                                                             [&file] { file.restart(); }, view_.lineBreak());
         }))
         return *failed;
     if (settled == FileText::Settled::NotText)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/AnsiCodePage.h"
+#include "engine/LineBreak.h"
 #include "platform/Failure.h"
 
 #include <QString>
@@ -29,6 +30,8 @@ public:
     virtual BatchDestination destination() const = 0;
     // The code page of files without a mark that are not UTF-8, read once per run.
     virtual AnsiCodePage ansiCodePage() const = 0;
+    // What joins the lines of each result.
+    virtual LineBreak lineBreak() const { return LineBreak::CrLf; }
 
     // The entry at position, counted from 1, is about to be worked on; path is as entryAt gave it.
     virtual void fileStarted(qsizetype /*position*/, const QString& /*path*/) { }

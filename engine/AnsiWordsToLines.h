@@ -10,7 +10,7 @@ namespace quillora {
 class AnsiWordsToLinesStream
 {
 public:
-    explicit AnsiWordsToLinesStream(AnsiCodePage page);
+    explicit AnsiWordsToLinesStream(AnsiCodePage page, LineBreak lineBreak = LineBreak::CrLf);
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
     // Converts what the last piece left incomplete.
     void finish(const Utf8Sink& sink);
@@ -23,6 +23,7 @@ private:
     qsizetype capacity_ = 0;
 };
 
-void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink);
+void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink,
+                              LineBreak lineBreak = LineBreak::CrLf);
 
 } // namespace quillora

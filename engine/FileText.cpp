@@ -205,40 +205,40 @@ bool FileText::convertsToEmpty() const
     return !scan_.hasNonSpace;
 }
 
-void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
+void FileText::wordsToLinesUtf8(const Utf8Sink& sink, LineBreak lineBreak) const
 {
     switch (form_) {
     case Form::SettledWhileConverted:
-        settledWhole().wordsToLinesUtf8(sink);
+        settledWhole().wordsToLinesUtf8(sink, lineBreak);
         return;
     case Form::Utf16WhileConverted:
-        convertUtf16FromFile(sink);
+        convertUtf16FromFile(sink, lineBreak);
         return;
     case Form::Utf8:
-        WordsToLinesUtf8(QByteArrayView(bytes_), sink);
+        WordsToLinesUtf8(QByteArrayView(bytes_), sink, lineBreak);
         return;
     case Form::Windows1252:
-        WordsToLinesUtf8FromWindows1252(bytes_, sink);
+        WordsToLinesUtf8FromWindows1252(bytes_, sink, lineBreak);
         return;
     case Form::Ansi:
-        WordsToLinesUtf8FromAnsi(bytes_, page_, sink);
+        WordsToLinesUtf8FromAnsi(bytes_, page_, sink, lineBreak);
         return;
     case Form::Utf16:
-        WordsToLinesUtf8(QStringView(text_), sink);
+        WordsToLinesUtf8(QStringView(text_), sink, lineBreak);
         return;
     case Form::Utf8InFile:
     case Form::Windows1252InFile:
     case Form::AnsiInFile:
-        convertFromFile(sink);
+        convertFromFile(sink, lineBreak);
         return;
     }
 }
 
-void FileText::convertFromFile(const Utf8Sink& sink) const
+void FileText::convertFromFile(const Utf8Sink& sink, LineBreak lineBreak) const
 {
     const bool utf8 = form_ == Form::Utf8InFile;
-    WordsToLinesStream utf8Lines(false);
-    AnsiWordsToLinesStream ansiLines(page_);
+    WordsToLinesStream utf8Lines(false, lineBreak);
+    AnsiWordsToLinesStream ansiLines(page_, lineBreak);
     Utf8Validator validator;
     qint64 total = 0;
     forEachFilePiece(path_, offset_, [&](QByteArrayView bytes) {
@@ -261,9 +261,9 @@ void FileText::convertFromFile(const Utf8Sink& sink) const
         throw Failure::deviceIo();
 }
 
-void FileText::convertUtf16FromFile(const Utf8Sink& sink) const
+void FileText::convertUtf16FromFile(const Utf8Sink& sink, LineBreak lineBreak) const
 {
-    Utf16WordsToLinesStream lines(bigEndian_);
+    Utf16WordsToLinesStream lines(bigEndian_, lineBreak);
     WriteBehind behind(sink, scan_.size);
     qint64 total = 0;
     forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
@@ -277,27 +277,28 @@ void FileText::convertUtf16FromFile(const Utf8Sink& sink) const
         throw Failure::deviceIo();
 }
 
-FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const
+FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart,
+                                                     LineBreak lineBreak) const
 {
     if (form_ != Form::SettledWhileConverted) {
-        wordsToLinesUtf8(sink);
+        wordsToLinesUtf8(sink, lineBreak);
         return Settled::Converted;
     }
     bool notText = false;
-    if (convertsAsUtf8(sink, notText))
+    if (convertsAsUtf8(sink, lineBreak, notText))
         return Settled::Converted;
     if (notText)
         return Settled::NotText;
     // Every piece of the first reading has been written before the sink is told to throw them away.
     restart();
-    return convertAfterUtf8Failed(sink);
+    return convertAfterUtf8Failed(sink, lineBreak);
 }
 
 // Converts the bytes as UTF-8 while checking them, stopping at the first ill-formed piece or, without a mark, at a
 // piece with a NUL byte; true when the whole file was converted.
-bool FileText::convertsAsUtf8(const Utf8Sink& sink, bool& notText) const
+bool FileText::convertsAsUtf8(const Utf8Sink& sink, LineBreak lineBreak, bool& notText) const
 {
-    WordsToLinesStream lines(false);
+    WordsToLinesStream lines(false, lineBreak);
     WriteBehind behind(sink, scan_.size);
     Utf8Validator validator;
     qint64 total = 0;
@@ -322,13 +323,13 @@ bool FileText::convertsAsUtf8(const Utf8Sink& sink, bool& notText) const
 }
 
 // The second reading, of a file that is not UTF-8: decoded whole after a UTF-8 mark, else in the code page.
-FileText::Settled FileText::convertAfterUtf8Failed(const Utf8Sink& sink) const
+FileText::Settled FileText::convertAfterUtf8Failed(const Utf8Sink& sink, LineBreak lineBreak) const
 {
     if (afterUtf8Mark_) {
-        settledWhole().wordsToLinesUtf8(sink);
+        settledWhole().wordsToLinesUtf8(sink, lineBreak);
         return Settled::Converted;
     }
-    AnsiWordsToLinesStream lines(page_);
+    AnsiWordsToLinesStream lines(page_, lineBreak);
     WriteBehind behind(sink, scan_.size);
     qint64 total = 0;
     bool notText = false;

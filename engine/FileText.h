@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/AnsiCodePage.h"
+#include "engine/LineBreak.h"
 #include "engine/WordsToLines.h"
 
 #include <QByteArray>
@@ -81,23 +82,24 @@ public:
     bool convertsToEmpty() const;
     // The UTF-8 bytes of WordsToLines of the text, handed to sink piece by piece without decoding the text first.
     // Throws Failure when a text kept in its file cannot be read again, or has changed since it was read.
-    void wordsToLinesUtf8(const Utf8Sink& sink) const;
+    void wordsToLinesUtf8(const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf) const;
     QByteArray wordsToLinesUtf8() const;
     // The same, for a text of any form, ending early for a text settled while converted that turns out not to be
     // text. restart is called before sink gets the result of a second reading, which replaces all it got before.
     // Throws Failure when the file cannot be read or its size changes while it is read.
-    Settled wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart) const;
+    Settled wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart,
+                                     LineBreak lineBreak = LineBreak::CrLf) const;
 
 private:
     static FileText inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size);
-    void convertFromFile(const Utf8Sink& sink) const;
+    void convertFromFile(const Utf8Sink& sink, LineBreak lineBreak) const;
     // The bytes of an open file from offset on, read whole; throws Failure when their size has changed.
     QByteArray openFileBytes() const;
     // The text of a text settled while converted, read whole.
     FileText settledWhole() const;
-    void convertUtf16FromFile(const Utf8Sink& sink) const;
-    bool convertsAsUtf8(const Utf8Sink& sink, bool& notText) const;
-    Settled convertAfterUtf8Failed(const Utf8Sink& sink) const;
+    void convertUtf16FromFile(const Utf8Sink& sink, LineBreak lineBreak) const;
+    bool convertsAsUtf8(const Utf8Sink& sink, LineBreak lineBreak, bool& notText) const;
+    Settled convertAfterUtf8Failed(const Utf8Sink& sink, LineBreak lineBreak) const;
 
     QString text_;
     QByteArray bytes_;

@@ -43,7 +43,7 @@ using Progress = simd::WordProgress;
 
 // Converts a run of units to UTF-8 at out; Encode(out, at, end) writes the unit at 'at' (or the pair starting
 // there) and returns how many units it used. Returns the end of the output.
-template <typename Unit, typename Encode>
+template <LineBreak lineBreak = LineBreak::CrLf, typename Unit, typename Encode>
 char* convertScalar(const Unit* at, const Unit* end, char* out, Progress& progress, Encode&& encode)
 {
     while (at < end) {
@@ -53,7 +53,8 @@ char* convertScalar(const Unit* at, const Unit* end, char* out, Progress& progre
             continue;
         }
         if (progress.breakPending) {
-            *out++ = '\r';
+            if constexpr (lineBreak == LineBreak::CrLf)
+                *out++ = '\r';
             *out++ = '\n';
             progress.breakPending = false;
         }
@@ -209,24 +210,31 @@ char* convertStaged(const Unit* at, const Unit* end, char* out, Progress& progre
     return out;
 }
 
-char* convertWindows1252(const char* at, const char* end, char* out, Progress& progress)
+// Lines joined by LF alone take the scalar path, so that the vector loops stay as they are for CR LF.
+char* convertWindows1252(const char* at, const char* end, char* out, Progress& progress, LineBreak lineBreak)
 {
+    if (lineBreak == LineBreak::Lf)
+        return convertScalar<LineBreak::Lf>(at, end, out, progress, encodeWindows1252);
     const SimdLevel level = simdLevel();
     if (level == SimdLevel::Scalar)
         return convertScalar(at, end, out, progress, encodeWindows1252);
     return convertStaged(at, end, out, progress, level, windows1252ToUtf8);
 }
 
-char* convertUtf16(const char16_t* at, const char16_t* end, char* out, Progress& progress)
+char* convertUtf16(const char16_t* at, const char16_t* end, char* out, Progress& progress, LineBreak lineBreak)
 {
+    if (lineBreak == LineBreak::Lf)
+        return convertScalar<LineBreak::Lf>(at, end, out, progress, encodeUtf16);
     const SimdLevel level = simdLevel();
     if (level == SimdLevel::Scalar)
         return convertScalar(at, end, out, progress, encodeUtf16);
     return convertStaged(at, end, out, progress, level, utf16ToUtf8);
 }
 
-char* convertUtf8(const char* at, const char* end, char* out, Progress& progress)
+char* convertUtf8(const char* at, const char* end, char* out, Progress& progress, LineBreak lineBreak)
 {
+    if (lineBreak == LineBreak::Lf)
+        return convertScalar<LineBreak::Lf>(at, end, out, progress, copyByte);
     return splitUtf8(at, end, out, progress, simdLevel());
 }
 
@@ -292,24 +300,28 @@ QString WordsToLines(QStringView text)
     return result;
 }
 
-void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink)
+void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink, LineBreak lineBreak)
 {
     const char16_t* in = text.utf16();
-    convertInChunks(in, in + text.size(), 3, sink, convertUtf16);
+    convertInChunks(in, in + text.size(), 3, sink,
+                    [lineBreak](auto&&... chunk) { return convertUtf16(chunk..., lineBreak); });
 }
 
-void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink)
+void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink, convertUtf8);
+    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink,
+                    [lineBreak](auto&&... chunk) { return convertUtf8(chunk..., lineBreak); });
 }
 
-void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink)
+void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink, convertWindows1252);
+    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink,
+                    [lineBreak](auto&&... chunk) { return convertWindows1252(chunk..., lineBreak); });
 }
 
-WordsToLinesStream::WordsToLinesStream(bool windows1252)
+WordsToLinesStream::WordsToLinesStream(bool windows1252, LineBreak lineBreak)
     : windows1252_(windows1252)
+    , lineBreak_(lineBreak)
 { }
 
 WordsToLinesStream::~WordsToLinesStream() = default;
@@ -319,8 +331,8 @@ void WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
     char* const buffer = buffers_.next(bytes.size() * (windows1252_ ? 3 : 2) + 64);
     Progress progress{wroteAny_, breakPending_};
     const char* const end = bytes.data() + bytes.size();
-    char* const written = windows1252_ ? convertWindows1252(bytes.data(), end, buffer, progress)
-                                       : convertUtf8(bytes.data(), end, buffer, progress);
+    char* const written = windows1252_ ? convertWindows1252(bytes.data(), end, buffer, progress, lineBreak_)
+                                       : convertUtf8(bytes.data(), end, buffer, progress, lineBreak_);
     wroteAny_ = progress.wroteAny;
     breakPending_ = progress.breakPending;
     if (written != buffer)
@@ -337,8 +349,9 @@ char* AlternateBuffers::next(qsizetype size)
     return buffers_[current_].get();
 }
 
-Utf16WordsToLinesStream::Utf16WordsToLinesStream(bool bigEndian)
+Utf16WordsToLinesStream::Utf16WordsToLinesStream(bool bigEndian, LineBreak lineBreak)
     : bigEndian_(bigEndian)
+    , lineBreak_(lineBreak)
 { }
 
 Utf16WordsToLinesStream::~Utf16WordsToLinesStream() = default;
@@ -398,7 +411,7 @@ void Utf16WordsToLinesStream::convert(const char16_t* units, qsizetype count, co
         return;
     char* const buffer = buffers_.next(count * 3 + 64);
     Progress progress{wroteAny_, breakPending_};
-    char* const written = convertUtf16(units, units + count, buffer, progress);
+    char* const written = convertUtf16(units, units + count, buffer, progress, lineBreak_);
     wroteAny_ = progress.wroteAny;
     breakPending_ = progress.breakPending;
     if (written != buffer)

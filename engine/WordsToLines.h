@@ -1,6 +1,8 @@
 // The word-per-line rule: cut at every U+0020, drop empty pieces, join with CR LF.
 #pragma once
 
+#include "engine/LineBreak.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -34,23 +36,24 @@ private:
 };
 
 // The UTF-8 bytes of WordsToLines(text), handed to sink in pieces of about a megabyte, so the converted text is
-// never held whole.
-void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink);
+// never held whole; with LineBreak::Lf the lines are joined by LF instead of CR LF.
+void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 // The same rule on text that is valid UTF-8: the same bytes as converting its decoded text.
-void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink);
+void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 // The same rule on Windows-1252 bytes, giving the UTF-8 bytes of the converted decoded text.
-void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink);
+void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 
 // Converts byte text fed piece by piece, UTF-8 or Windows-1252, handing the UTF-8 result to sink.
 class WordsToLinesStream
 {
 public:
-    explicit WordsToLinesStream(bool windows1252);
+    explicit WordsToLinesStream(bool windows1252, LineBreak lineBreak = LineBreak::CrLf);
     ~WordsToLinesStream();
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
 
 private:
     bool windows1252_;
+    LineBreak lineBreak_;
     bool wroteAny_ = false;
     bool breakPending_ = false;
     AlternateBuffers buffers_;
@@ -61,7 +64,7 @@ private:
 class Utf16WordsToLinesStream
 {
 public:
-    explicit Utf16WordsToLinesStream(bool bigEndian);
+    explicit Utf16WordsToLinesStream(bool bigEndian, LineBreak lineBreak = LineBreak::CrLf);
     ~Utf16WordsToLinesStream();
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
     // Converts what the last piece left incomplete.
@@ -71,6 +74,7 @@ private:
     void convert(const char16_t* units, qsizetype count, const Utf8Sink& sink);
 
     bool bigEndian_;
+    LineBreak lineBreak_;
     bool wroteAny_ = false;
     bool breakPending_ = false;
     // The first byte of a unit the last piece cut, and a high surrogate whose partner may start the next piece.

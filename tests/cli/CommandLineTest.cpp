@@ -16,6 +16,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -373,6 +374,70 @@ TEST_F(CommandLineTest, WithoutADisplayTheWindowsSayWhatToDoInstead)
         else
             EXPECT_EQ(QString::fromUtf8(run.err), c.err) << label;
         EXPECT_EQ(run.out, "") << label;
+    }
+}
+
+TEST_F(CommandLineTest, LfJoinsTheWordsWithLineFeedsOnly)
+{
+    // The rule written plainly: cut at every space, drop the empty pieces, join with the line break.
+    const auto reference = [](const QString& text, const QString& lineBreak) {
+        return text.split(u' ', Qt::SkipEmptyParts).join(lineBreak).toUtf8();
+    };
+    const auto utf16 = [](const QString& text, bool bigEndian) {
+        QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+        for (const QChar unit : text) {
+            const char high = char(unit.unicode() >> 8);
+            const char low = char(unit.unicode() & 0xFF);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        return bytes;
+    };
+    // Longer than the converters' pieces of about a megabyte, with words across every block boundary.
+    QString large;
+    for (int i = 0; i < 200000; ++i)
+        large += i % 7 == 0 ? QStringLiteral("  caf\u00e9\r\nx\t") : QString(i % 13 + 1, u'w') + u' ';
+    // A space before every boundary of pieces a power of two long: the line break is due across each.
+    const QString spaced = QStringLiteral("a ").repeated(1 << 20);
+    const testing::CodePageSample& cyrillic = *std::find_if(
+        testing::codePageSamples().begin(), testing::codePageSamples().end(),
+        [](const testing::CodePageSample& sample) { return QByteArray(sample.locale).startsWith("ru"); });
+    struct Case
+    {
+        const char* what;
+        QStringList options;
+        QByteArray input;
+        QString text;
+    };
+    const QString mixed = QStringLiteral("  one two   three\tfour\r\nfive \r\n six\n ");
+    const Case cases[] = {
+        {"spaces, runs of spaces, tabs and line breaks", {}, mixed.toUtf8(), mixed},
+        {"only spaces", {}, "    ", "    "},
+        {"UTF-8 with a mark", {}, "\xEF\xBB\xBF" + mixed.toUtf8(), mixed},
+        {"UTF-16, little-endian", {}, utf16(mixed, false), mixed},
+        {"UTF-16, big-endian", {}, utf16(mixed, true), mixed},
+        {"Windows-1251", {"--ansi", "1251"}, cyrillic.bytes, QString::fromUtf16(cyrillic.text)},
+        {"Windows-1252", {"--ansi", "1252"}, "caf\xe9  na\xefve", QStringLiteral("caf\u00e9  na\u00efve")},
+        {"large UTF-8", {}, large.toUtf8(), large},
+        {"large UTF-16", {}, utf16(large, false), large},
+        {"large Windows-1252", {"--ansi", "1252"}, large.toLatin1(), large},
+        {"spaced UTF-8", {}, spaced.toUtf8(), spaced},
+        {"spaced UTF-16", {}, utf16(spaced, true), spaced},
+    };
+    const QString out = path("out");
+    QDir(work.path()).mkpath(QStringLiteral("out"));
+    for (const Case& c : cases) {
+        const QString source = write("source.txt", c.input);
+        for (const QString& lineBreak : {QStringLiteral("\n"), QStringLiteral("\r\n")}) {
+            const QStringList options = c.options + (lineBreak == "\n" ? QStringList{"--lf"} : QStringList{});
+            const std::string label = c.what + (" with " + options.join(u' ')).toStdString();
+            const QByteArray expected = reference(c.text, lineBreak);
+            const testing::ProgramRun piped = runProgram(options + QStringList{"-"}, c.input);
+            EXPECT_EQ(piped.exitCode, 0) << label << piped.err.constData();
+            EXPECT_TRUE(piped.out == expected) << label << " through standard input";
+            const testing::ProgramRun run = runProgram(options + QStringList{"--quiet", "--to", out, source});
+            EXPECT_EQ(run.exitCode, 0) << label << run.err.constData();
+            EXPECT_TRUE(testing::readFile(out + "/source.txt") == expected) << label << " through a file";
+        }
     }
 }
 
