@@ -20,22 +20,27 @@ QString tryHelpLine()
 
 QString helpText()
 {
+    // Lines of at most 79 columns, as a terminal of 80 shows them unbroken.
     return usageLine() + QStringLiteral(R"(
   or:  quillora [OPTION]... -
-Rewrite text files so that every word stands on a line of its own: the text is cut at every space, empty pieces
-are dropped and the words are joined with CR LF. Results are UTF-8 without a byte-order mark.
+Rewrite text files so that every word stands on a line of its own: cut the
+text at every space, drop the empty pieces and join the words with CR LF.
+Results are UTF-8 without a byte-order mark.
 
-One of --to and --in-place is required. A PATH that is a folder is walked with all the folders below it for
-files ending in .EXT. With - as the only PATH, standard input is converted to standard output.
-With no arguments at all, Quillora opens its windows.
+One of --to and --in-place is required. A PATH that is a folder is walked,
+with every folder below it, for files ending in .EXT. With - as the only PATH,
+standard input is converted to standard output. With no arguments at all,
+Quillora opens its windows.
 
   --to FOLDER        write every result into FOLDER, which must exist
   --in-place         replace each file by its result
-  --ext EXT          in folders, take files ending in .EXT (default txt; * takes every file)
+  --ext EXT          in folders, take files ending in .EXT (default txt;
+                       * takes every file)
   --hidden           also walk files and folders whose names start with '.'
-  --backup[=SUFFIX]  keep each replaced file beside its result as NAME+SUFFIX (default ~)
-  --ansi CODEPAGE    read files without a byte-order mark that are not UTF-8 in this Windows code page:
-                       874, 932, 936, 949, 950 or 1250 to 1258 (default: the one of the locale's language)
+  --backup[=SUFFIX]  keep each replaced file as NAME+SUFFIX (default ~)
+  --ansi CODEPAGE    read files without a byte-order mark that are not UTF-8
+                       in this Windows code page: 874, 932, 936, 949, 950 or
+                       1250 to 1258 (default: the one of the locale's language)
   --lf               join the words with LF instead of CR LF
   --quiet            show neither the progress line nor the summary line
   -h, --help         display this help and exit
@@ -46,9 +51,10 @@ Each file skipped or failed is told on standard error as PATH: reason.
 Exit status:
   0      every file was converted
   1      a file was skipped or failed
-  2      a usage error: an unknown option, no PATH, neither or both of --to and --in-place
-  128+N  stopped by signal N (130 for Ctrl+C, 143 for SIGTERM); the files after the one being written are
-         left untouched
+  2      a usage error: an unknown option, no PATH, neither or both of --to
+           and --in-place, a --to folder that does not exist
+  128+N  stopped by signal N (130 for Ctrl+C, 143 for SIGTERM); the files
+           after the one being written are left untouched
 
 Full documentation: man quillora
 )");
