@@ -43,8 +43,10 @@ void Application::showMainMenu()
 
 SingleTextWindow& Application::singleTextWindow()
 {
-    if (!single_)
-        single_ = std::make_unique<SingleTextWindow>(windowServices_, [this] { showMainMenu(); });
+    if (!single_) {
+        single_ = std::make_unique<SingleTextWindow>(windowServices_);
+        QObject::connect(single_.get(), &SingleTextWindow::mainMenuWanted, single_.get(), [this] { showMainMenu(); });
+    }
     return *single_;
 }
 

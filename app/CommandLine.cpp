@@ -2,14 +2,16 @@
 // the batch run over them, or converts standard input to standard output.
 #include "app/CommandLine.h"
 
+#include "app/CommandLineFiles.h"
 #include "app/CommandLineWords.h"
 #include "app/StandardInput.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
 #include "app/Usage.h"
+#include "batchrun/BatchResultPath.h"
 #include "batchrun/BatchRun.h"
+#include "batchrun/PlannedEntries.h"
 #include "folders/Paths.h"
-#include "folders/TreeFiles.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
 #include "platform/PathProblem.h"
@@ -40,13 +42,19 @@ struct Request
     LineBreak lineBreak = LineBreak::CrLf;
     bool quiet = false;
     bool standardInput = false;
+    // Walks take names that start with ".".
+    bool hidden = false;
+    // Each file a result replaces is kept under its name followed by this, where not empty.
+    QString backupSuffix;
 };
 
 // The options the command line takes, besides --help and --version. Their help is written out in Usage.cpp.
 struct Options
 {
-    QCommandLineOption to{QStringLiteral("to"), QStringLiteral("Write every result into <FOLDER>."),
-                          QStringLiteral("FOLDER")};
+    QCommandLineOption to{
+        QStringLiteral("to"),
+        QStringLiteral("Write every result into <FOLDER>, those of a folder's files at their paths below it."),
+        QStringLiteral("FOLDER")};
     QCommandLineOption inPlace{QStringLiteral("in-place"), QStringLiteral("Replace each file by its result.")};
     QCommandLineOption ext{QStringLiteral("ext"),
                            QStringLiteral("In folders, take files ending in .<EXT> (default txt, * for all)."),
@@ -55,6 +63,12 @@ struct Options
                             QStringLiteral("Read files without a mark that are not UTF-8 in <CODEPAGE>."),
                             QStringLiteral("CODEPAGE")};
     QCommandLineOption quiet{QStringLiteral("quiet"), QStringLiteral("No progress line and no summary.")};
+    QCommandLineOption hidden{QStringLiteral("hidden"),
+                              QStringLiteral("In folders, take files and folders whose names start with . too.")};
+    QCommandLineOption backup{QStringLiteral("backup"),
+                              QStringLiteral("Keep each file a result replaces as its name followed by <SUFFIX> "
+                                             "(--backup alone: ~)."),
+                              QStringLiteral("SUFFIX")};
     QCommandLineOption lf{QStringLiteral("lf"), QStringLiteral("Join the words with LF instead of CR LF.")};
 };
 
@@ -100,12 +114,16 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
 // The request, or the message of a usage error.
 std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
-    const auto& [to, inPlace, ext, ansi, quiet, lf] = options;
+    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup, lf] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
+    request.hidden = parser.isSet(hidden);
     request.lineBreak = parser.isSet(lf) ? LineBreak::Lf : LineBreak::CrLf;
+    // ".log" as well as "log": the dot is the one the pattern puts before it.
     request.extension = parser.value(ext);
+    if (request.extension.startsWith(u'.'))
+        request.extension.remove(0, 1);
     if (request.paths.isEmpty())
         return QStringLiteral("no PATH given");
     if (request.extension.isEmpty())
@@ -126,6 +144,12 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     if (parser.isSet(to) == parser.isSet(inPlace))
         return QStringLiteral("give either --to FOLDER or --in-place");
     request.destination.besideSource = parser.isSet(inPlace);
+    if (parser.isSet(backup)) {
+        request.backupSuffix = parser.value(backup);
+        if (request.backupSuffix.isEmpty() || request.backupSuffix.contains(u'/'))
+            return QStringLiteral("--backup=%1: a suffix must be a part of a file name, such as ~ or .orig")
+                .arg(request.backupSuffix);
+    }
     if (parser.isSet(to)) {
         request.destination.folder = parser.value(to);
         const QString quoted = u'\'' + request.destination.folder + u'\'';
@@ -148,11 +172,13 @@ int exitStatus(bool anyLost, std::optional<qsizetype> notStarted)
     return anyLost ? 1 : 0;
 }
 
-int finish(const Request& request, int converted, int skipped, int failed, std::optional<qsizetype> notStarted)
+// unmatched: the folders named in which no file was found.
+int finish(const Request& request, int converted, int skipped, int failed, std::optional<qsizetype> notStarted,
+           int unmatched = 0)
 {
     if (!request.quiet)
         print(stderr, summaryLine(converted, skipped, failed) + u'\n');
-    return exitStatus(skipped + failed > 0, notStarted);
+    return exitStatus(skipped + failed + unmatched > 0, notStarted);
 }
 
 // Quiet on success, as a filter is: one text needs no summary.
@@ -174,10 +200,12 @@ int convertInput(const Request& request)
     return exitStatus(true, std::nullopt);
 }
 
-// The files of the paths in order: a file as given, a folder's matching files as the window's folder walk lists
-// them; a folder that cannot be listed is told and counted in unlisted, a name that is not valid UTF-8 (given or
-// found) in undecodable. Nothing when a stop signal came during a walk.
-std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, int& undecodable)
+// The files of the paths in order, each with its result path: a file as given, its result under its own name; a
+// folder's matching files as the window's folder walk lists them (but for names starting with "." without --hidden),
+// each result at the file's path below that folder. A folder that cannot be listed is told and counted in unlisted,
+// one with no matching file in unmatched, a name that is not valid UTF-8 (given or found) in undecodable. Nothing
+// when a stop signal came during a walk.
+std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unlisted, int& unmatched, int& undecodable)
 {
     NoEvents events;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
@@ -189,7 +217,9 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
         ++undecodable;
     };
     const FolderWalkHooks hooks{events, tell, [] { return caughtStopSignal() != 0; }, passOver};
-    QStringList files;
+    const BatchDestination& destination = request.destination;
+    const TreeChoices choices = commandLineWalk(request.hidden, destination);
+    QList<PlannedEntry> files;
     for (const QString& path : request.paths) {
         // Its text would open another file, or none.
         if (isUndecodableName(path)) {
@@ -198,7 +228,7 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
         }
         const QFileInfo info(path);
         if (!info.isDir()) {
-            files.append(path);
+            files.append({path, batchResultPath(destination.besideSource, destination.folder, path)});
             continue;
         }
         // The walk passes over folders it cannot list without a word; one named by the user is not passed over.
@@ -207,10 +237,18 @@ std::optional<QStringList> gatherFiles(const Request& request, int& unlisted, in
             ++unlisted;
             continue;
         }
-        const bool walked = gatherTreeFiles(QDir::cleanPath(path), request.extension, hooks, report,
-                                            [&files](const QStringList& found) { files.append(found); });
-        if (!walked)
+        const QString root = QDir::cleanPath(path);
+        const qsizetype before = files.size();
+        const auto add = [&](const QStringList& found) {
+            for (const QString& file : found)
+                files.append({file, destination.besideSource ? file : resultBelow(destination.folder, root, file)});
+        };
+        if (!gatherTreeFiles(root, request.extension, hooks, report, add, choices))
             return std::nullopt;
+        if (files.size() == before) {
+            printLine(stderr, nothingFoundLine(path, request.extension));
+            ++unmatched;
+        }
     }
     return files;
 }
@@ -219,21 +257,38 @@ int convertFiles(const Request& request)
 {
     catchStopSignals();
     int unlisted = 0;
+    int unmatched = 0;
     int undecodable = 0;
-    const std::optional<QStringList> files = gatherFiles(request, unlisted, undecodable);
-    if (!files)
-        return finish(request, 0, undecodable, unlisted, std::nullopt);
+    const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, unlisted, unmatched, undecodable);
+    if (!gathered)
+        return finish(request, 0, undecodable, unlisted, std::nullopt, unmatched);
+    // A result that would replace an earlier result of the same run is not written.
+    const QList<PlannedEntry> entries
+        = withoutSharedResults(*gathered, [&](const PlannedEntry& left, const PlannedEntry& earlier) {
+              printLine(stderr,
+                        left.source + QStringLiteral(": would overwrite the result of ") + earlier.source
+                            + QStringLiteral(", left out"));
+              ++unlisted;
+          });
+    QStringList files;
+    QStringList results;
+    for (const PlannedEntry& entry : entries) {
+        files.append(entry.source);
+        results.append(entry.result);
+    }
     const bool progress = !request.quiet && isTerminal(stderr);
     TerminalView view(
-        *files, request.destination, request.page, progress, stderr, [] { return caughtStopSignal() != 0; },
+        files, request.destination, request.page, progress, stderr, [] { return caughtStopSignal() != 0; },
         request.lineBreak);
+    view.useResultPaths(results);
+    view.keepBackups(request.backupSuffix);
     BatchRun run(view);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, undecodable, unlisted + int(files->size()), files->size());
+        return finish(request, 0, undecodable, unlisted + int(files.size()), files.size(), unmatched);
     return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed,
-                  view.notStartedCount());
+                  view.notStartedCount(), unmatched);
 }
 } // namespace
 
@@ -245,7 +300,9 @@ int runCommandLine(int argc, char* argv[])
 
     QCommandLineParser parser;
     const Options options;
-    parser.addOptions({options.to, options.inPlace, options.ext, options.ansi, options.quiet, options.lf});
+    const QList<QCommandLineOption> taken = {options.to,    options.inPlace, options.ext,    options.ansi,
+                                             options.quiet, options.hidden,  options.backup, options.lf};
+    parser.addOptions(taken);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     parser.addOptions({help, version});
@@ -255,7 +312,7 @@ int runCommandLine(int argc, char* argv[])
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments.append(nameFromBytes(argv[index]));
-    if (!parser.parse(arguments))
+    if (!parser.parse(withBackupSuffix(arguments, taken)))
         return usageError(parseErrorWords(parser));
     if (parser.isSet(help)) {
         print(stdout, helpText());

@@ -25,7 +25,7 @@ StreamOutcome convertSpooled(AnsiCodePage page, LineBreak lineBreak, QString& fa
         failure = reading.failure().description;
         return StreamOutcome::Failed;
     }
-    if (reading->isBinary())
+    if (reading->readFindsBinary())
         return StreamOutcome::Skipped;
     if (std::optional<StepFailure> failed = tryStep(0, [&] {
             reading->text.wordsToLinesUtf8(

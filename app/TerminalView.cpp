@@ -4,7 +4,10 @@
 #include "app/CommandLineWords.h"
 #include "app/TerminalText.h"
 #include "batchrun/ConvertingSteps.h"
+#include "platform/FolderMaking.h"
 #include "platform/Terminal.h"
+
+#include <QFileInfo>
 
 namespace quillora {
 
@@ -22,6 +25,15 @@ TerminalView::TerminalView(QStringList paths, BatchDestination destination, Ansi
 QString TerminalView::entryAt(qsizetype position) const
 {
     return paths_.at(position - 1);
+}
+
+QString TerminalView::resultPath(qsizetype position, const QString& source, const BatchDestination& destination)
+{
+    if (results_.isEmpty())
+        return BatchRunView::resultPath(position, source, destination);
+    const QString& result = results_.at(position - 1);
+    makeFolderPath(QFileInfo(result).path());
+    return result;
 }
 
 void TerminalView::fileStarted(qsizetype position, const QString& path)

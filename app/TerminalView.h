@@ -18,6 +18,11 @@ public:
     TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress, FILE* errors,
                  std::function<bool()> stopWanted, LineBreak lineBreak = LineBreak::CrLf);
 
+    // Each entry's result goes to the path of the same position in results, its folders made as needed, instead of
+    // where the batch window puts it.
+    void useResultPaths(QStringList results) { results_ = std::move(results); }
+    // Each file a result replaces is kept under its name followed by suffix.
+    void keepBackups(QString suffix) { backupSuffix_ = std::move(suffix); }
     // Takes the progress line away.
     void clearProgress();
     // The destination folder was gone when the run began: nothing was converted.
@@ -30,6 +35,8 @@ public:
     BatchDestination destination() const override { return destination_; }
     AnsiCodePage ansiCodePage() const override { return page_; }
     LineBreak lineBreak() const override { return lineBreak_; }
+    QString backupSuffix() const override { return backupSuffix_; }
+    QString resultPath(qsizetype position, const QString& source, const BatchDestination& destination) override;
     void fileStarted(qsizetype position, const QString& path) override;
     void showPercent(double) override { }
     void showCaption(const QString&) override { }
@@ -47,6 +54,8 @@ private:
     void tell(const QString& line);
 
     QStringList paths_;
+    QStringList results_;
+    QString backupSuffix_;
     BatchDestination destination_;
     AnsiCodePage page_;
     bool progress_;

@@ -3,6 +3,7 @@
 // main menu's start-up.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DesktopIdentity.h"
 #include "app/QtOwnOptions.h"
 #include "app/Usage.h"
 #include "platform/DisplayPresence.h"
@@ -14,10 +15,10 @@
 #include "platform/QtShell.h"
 #include "platform/StandardDescriptors.h"
 #include "platform/StdRandomSource.h"
+#include "ui/FocusFrameStyle.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -31,7 +32,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    quillora::setDesktopIdentity();
+    QApplication::setStyle(new quillora::FocusFrameStyle);
     QApplication::setQuitOnLastWindowClosed(false);
 
     quillora::QtMessageBoxes messages;

@@ -15,4 +15,11 @@ QString batchResultPath(bool besideSource, const QString& chosenFolder, const QS
     return FixDoubleBackslashes(folder + separator + name, separator);
 }
 
+QString resultBelow(const QString& folder, const QString& root, const QString& source, QChar separator)
+{
+    const QString prefix = root.endsWith(separator) ? root : root + separator;
+    const QString below = source.startsWith(prefix) ? source.mid(prefix.size()) : GetFileName(source, separator);
+    return FixDoubleBackslashes(folder + separator + below, separator);
+}
+
 } // namespace quillora

@@ -1,7 +1,6 @@
 // The run over the list: each file is read by its mark, converted and written as UTF-8 into its result file.
 #include "batchrun/BatchRun.h"
 
-#include "batchrun/BatchResultPath.h"
 #include "batchrun/ConvertingSteps.h"
 #include "batchrun/PendingResults.h"
 #include "engine/ReadingRule.h"
@@ -89,6 +88,7 @@ BatchRunSummary BatchRun::run()
     const RunningFlag running(running_);
     stopRequested_ = false;
     page_ = view_.ansiCodePage();
+    backupSuffix_ = view_.backupSuffix();
     ErrorReport report(
         [this](const QString&, int line, const QString& description) {
             view_.stepFailed({QString(), line, description}, source_);
@@ -118,7 +118,7 @@ void BatchRun::runOverList(ErrorReport& report, BatchRunSummary& summary)
     // small share of the files the process may open.
     const std::size_t share = openFileLimit() / 16;
     Flight flight(std::clamp<std::size_t>(share, 1, ResultCommitter::largestGroup),
-                  std::min(share, FilesAhead::mostKept), summary);
+                  std::min(share, FilesAhead::defaultMostReady), summary);
     for (qsizetype position = 1; position <= count; ++position) {
         tellCommitFailures(flight);
         while (!flight.committer.waitForRoom(waitingStep))
@@ -160,6 +160,7 @@ void BatchRun::tellCommitFailures(Flight& flight)
 BatchRun::FileOutcome BatchRun::convertEntry(ErrorReport& report, qsizetype position, Flight& flight)
 {
     source_.clear();
+    position_ = position;
     // Entries only go when the whole list is cleared, so a missing position means the rest are gone too.
     if (!report.step(convertingsteps::entry, [&] { source_ = view_.entryAt(position); }))
         return FileOutcome::EndOfList;
@@ -207,9 +208,8 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     const BatchDestination destination = view_.destination();
     const int pathStep
         = destination.besideSource ? convertingsteps::resultPathBesideSource : convertingsteps::resultPathInFolder;
-    if (std::optional<Attempt> failed = failedStep(*reading, pathStep, [&] {
-            target = batchResultPath(destination.besideSource, destination.folder, source_);
-        }))
+    if (std::optional<Attempt> failed
+        = failedStep(*reading, pathStep, [&] { target = view_.resultPath(position_, source_, destination); }))
         return *failed;
     // A result for the same path still waiting goes first, so this one replaces what the run left there.
     if (flight.pending.holdsPath(target))
@@ -222,17 +222,18 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
         file.expect(read);
     else
         file.takePermissionsFrom(source_);
+    file.keepBackup(backupSuffix_);
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::openResult, [&] { file.open(); }))
         return *failed;
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
-    FileText::Settled settled = FileText::Settled::Converted;
+    FileText::Outcome settled = FileText::Outcome::Converted;
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
-            settled = reading->text.wordsToLinesUtf8Settling([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                             [&file] { file.restart(); }, view_.lineBreak());
+            settled = reading->text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
+                                                                  [&file] { file.restart(); }, view_.lineBreak());
         }))
         return *failed;
-    if (settled == FileText::Settled::NotText)
+    if (settled == FileText::Outcome::NotText)
         return notText();
     return putInPlace(flight, file, destination.besideSource ? std::optional<FileIdentity>(read) : std::nullopt);
 }
@@ -246,7 +247,7 @@ std::optional<BatchRun::Attempt> BatchRun::failedStep(const RuleReading& reading
     // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. Whether it is
     // shows as it is converted; a step that fails looks first, since a binary file is not reported.
     bool binary = false;
-    tryStep(line, [&] { binary = reading.isBinary(); });
+    tryStep(line, [&] { binary = reading.readFindsBinary(); });
     if (binary)
         return notText();
     return Attempt{FileOutcome::Failed, std::move(failure)};

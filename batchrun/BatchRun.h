@@ -76,7 +76,9 @@ private:
     std::atomic<bool> stopRequested_ = false;
     // The file being worked on, named in the failures it reports.
     QString source_;
+    qsizetype position_ = 0;
     AnsiCodePage page_ = AnsiCodePage::Western;
+    QString backupSuffix_;
 };
 
 } // namespace quillora

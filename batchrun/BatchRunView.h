@@ -1,6 +1,7 @@
 // What a batch run needs from whoever shows it: the list, the destination, progress, and what to tell the user.
 #pragma once
 
+#include "batchrun/BatchResultPath.h"
 #include "engine/AnsiCodePage.h"
 #include "engine/LineBreak.h"
 #include "platform/Failure.h"
@@ -32,6 +33,14 @@ public:
     virtual AnsiCodePage ansiCodePage() const = 0;
     // What joins the lines of each result.
     virtual LineBreak lineBreak() const { return LineBreak::CrLf; }
+    // Where not empty, each file a result replaces is kept under its name followed by this.
+    virtual QString backupSuffix() const { return {}; }
+    // Where the result of the entry at position (source, as entryAt gave it) goes: by default beside the source or
+    // in the chosen folder under the source's name. Throws Failure when no result can go there.
+    virtual QString resultPath(qsizetype /*position*/, const QString& source, const BatchDestination& destination)
+    {
+        return batchResultPath(destination.besideSource, destination.folder, source);
+    }
 
     // The entry at position, counted from 1, is about to be worked on; path is as entryAt gave it.
     virtual void fileStarted(qsizetype /*position*/, const QString& /*path*/) { }

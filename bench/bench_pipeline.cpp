@@ -86,9 +86,9 @@ int main(int argc, char* argv[])
         }
         quillora::ResultFile result(args[3]);
         result.open();
-        const auto settled = reading->text.wordsToLinesUtf8Settling(
+        const auto settled = reading->text.wordsToLinesUtf8UnlessNotText(
             [&result](QByteArrayView bytes) { result.write(bytes); }, [&result] { result.restart(); });
-        if (settled == quillora::FileText::Settled::NotText)
+        if (settled == quillora::FileText::Outcome::NotText)
             return 4;
         result.close();
     }

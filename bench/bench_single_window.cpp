@@ -132,7 +132,7 @@ Figures measure(const QString& path, int rounds)
         QTemporaryDir folder;
         QuietServices quiet(path);
         FileSettingsStore settings(folder.path());
-        SingleTextWindow window(quiet.with(settings, folder.path()), [] {});
+        SingleTextWindow window(quiet.with(settings, folder.path()));
         window.show();
         QCoreApplication::processEvents();
 
@@ -227,7 +227,7 @@ Typing measureTyping(const QString& path, int keys, int gapMs)
     QuietServices quiet(path);
     FileSettingsStore files(folder.path());
     CountingStore settings(files);
-    SingleTextWindow window(quiet.with(settings, folder.path()), [] {});
+    SingleTextWindow window(quiet.with(settings, folder.path()));
     window.show();
     find<QPushButton>(window, "loadText")->click();
     QCoreApplication::processEvents();

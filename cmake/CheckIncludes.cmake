@@ -32,4 +32,7 @@ foreach(source IN LISTS SOURCES)
         endif()
     endforeach()
 endforeach()
+# Make creates no folder for a custom command's output, as Ninja does.
+get_filename_component(stamp_folder "${STAMP}" DIRECTORY)
+file(MAKE_DIRECTORY "${stamp_folder}")
 file(TOUCH "${STAMP}")

@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace quillora {
@@ -14,13 +16,28 @@ struct SingleByteTable
 {
     AnsiCodePage page;
     char16_t utf16[128];
-    // The UTF-8 of every byte, ASCII included so the loop has no branch, padded to four bytes so it is copied in
-    // one move, and its length.
-    char utf8[256][4];
-    unsigned char utf8Length[256];
+    // The UTF-8 of every byte (three bytes at most: every character of these pages is in the first plane) with its
+    // length in the fourth byte, ASCII included so the loop has no branch: copied in one four-byte move, the length
+    // then overwritten by the next character.
+    std::uint32_t utf8[256];
 };
 
 namespace {
+
+std::uint32_t packUtf8(const QByteArray& utf8)
+{
+    char entry[4] = {0, 0, 0, char(utf8.size())};
+    std::memcpy(entry, utf8.constData(), size_t(utf8.size()));
+    std::uint32_t packed;
+    std::memcpy(&packed, entry, 4);
+    return packed;
+}
+
+char* putUtf8(char* out, std::uint32_t packed)
+{
+    std::memcpy(out, &packed, 4);
+    return out + (std::endian::native == std::endian::little ? packed >> 24 : packed & 0xFF);
+}
 
 constexpr AnsiCodePage singleBytePages[] = {
     AnsiCodePage::Thai,   AnsiCodePage::CentralEuropean, AnsiCodePage::Cyrillic, AnsiCodePage::Western,
@@ -34,10 +51,8 @@ SingleByteTable buildTable(AnsiCodePage page)
     SingleByteTable table{};
     table.page = page;
     QStringDecoder decoder(qtConverterName(page));
-    for (int i = 0; i < 128; ++i) {
-        table.utf8[i][0] = char(i);
-        table.utf8Length[i] = 1;
-    }
+    for (int i = 0; i < 128; ++i)
+        table.utf8[i] = packUtf8(QByteArray(1, char(i)));
     for (int i = 0; i < 128; ++i) {
         const unsigned char byte = static_cast<unsigned char>(0x80 + i);
         char16_t character = 0xFFFD;
@@ -49,9 +64,7 @@ SingleByteTable buildTable(AnsiCodePage page)
                 character = decoded.front().unicode();
         }
         table.utf16[i] = character;
-        const QByteArray utf8 = QString(QChar(character)).toUtf8();
-        std::memcpy(table.utf8[byte], utf8.constData(), size_t(utf8.size()));
-        table.utf8Length[byte] = static_cast<unsigned char>(utf8.size());
+        table.utf8[byte] = packUtf8(QString(QChar(character)).toUtf8());
     }
     return table;
 }
@@ -102,11 +115,25 @@ char* AnsiDecoder::toUtf8(QByteArrayView piece, char* out)
         std::memcpy(out, utf8.constData(), size_t(utf8.size()));
         return out + utf8.size();
     }
-    for (const char c : piece) {
-        const auto byte = static_cast<unsigned char>(c);
-        std::memcpy(out, table_->utf8[byte], 4);
-        out += table_->utf8Length[byte];
+    // Kept in a local: stores through char pointers would make the compiler reload the table's address.
+    const std::uint32_t* const utf8 = table_->utf8;
+    const char* at = piece.data();
+    const char* const end = at + piece.size();
+    // Eight bytes at a time: copied as they are when all are ASCII, through the table one by one when not.
+    while (end - at >= 8) {
+        std::uint64_t block;
+        std::memcpy(&block, at, 8);
+        if ((block & 0x8080808080808080) == 0) {
+            std::memcpy(out, at, 8);
+            out += 8;
+        } else {
+            for (int i = 0; i < 8; ++i)
+                out = putUtf8(out, utf8[static_cast<unsigned char>(at[i])]);
+        }
+        at += 8;
     }
+    for (; at < end; ++at)
+        out = putUtf8(out, utf8[static_cast<unsigned char>(*at)]);
     return out;
 }
 

@@ -22,6 +22,9 @@ public:
     // The most UTF-8 bytes that toUtf8 writes for a piece of the given size.
     static qsizetype utf8Capacity(qsizetype pieceSize) { return 3 * pieceSize + 16; }
 
+    // Whether every byte is a character of its own, so that no piece ever cuts one.
+    bool singleByte() const { return table_ != nullptr; }
+
     QString toUtf16(QByteArrayView piece);
     // Writes the UTF-8 of the decoded piece at out, which holds utf8Capacity(piece.size()) bytes; returns its end.
     char* toUtf8(QByteArrayView piece, char* out);

@@ -1,4 +1,7 @@
-// Windows-1252 goes straight to the byte converter; other code pages are decoded to UTF-8 a piece at a time first.
+// Windows-1252 goes straight to the byte converter. The other single-byte code pages are split at their spaces as
+// they are, the byte 0x20 being the space in each of them and no other byte being one, and the lines then decoded:
+// the splitting runs over the code-page bytes, fewer than their UTF-8. Multi-byte code pages are decoded to UTF-8 a
+// piece at a time first.
 #include "engine/AnsiWordsToLines.h"
 
 namespace quillora {
@@ -13,6 +16,14 @@ void AnsiWordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
 {
     if (western_) {
         lines_.feed(bytes, sink);
+        return;
+    }
+    if (decoder_.singleByte()) {
+        // The byte converter leaves every byte but the space as it is, whatever the bytes are.
+        lines_.feed(bytes, [this, &sink](QByteArrayView lines) {
+            char* const out = decoded_.next(AnsiDecoder::utf8Capacity(lines.size()));
+            sink(QByteArrayView(out, decoder_.toUtf8(lines, out)));
+        });
         return;
     }
     const qsizetype needed = AnsiDecoder::utf8Capacity(bytes.size());

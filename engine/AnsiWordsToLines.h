@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/AnsiDecoder.h"
-#include "engine/WordsToLines.h"
+#include "engine/WordsToLinesStream.h"
 
 namespace quillora {
 
@@ -21,6 +21,7 @@ private:
     WordsToLinesStream lines_;
     std::unique_ptr<char[]> buffer_;
     qsizetype capacity_ = 0;
+    AlternateBuffers decoded_;
 };
 
 void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink,

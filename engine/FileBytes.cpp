@@ -103,6 +103,42 @@ void forEachFilePiece(QFile& file, qint64 offset, const std::function<bool(QByte
     }
 }
 
+CountedReading forEachCountedPiece(QFile& file, qint64 offset, qint64 expectedSize,
+                                   const std::function<bool(QByteArrayView)>& use)
+{
+    qint64 total = 0;
+    bool stopped = false;
+    forEachFilePiece(file, offset, [&](QByteArrayView bytes) {
+        total += bytes.size();
+        stopped = !use(bytes);
+        return !stopped;
+    });
+    if (stopped)
+        return CountedReading::Stopped;
+    return total == expectedSize ? CountedReading::AsExpected : CountedReading::SizeChanged;
+}
+
+CountedReading forEachCountedPiece(const QString& path, qint64 offset, qint64 expectedSize,
+                                   const std::function<bool(QByteArrayView)>& use)
+{
+    QFile file(path);
+    openForReadingAt(file, offset);
+    return forEachCountedPiece(file, offset, expectedSize, use);
+}
+
+QByteArray readStretch(const OpenFileStretch& stretch)
+{
+    QByteArray bytes;
+    const CountedReading read
+        = forEachCountedPiece(*stretch.file, stretch.offset, stretch.size, [&bytes](QByteArrayView piece) {
+              bytes.append(piece);
+              return true;
+          });
+    if (read != CountedReading::AsExpected)
+        throw Failure::deviceIo();
+    return bytes;
+}
+
 FileScan scanFileBytes(const QString& path, qint64 offset, bool stopAtNul)
 {
     FileScan scan;

@@ -1,7 +1,7 @@
 // Reading a file's bytes, with failures described in the platform's usual words.
 #pragma once
 
-#include "engine/FileText.h"
+#include "engine/HeldText.h"
 #include "engine/Utf8Check.h"
 
 #include <QByteArray>
@@ -30,6 +30,21 @@ void forEachFilePiece(const QString& path, qint64 offset, const std::function<bo
 std::unique_ptr<QFile> openFileForReading(const QString& path, qint64 offset = 0);
 // The same over a file already open: reads it from offset to its end.
 void forEachFilePiece(QFile& file, qint64 offset, const std::function<bool(QByteArrayView)>& use);
+// How a counted reading ended: stopped by its user, or at the end of the file with the size expected or another.
+enum class CountedReading
+{
+    Stopped,
+    AsExpected,
+    SizeChanged
+};
+// Reads the file from offset to its end as forEachFilePiece does, counting the bytes against expectedSize, the size
+// they had when the text was read.
+CountedReading forEachCountedPiece(QFile& file, qint64 offset, qint64 expectedSize,
+                                   const std::function<bool(QByteArrayView)>& use);
+CountedReading forEachCountedPiece(const QString& path, qint64 offset, qint64 expectedSize,
+                                   const std::function<bool(QByteArrayView)>& use);
+// The bytes of the stretch, read whole; throws Failure when their size has changed.
+QByteArray readStretch(const OpenFileStretch& stretch);
 // Why a path cannot be opened, as a Failure to throw.
 [[noreturn]] void throwOpenFailure(const QString& path);
 

@@ -1,353 +1,201 @@
-// Converts a file's text straight from the bytes it was read as, or from the file itself piece by piece.
+// What a file's text answers, for each way it may be held.
 #include "engine/FileText.h"
 
+#include "engine/AnsiDecoder.h"
 #include "engine/AnsiWordsToLines.h"
 #include "engine/FileBytes.h"
+#include "engine/FileTextConversions.h"
 #include "engine/UnicodeDecoding.h"
-#include "engine/Utf8Check.h"
+#include "engine/Utf8ThenCodePage.h"
 #include "engine/Windows1252.h"
-#include "engine/WriteBehind.h"
-#include "platform/Failure.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cstring>
 
 namespace quillora {
 
+namespace {
+QString decoded(QByteArrayView bytes, ByteEncoding encoding)
+{
+    if (encoding.isUtf8())
+        return QString::fromUtf8(bytes);
+    if (*encoding.page == AnsiCodePage::Western)
+        return decodeWindows1252(bytes);
+    return decodeAnsi(bytes, *encoding.page);
+}
+
+bool onlySpaces(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+// A text in an open file whose encoding is settled on the way, read whole.
+FileText wholeText(const SettledInOpenFile& held)
+{
+    return FileText(Utf8ThenCodePage::readWhole(held));
+}
+
+QString textOf(const Utf16InMemory& held)
+{
+    return held.text;
+}
+QString textOf(const BytesInMemory& held)
+{
+    return decoded(held.bytes, held.encoding);
+}
+QString textOf(const BytesInFile& held)
+{
+    return decoded(readFileBytes(held.path, held.offset), held.encoding);
+}
+QString textOf(const SettledInOpenFile& held)
+{
+    return wholeText(held).toString();
+}
+QString textOf(const Utf16InOpenFile& held)
+{
+    return decodeUtf16(readStretch(held.stretch), held.bigEndian);
+}
+
+bool isEmptyText(const Utf16InMemory& held)
+{
+    return held.text.isEmpty();
+}
+bool isEmptyText(const BytesInMemory& held)
+{
+    return held.bytes.isEmpty();
+}
+bool isEmptyText(const BytesInFile& held)
+{
+    return held.scan.size == 0;
+}
+bool isEmptyText(const SettledInOpenFile& held)
+{
+    return held.stretch.size == 0;
+}
+bool isEmptyText(const Utf16InOpenFile& held)
+{
+    return held.stretch.size == 0;
+}
+
+bool findsNul(const Utf16InMemory& held)
+{
+    return held.text.contains(QChar(u'\0'));
+}
+// No code page of ours has a second byte below 0x40, so a byte 00 or 20 is always that character.
+bool findsNul(const BytesInMemory& held)
+{
+    return held.bytes.contains('\0');
+}
+bool findsNul(const BytesInFile& held)
+{
+    return held.scan.hasNul;
+}
+bool findsNul(const SettledInOpenFile& held)
+{
+    bool found = false;
+    forEachFilePiece(*held.stretch.file, held.stretch.offset, [&found](QByteArrayView bytes) {
+        found = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
+        return !found;
+    });
+    return found;
+}
+bool findsNul(const Utf16InOpenFile& held)
+{
+    return textOf(held).contains(QChar(u'\0'));
+}
+
+bool findsOnlySpaces(const Utf16InMemory& held)
+{
+    return onlySpaces(held.text);
+}
+bool findsOnlySpaces(const BytesInMemory& held)
+{
+    return std::all_of(held.bytes.cbegin(), held.bytes.cend(), [](char c) { return c == ' '; });
+}
+bool findsOnlySpaces(const BytesInFile& held)
+{
+    return !held.scan.hasNonSpace;
+}
+bool findsOnlySpaces(const SettledInOpenFile& held)
+{
+    return wholeText(held).readFindsOnlySpaces();
+}
+bool findsOnlySpaces(const Utf16InOpenFile& held)
+{
+    return onlySpaces(textOf(held));
+}
+
+void convert(const Utf16InMemory& held, const Utf8Sink& sink, LineBreak lineBreak)
+{
+    WordsToLinesUtf8(QStringView(held.text), sink, lineBreak);
+}
+void convert(const BytesInMemory& held, const Utf8Sink& sink, LineBreak lineBreak)
+{
+    if (held.encoding.isUtf8())
+        WordsToLinesUtf8(QByteArrayView(held.bytes), sink, lineBreak);
+    else if (*held.encoding.page == AnsiCodePage::Western)
+        WordsToLinesUtf8FromWindows1252(held.bytes, sink, lineBreak);
+    else
+        WordsToLinesUtf8FromAnsi(held.bytes, *held.encoding.page, sink, lineBreak);
+}
+void convert(const BytesInFile& held, const Utf8Sink& sink, LineBreak lineBreak)
+{
+    convertBytesInFile(held, sink, lineBreak);
+}
+void convert(const SettledInOpenFile& held, const Utf8Sink& sink, LineBreak lineBreak)
+{
+    wholeText(held).wordsToLinesUtf8(sink, lineBreak);
+}
+void convert(const Utf16InOpenFile& held, const Utf8Sink& sink, LineBreak lineBreak)
+{
+    convertUtf16InOpenFile(held, sink, lineBreak);
+}
+} // namespace
+
 FileText FileText::fromString(QString text)
 {
-    FileText result;
-    result.text_ = std::move(text);
-    return result;
+    return FileText(Utf16InMemory{std::move(text)});
 }
 
 FileText FileText::fromValidUtf8(QByteArray bytes)
 {
-    FileText result;
-    result.bytes_ = std::move(bytes);
-    result.form_ = Form::Utf8;
-    return result;
-}
-
-FileText FileText::fromWindows1252(QByteArray bytes)
-{
-    FileText result;
-    result.bytes_ = std::move(bytes);
-    result.form_ = Form::Windows1252;
-    return result;
+    return FileText(BytesInMemory{std::move(bytes), ByteEncoding::utf8()});
 }
 
 FileText FileText::fromAnsi(QByteArray bytes, AnsiCodePage page)
 {
-    if (page == AnsiCodePage::Western)
-        return fromWindows1252(std::move(bytes));
-    FileText result;
-    result.bytes_ = std::move(bytes);
-    result.form_ = Form::Ansi;
-    result.page_ = page;
-    return result;
+    return FileText(BytesInMemory{std::move(bytes), ByteEncoding::ansi(page)});
 }
 
 FileText FileText::inFile(QString path, qint64 offset, const FileScan& scan, AnsiCodePage page)
 {
-    FileText result;
-    if (scan.validUtf8)
-        result.form_ = Form::Utf8InFile;
-    else
-        result.form_ = page == AnsiCodePage::Western ? Form::Windows1252InFile : Form::AnsiInFile;
-    result.page_ = page;
-    result.path_ = std::move(path);
-    result.offset_ = offset;
-    result.scan_ = scan;
-    return result;
-}
-
-FileText FileText::inOpenFile(Form form, std::shared_ptr<QFile> file, qint64 offset, qint64 size)
-{
-    FileText result;
-    result.form_ = form;
-    result.file_ = std::move(file);
-    result.offset_ = offset;
-    result.scan_.size = size;
-    return result;
-}
-
-FileText FileText::settledWhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool afterUtf8Mark,
-                                         AnsiCodePage page)
-{
-    FileText result = inOpenFile(Form::SettledWhileConverted, std::move(file), offset, size);
-    result.afterUtf8Mark_ = afterUtf8Mark;
-    result.page_ = page;
-    return result;
-}
-
-FileText FileText::utf16WhileConverted(std::shared_ptr<QFile> file, qint64 offset, qint64 size, bool bigEndian)
-{
-    FileText result = inOpenFile(Form::Utf16WhileConverted, std::move(file), offset, size);
-    result.bigEndian_ = bigEndian;
-    return result;
-}
-
-QByteArray FileText::openFileBytes() const
-{
-    QByteArray bytes;
-    forEachFilePiece(*file_, offset_, [&bytes](QByteArrayView piece) {
-        bytes.append(piece);
-        return true;
-    });
-    if (bytes.size() != scan_.size)
-        throw Failure::deviceIo();
-    return bytes;
-}
-
-FileText FileText::settledWhole() const
-{
-    QByteArray bytes = openFileBytes();
-    if (checkUtf8(bytes).valid)
-        return fromValidUtf8(std::move(bytes));
-    if (afterUtf8Mark_)
-        return fromString(decodeUtf8(bytes));
-    return fromAnsi(std::move(bytes), page_);
+    const ByteEncoding encoding = scan.validUtf8 ? ByteEncoding::utf8() : ByteEncoding::ansi(page);
+    return FileText(BytesInFile{std::move(path), offset, scan, encoding});
 }
 
 bool FileText::isEmpty() const
 {
-    switch (form_) {
-    case Form::SettledWhileConverted:
-    case Form::Utf16WhileConverted:
-        return scan_.size == 0;
-    case Form::Utf16:
-        return text_.isEmpty();
-    case Form::Utf8:
-    case Form::Windows1252:
-    case Form::Ansi:
-        return bytes_.isEmpty();
-    case Form::Utf8InFile:
-    case Form::Windows1252InFile:
-    case Form::AnsiInFile:
-        break;
-    }
-    return scan_.size == 0;
+    return std::visit([](const auto& held) { return isEmptyText(held); }, held_);
 }
 
 QString FileText::toString() const
 {
-    switch (form_) {
-    case Form::SettledWhileConverted:
-        return settledWhole().toString();
-    case Form::Utf16WhileConverted:
-        return decodeUtf16(openFileBytes(), bigEndian_);
-    case Form::Utf8:
-        return QString::fromUtf8(bytes_);
-    case Form::Windows1252:
-        return decodeWindows1252(bytes_);
-    case Form::Utf8InFile:
-        return QString::fromUtf8(readFileBytes(path_, offset_));
-    case Form::Windows1252InFile:
-        return decodeWindows1252(readFileBytes(path_, offset_));
-    case Form::Ansi:
-        return decodeAnsi(bytes_, page_);
-    case Form::AnsiInFile:
-        return decodeAnsi(readFileBytes(path_, offset_), page_);
-    case Form::Utf16:
-        break;
-    }
-    return text_;
+    return std::visit([](const auto& held) { return textOf(held); }, held_);
 }
 
-bool FileText::containsNul() const
+bool FileText::readFindsNul() const
 {
-    switch (form_) {
-    case Form::SettledWhileConverted: {
-        bool found = false;
-        forEachFilePiece(*file_, offset_, [&found](QByteArrayView bytes) {
-            found = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
-            return !found;
-        });
-        return found;
-    }
-    case Form::Utf16WhileConverted:
-        return toString().contains(QChar(u'\0'));
-    case Form::Utf16:
-        return text_.contains(QChar(u'\0'));
-    case Form::Utf8:
-    case Form::Windows1252:
-    // No code page of ours has a second byte below 0x40, so a byte 00 or 20 is always that character.
-    case Form::Ansi:
-        return bytes_.contains('\0');
-    case Form::Utf8InFile:
-    case Form::Windows1252InFile:
-    case Form::AnsiInFile:
-        break;
-    }
-    return scan_.hasNul;
+    return std::visit([](const auto& held) { return findsNul(held); }, held_);
 }
 
-bool FileText::convertsToEmpty() const
+bool FileText::readFindsOnlySpaces() const
 {
-    switch (form_) {
-    case Form::SettledWhileConverted:
-        return settledWhole().convertsToEmpty();
-    case Form::Utf16WhileConverted:
-        return fromString(toString()).convertsToEmpty();
-    case Form::Utf16:
-        return std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c == u' '; });
-    case Form::Utf8:
-    case Form::Windows1252:
-    case Form::Ansi:
-        return std::all_of(bytes_.cbegin(), bytes_.cend(), [](char c) { return c == ' '; });
-    case Form::Utf8InFile:
-    case Form::Windows1252InFile:
-    case Form::AnsiInFile:
-        break;
-    }
-    return !scan_.hasNonSpace;
+    return std::visit([](const auto& held) { return findsOnlySpaces(held); }, held_);
 }
 
 void FileText::wordsToLinesUtf8(const Utf8Sink& sink, LineBreak lineBreak) const
 {
-    switch (form_) {
-    case Form::SettledWhileConverted:
-        settledWhole().wordsToLinesUtf8(sink, lineBreak);
-        return;
-    case Form::Utf16WhileConverted:
-        convertUtf16FromFile(sink, lineBreak);
-        return;
-    case Form::Utf8:
-        WordsToLinesUtf8(QByteArrayView(bytes_), sink, lineBreak);
-        return;
-    case Form::Windows1252:
-        WordsToLinesUtf8FromWindows1252(bytes_, sink, lineBreak);
-        return;
-    case Form::Ansi:
-        WordsToLinesUtf8FromAnsi(bytes_, page_, sink, lineBreak);
-        return;
-    case Form::Utf16:
-        WordsToLinesUtf8(QStringView(text_), sink, lineBreak);
-        return;
-    case Form::Utf8InFile:
-    case Form::Windows1252InFile:
-    case Form::AnsiInFile:
-        convertFromFile(sink, lineBreak);
-        return;
-    }
-}
-
-void FileText::convertFromFile(const Utf8Sink& sink, LineBreak lineBreak) const
-{
-    const bool utf8 = form_ == Form::Utf8InFile;
-    WordsToLinesStream utf8Lines(false, lineBreak);
-    AnsiWordsToLinesStream ansiLines(page_, lineBreak);
-    Utf8Validator validator;
-    qint64 total = 0;
-    forEachFilePiece(path_, offset_, [&](QByteArrayView bytes) {
-        total += bytes.size();
-        // Bytes that were UTF-8 when the file was read must still be: a file changed meanwhile is not converted.
-        if (utf8) {
-            validator.feed(bytes);
-            if (!validator.validSoFar())
-                throw Failure::deviceIo();
-        }
-        if (utf8)
-            utf8Lines.feed(bytes, sink);
-        else
-            ansiLines.feed(bytes, sink);
-        return true;
-    });
-    if (!utf8)
-        ansiLines.finish(sink);
-    if (total != scan_.size || (utf8 && !validator.finish().valid))
-        throw Failure::deviceIo();
-}
-
-void FileText::convertUtf16FromFile(const Utf8Sink& sink, LineBreak lineBreak) const
-{
-    Utf16WordsToLinesStream lines(bigEndian_, lineBreak);
-    WriteBehind behind(sink, scan_.size);
-    qint64 total = 0;
-    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
-        total += bytes.size();
-        lines.feed(bytes, behind.sink());
-        return true;
-    });
-    lines.finish(behind.sink());
-    behind.finish();
-    if (total != scan_.size)
-        throw Failure::deviceIo();
-}
-
-FileText::Settled FileText::wordsToLinesUtf8Settling(const Utf8Sink& sink, const std::function<void()>& restart,
-                                                     LineBreak lineBreak) const
-{
-    if (form_ != Form::SettledWhileConverted) {
-        wordsToLinesUtf8(sink, lineBreak);
-        return Settled::Converted;
-    }
-    bool notText = false;
-    if (convertsAsUtf8(sink, lineBreak, notText))
-        return Settled::Converted;
-    if (notText)
-        return Settled::NotText;
-    // Every piece of the first reading has been written before the sink is told to throw them away.
-    restart();
-    return convertAfterUtf8Failed(sink, lineBreak);
-}
-
-// Converts the bytes as UTF-8 while checking them, stopping at the first ill-formed piece or, without a mark, at a
-// piece with a NUL byte; true when the whole file was converted.
-bool FileText::convertsAsUtf8(const Utf8Sink& sink, LineBreak lineBreak, bool& notText) const
-{
-    WordsToLinesStream lines(false, lineBreak);
-    WriteBehind behind(sink, scan_.size);
-    Utf8Validator validator;
-    qint64 total = 0;
-    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
-        total += bytes.size();
-        if (!afterUtf8Mark_ && std::memchr(bytes.data(), 0, size_t(bytes.size()))) {
-            notText = true;
-            return false;
-        }
-        validator.feed(bytes);
-        if (!validator.validSoFar())
-            return false;
-        lines.feed(bytes, behind.sink());
-        return true;
-    });
-    behind.finish();
-    if (notText || !validator.validSoFar() || !validator.finish().valid)
-        return false;
-    if (total != scan_.size)
-        throw Failure::deviceIo();
-    return true;
-}
-
-// The second reading, of a file that is not UTF-8: decoded whole after a UTF-8 mark, else in the code page.
-FileText::Settled FileText::convertAfterUtf8Failed(const Utf8Sink& sink, LineBreak lineBreak) const
-{
-    if (afterUtf8Mark_) {
-        settledWhole().wordsToLinesUtf8(sink, lineBreak);
-        return Settled::Converted;
-    }
-    AnsiWordsToLinesStream lines(page_, lineBreak);
-    WriteBehind behind(sink, scan_.size);
-    qint64 total = 0;
-    bool notText = false;
-    forEachFilePiece(*file_, offset_, [&](QByteArrayView bytes) {
-        total += bytes.size();
-        notText = std::memchr(bytes.data(), 0, size_t(bytes.size())) != nullptr;
-        if (!notText)
-            lines.feed(bytes, behind.sink());
-        return !notText;
-    });
-    if (!notText)
-        lines.finish(behind.sink());
-    behind.finish();
-    if (notText)
-        return Settled::NotText;
-    if (total != scan_.size)
-        throw Failure::deviceIo();
-    return Settled::Converted;
+    std::visit([&sink, lineBreak](const auto& held) { convert(held, sink, lineBreak); }, held_);
 }
 
 QByteArray FileText::wordsToLinesUtf8() const
@@ -355,6 +203,15 @@ QByteArray FileText::wordsToLinesUtf8() const
     QByteArray result;
     wordsToLinesUtf8([&result](QByteArrayView bytes) { result.append(bytes); });
     return result;
+}
+
+FileText::Outcome FileText::wordsToLinesUtf8UnlessNotText(const Utf8Sink& sink, const std::function<void()>& restart,
+                                                          LineBreak lineBreak) const
+{
+    if (const auto* settled = std::get_if<SettledInOpenFile>(&held_))
+        return Utf8ThenCodePage(*settled, lineBreak).convert(sink, restart);
+    wordsToLinesUtf8(sink, lineBreak);
+    return Outcome::Converted;
 }
 
 } // namespace quillora

@@ -23,8 +23,9 @@ struct RuleReading
     FileText text;
     bool hadMark = false;
 
-    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced.
-    bool isBinary() const { return !hadMark && text.containsNul(); }
+    // Text without a mark never holds a NUL byte; such a file is binary and must not be replaced. A text in an open
+    // file is read for the answer.
+    bool readFindsBinary() const { return !hadMark && text.readFindsNul(); }
 };
 
 // Reads path by its byte-order mark, stopping at the first failure so one unreadable file gives one failure: either

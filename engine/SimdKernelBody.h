@@ -1,35 +1,26 @@
-// The vector loops written once over a set of block operations; each instruction set's file supplies the
-// operations and includes this. Everything here has internal linkage, so no copy built for one instruction set
-// can stand in for another's.
+// The vector loops written once over a set of block operations; each
+// instruction set's file supplies the operations and includes this. Everything
+// here has internal linkage, so no copy built for one instruction set can stand
+// in for another's.
 #pragma once
 
-#include "engine/SimdKernels.h"
+#include "engine/SimdScan.h"
+#include "engine/WordProgress.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
-#ifdef _MSC_VER
-#include <intrin.h>
-#endif
 
 namespace {
 
-using quillora::simd::WordProgress;
+using quillora::WordProgress;
 
-unsigned lowestBit(std::uint32_t mask)
-{
-#ifdef _MSC_VER
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return unsigned(index);
-#else
-    return unsigned(__builtin_ctz(mask));
-#endif
-}
-
-// Ops supplies: width, V, load, store, zero, splat, eq, signedGreater, atLeast (unsigned), bitAnd, bitOr, bitXor,
-// highBits (one bit per byte), previous<N>(input, before) (input moved N bytes later, filled from before), and
-// hasUtf8Errors(input, before), which may use utf8Errors, and checksEveryBlock (whether hasUtf8Errors is cheap
-// enough to run on ASCII blocks too).
+// Ops supplies: width, V, load, store, zero, splat, eq, signedGreater, atLeast
+// (unsigned), bitAnd, bitOr, bitXor, highBits (one bit per byte),
+// previous<N>(input, before) (input moved N bytes later, filled from before),
+// and hasUtf8Errors(input, before), which may use utf8Errors, and
+// checksEveryBlock (whether hasUtf8Errors is cheap enough to run on ASCII
+// blocks too).
 template <typename Ops> typename Ops::V utf8Errors(typename Ops::V input, typename Ops::V before)
 {
     using V = typename Ops::V;
@@ -37,12 +28,14 @@ template <typename Ops> typename Ops::V utf8Errors(typename Ops::V input, typena
     const V p2 = Ops::template previous<2>(input, before);
     const V p3 = Ops::template previous<3>(input, before);
     const auto s = [](unsigned byte) { return Ops::splat(static_cast<char>(byte)); };
-    // A byte must be a continuation exactly when a lead byte opened a sequence that is not yet complete.
+    // A byte must be a continuation exactly when a lead byte opened a sequence
+    // that is not yet complete.
     const V isContinuation = Ops::signedGreater(s(0xC0), input);
     const V needContinuation
         = Ops::bitOr(Ops::atLeast(p1, s(0xC0)), Ops::bitOr(Ops::atLeast(p2, s(0xE0)), Ops::atLeast(p3, s(0xF0))));
     V errors = Ops::bitXor(isContinuation, needContinuation);
-    // The second byte's narrower range after E0 (overlong), ED (surrogates), F0 (overlong) and F4 (past U+10FFFF).
+    // The second byte's narrower range after E0 (overlong), ED (surrogates), F0
+    // (overlong) and F4 (past U+10FFFF).
     errors = Ops::bitOr(errors, Ops::bitAnd(Ops::eq(p1, s(0xE0)), Ops::signedGreater(s(0xA0), input)));
     errors = Ops::bitOr(errors, Ops::bitAnd(Ops::eq(p1, s(0xED)), Ops::signedGreater(input, s(0x9F))));
     errors = Ops::bitOr(errors, Ops::bitAnd(Ops::eq(p1, s(0xF0)), Ops::signedGreater(s(0x90), input)));
@@ -62,7 +55,8 @@ template <typename Ops> std::size_t wholeUtf8Prefix(const unsigned char* data, s
     while (size - at >= Ops::width) {
         const V input = Ops::load(data + at);
         if constexpr (Ops::checksEveryBlock) {
-            // Cheaper than a branch on whether the block is ASCII, which text full of short words mispredicts.
+            // Cheaper than a branch on whether the block is ASCII, which text full of
+            // short words mispredicts.
             if (Ops::hasUtf8Errors(input, before))
                 break;
             seen = Ops::bitOr(seen, input);
@@ -78,7 +72,8 @@ template <typename Ops> std::size_t wholeUtf8Prefix(const unsigned char* data, s
         before = input;
         at += Ops::width;
     }
-    // Leave a sequence that the last checked block may have cut to the byte-wise check.
+    // Leave a sequence that the last checked block may have cut to the byte-wise
+    // check.
     for (std::size_t back = 1; back <= 3 && back <= at; ++back) {
         if (data[at - back] >= 0xC0) {
             at -= back;
@@ -96,14 +91,16 @@ const char* splitWords(const char* at, const char* const end, char*& outRef, Wor
     char* out = outRef;
     bool wroteAny = progress.wroteAny;
     bool breakPending = progress.breakPending;
-    // Each piece is copied with a whole-block load from its start, so stay two blocks short of the end.
+    // Each piece is copied with a whole-block load from its start, so stay two
+    // blocks short of the end.
     while (std::size_t(end - at) >= 2 * Ops::width) {
         std::uint32_t mask = Ops::highBits(Ops::eq(Ops::load(at), spaces));
         unsigned start = 0;
         while (true) {
-            const unsigned stop = mask ? lowestBit(mask) : unsigned(Ops::width);
-            // Written without branches: the CR LF is always stored and counted only when due, the block is
-            // always copied and counted only as far as the piece goes.
+            const unsigned stop = mask ? unsigned(quillora::lowestSetBit(mask)) : unsigned(Ops::width);
+            // Written without branches: the CR LF is always stored and counted only
+            // when due, the block is always copied and counted only as far as the
+            // piece goes.
             const bool nonEmpty = stop > start;
             std::memcpy(out, "\r\n", 2);
             out += 2 * int(breakPending && nonEmpty);

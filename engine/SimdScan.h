@@ -1,25 +1,21 @@
-// Sixteen-byte scanning where the processor has SSE2: the header to include and the lowest set bit of a mask.
+// The lowest set bit of a mask, and sixteen-byte scanning where the processor
+// has SSE2.
 #pragma once
+
+#include <bit>
+#include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define QUILLORA_SSE2 1
-#ifdef _MSC_VER
-#include <intrin.h>
 #endif
 
 namespace quillora {
 
-inline int lowestSetBit(unsigned mask)
+// The index of the lowest set bit of a mask that is not zero.
+constexpr int lowestSetBit(std::uint32_t mask)
 {
-#ifdef _MSC_VER
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return int(index);
-#else
-    return __builtin_ctz(mask);
-#endif
+    return std::countr_zero(mask);
 }
 
 } // namespace quillora
-#endif

@@ -1,8 +1,9 @@
-// The vector loops on sixteen-byte blocks with SSE2, which every x86-64 processor has.
+// The loops on sixteen-byte blocks with SSE2, which every x86-64 processor has.
 #include "engine/SimdKernels.h"
 
 #if defined(__x86_64__) || defined(_M_X64)
 #include "engine/SimdKernelBody.h"
+#include "engine/SimdTranscoders.h"
 
 #include <emmintrin.h>
 
@@ -35,14 +36,12 @@ struct Sse2
 
 namespace quillora::simd {
 
-std::size_t wholeUtf8PrefixSse2(const unsigned char* data, std::size_t size, bool& sawHigh)
+const Kernels& sse2Kernels()
 {
-    return wholeUtf8Prefix<Sse2>(data, size, sawHigh);
-}
-
-const char* splitWordsSse2(const char* at, const char* end, char*& out, WordProgress& progress)
-{
-    return splitWords<Sse2>(at, end, out, progress);
+    // Text held whole in UTF-16 keeps to the plain rule: shuffling its units
+    // needs a later instruction set.
+    static constexpr Kernels table = vectorKernels<wholeUtf8Prefix<Sse2>, splitWords<Sse2>, textToLinesScalar<>>();
+    return table;
 }
 
 } // namespace quillora::simd

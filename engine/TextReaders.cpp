@@ -47,7 +47,7 @@ FileText settledOnTheWay(const QString& path, qint64 offset, bool afterUtf8Mark,
 {
     std::shared_ptr<QFile> file = openFileForReading(path, offset);
     const qint64 size = qMax<qint64>(file->size() - offset, 0);
-    return FileText::settledWhileConverted(std::move(file), offset, size, afterUtf8Mark, page);
+    return FileText(SettledInOpenFile{{std::move(file), offset, size}, afterUtf8Mark, page});
 }
 
 QString decodeMarked(QByteArrayView bytes)
@@ -111,7 +111,7 @@ std::optional<FileText> utf16OnTheWay(const QString& path)
         return std::nullopt;
     std::shared_ptr<QFile> file = openFileForReading(path, 2);
     const qint64 size = qMax<qint64>(file->size() - 2, 0);
-    return FileText::utf16WhileConverted(std::move(file), 2, size, bigEndian);
+    return FileText(Utf16InOpenFile{{std::move(file), 2, size}, bigEndian});
 }
 
 // Steps 100, 104 and 108 choose the file number, skip the mark and close the file, and cannot fail here.

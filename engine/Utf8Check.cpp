@@ -3,7 +3,6 @@
 #include "engine/Utf8Check.h"
 
 #include "engine/SimdKernels.h"
-#include "engine/SimdLevel.h"
 #include "engine/SimdScan.h"
 
 #include <cstdint>
@@ -12,6 +11,48 @@
 namespace quillora {
 
 namespace {
+
+// How long the sequence a lead byte starts is, and the range its second byte must be in; length 0 when the byte
+// starts none.
+struct SequenceShape
+{
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char highest = 0xBF;
+};
+
+inline SequenceShape sequenceShape(unsigned char lead)
+{
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return {2};
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (lead == 0xE0)
+            return {3, 0xA0}; // overlong
+        if (lead == 0xED)
+            return {3, 0x80, 0x9F}; // surrogates
+        return {3};
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (lead == 0xF0)
+            return {4, 0x90}; // overlong
+        if (lead == 0xF4)
+            return {4, 0x80, 0x8F}; // past U+10FFFF
+        return {4};
+    }
+    return {};
+}
+
+// True when the first available bytes of the sequence at at are as its shape asks.
+inline bool wellFormedSoFar(const unsigned char* at, qsizetype available, SequenceShape shape)
+{
+    if (available >= 2 && (at[1] < shape.low || at[1] > shape.highest))
+        return false;
+    for (qsizetype i = 2; i < available; ++i) {
+        if ((at[i] & 0xC0) != 0x80)
+            return false;
+    }
+    return true;
+}
 
 qsizetype checkUtf8PrefixByBytes(QByteArrayView bytes, Utf8Check& result)
 {
@@ -44,42 +85,16 @@ qsizetype checkUtf8PrefixByBytes(QByteArrayView bytes, Utf8Check& result)
             continue;
         }
         result.hasMultibyte = true;
-        int length = 0;
-        unsigned char low = 0x80;
-        unsigned char highest = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0; // overlong
-            else if (lead == 0xED)
-                highest = 0x9F; // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90; // overlong
-            else if (lead == 0xF4)
-                highest = 0x8F; // past U+10FFFF
-        } else {
-            result.valid = false;
-            break;
-        }
+        const SequenceShape shape = sequenceShape(lead);
         // A sequence cut by the end of the bytes is left for the next call.
-        const qsizetype available = qMin<qsizetype>(end - at, length);
-        if (available >= 2 && (at[1] < low || at[1] > highest)) {
+        const qsizetype available = qMin<qsizetype>(end - at, shape.length);
+        if (shape.length == 0 || !wellFormedSoFar(at, available, shape)) {
             result.valid = false;
             break;
         }
-        for (int i = 2; i < available; ++i) {
-            if ((at[i] & 0xC0) != 0x80) {
-                result.valid = false;
-                break;
-            }
-        }
-        if (!result.valid || available < length)
+        if (available < shape.length)
             break;
-        at += length;
+        at += shape.length;
     }
     return at - begin;
 }
@@ -90,21 +105,8 @@ qsizetype checkUtf8Prefix(QByteArrayView bytes, Utf8Check& result)
 {
     if (!result.valid)
         return 0;
-    qsizetype whole = 0;
-#if defined(__x86_64__) || defined(_M_X64)
-    const auto* const data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto size = std::size_t(bytes.size());
-    switch (simdLevel()) {
-    case SimdLevel::Avx2:
-        whole = qsizetype(simd::wholeUtf8PrefixAvx2(data, size, result.hasMultibyte));
-        break;
-    case SimdLevel::Sse2:
-        whole = qsizetype(simd::wholeUtf8PrefixSse2(data, size, result.hasMultibyte));
-        break;
-    case SimdLevel::Scalar:
-        break;
-    }
-#endif
+    const qsizetype whole = qsizetype(simd::kernels().wholeUtf8Prefix(
+        reinterpret_cast<const unsigned char*>(bytes.data()), std::size_t(bytes.size()), result.hasMultibyte));
     return whole + checkUtf8PrefixByBytes(bytes.sliced(whole), result);
 }
 

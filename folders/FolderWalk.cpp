@@ -164,13 +164,16 @@ private:
         const QStringList names = fileFacts().listSubfolders(folder);
         for (const QString& name : names) {
             letEventsThrough();
+            const QString path = folder + name + nativeSeparator();
+            if (hooks_.leaveOut && hooks_.leaveOut(path))
+                continue;
             if (isUndecodableName(name)) {
                 if (hooks_.undecodableName)
-                    hooks_.undecodableName(folder + name + nativeSeparator());
+                    hooks_.undecodableName(path);
                 continue;
             }
             if (acceptsName(folder, name))
-                found.append(folder + name + nativeSeparator());
+                found.append(path);
         }
     }
 

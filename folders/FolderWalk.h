@@ -23,6 +23,9 @@ struct FolderWalkHooks
     // Told the path of each file or folder the walk leaves out because its name is not valid UTF-8 (a folder's
     // path ends with the separator); such a name cannot be opened by its text. May be empty.
     std::function<void(const QString&)> undecodableName = {};
+    // Asked of each sub-folder found (its path ends with the separator): true leaves it out, and all below it. May
+    // be empty.
+    std::function<bool(const QString&)> leaveOut = {};
 };
 
 // folders holds folder paths that end with the separator. Appends every walkable folder below them: all first-level

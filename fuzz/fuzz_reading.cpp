@@ -25,10 +25,10 @@ void compareOnePass(const QString& path)
         = readByRule(path, {1, 2, 3, 4, 5}, ReadingMode::WhileConverting, localeAnsiCodePage());
     fuzzing::require(bool(whole) && bool(once), "a readable file always gives a text");
     QByteArray converted;
-    const FileText::Settled settled = once->text.wordsToLinesUtf8Settling(
+    const FileText::Outcome settled = once->text.wordsToLinesUtf8UnlessNotText(
         [&converted](QByteArrayView bytes) { converted.append(bytes); }, [&converted] { converted.clear(); });
-    const bool binary = !whole->hadMark && whole->text.containsNul();
-    fuzzing::require((settled == FileText::Settled::NotText) == binary, "the one pass finds a NUL as the rule does");
+    const bool binary = !whole->hadMark && whole->text.readFindsNul();
+    fuzzing::require((settled == FileText::Outcome::NotText) == binary, "the one pass finds a NUL as the rule does");
     fuzzing::require(binary || converted == whole->text.wordsToLinesUtf8(), "the one pass converts as the whole does");
 }
 

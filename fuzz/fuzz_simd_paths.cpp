@@ -5,6 +5,7 @@
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/WordsToLines.h"
+#include "engine/WordsToLinesStream.h"
 
 #include <cstring>
 
@@ -29,7 +30,7 @@ QByteArray answers(QByteArrayView bytes, qsizetype cut)
     // The same bytes as UTF-16 units, copied so that the units are aligned wherever the bytes begin.
     QString units(bytes.size() / 2, Qt::Uninitialized);
     std::memcpy(units.data(), bytes.data(), size_t(units.size()) * 2);
-    result += WordsToLinesUtf8(QStringView(units)) + '|';
+    result += WordsToLinesUtf8(QStringView(units)) + '|' + WordsToLines(units).toUtf8() + '|';
     WordsToLinesStream stream(!whole.valid);
     const Utf8Sink append = [&result](QByteArrayView piece) { result.append(piece); };
     stream.feed(bytes.first(cut), append);

@@ -1,11 +1,11 @@
 // The word-per-line rule on arbitrary text: no empty line, no space, the same words in the same order; the UTF-8
 // forms give the bytes of the text form.
 #include "FuzzSupport.h"
+#include "engine/SimdLevel.h"
 #include "engine/StringToUTF8.h"
 #include "engine/Utf8Check.h"
 #include "engine/Windows1252.h"
 #include "engine/WordsToLines.h"
-#include "engine/WordsToLinesText.h"
 
 #include <QStringList>
 
@@ -23,7 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString expected = collapsed;
     expected.replace(QChar(u' '), QStringLiteral("\r\n"));
     fuzzing::require(result == expected, "the words, one per line, in order");
-    fuzzing::require(WordsToLinesText(text) == result, "the text form for large texts");
+    {
+        const SimdLimit plain(SimdLevel::Scalar);
+        fuzzing::require(WordsToLines(text) == result, "the vector path gives the text of the plain rule");
+    }
 
     fuzzing::require(WordsToLinesUtf8(QStringView(text)) == StringToUTF8(result), "UTF-16 streamed form");
     if (checkUtf8(bytes).valid)

@@ -17,7 +17,7 @@ class FilesAhead
 public:
     // Keeps at most mostReady files ready; without a thread of its own it keeps none. Until it is destroyed, new
     // replacing files come from it rather than from one made before it.
-    explicit FilesAhead(std::size_t mostReady = mostKept);
+    explicit FilesAhead(std::size_t mostReady = defaultMostReady);
     // Closes the files not taken: without a name, they leave nothing behind.
     ~FilesAhead();
     FilesAhead(const FilesAhead&) = delete;
@@ -26,7 +26,7 @@ public:
     // Closes the files ready and makes no more until a file is asked for again.
     void giveBack();
 
-    static constexpr std::size_t mostKept = 16;
+    static constexpr std::size_t defaultMostReady = 16;
 
 private:
     friend int takeFileMadeAhead(const QString& folder);

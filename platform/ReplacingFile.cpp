@@ -8,6 +8,7 @@ ReplacingFile::ReplacingFile() = default;
 ReplacingFile::ReplacingFile(ReplacingFile&& other) noexcept
     : state_(std::move(other.state_))
     , folder_(std::move(other.folder_))
+    , backupSuffix_(std::move(other.backupSuffix_))
 { }
 
 ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept
@@ -16,6 +17,7 @@ ReplacingFile& ReplacingFile::operator=(ReplacingFile&& other) noexcept
         discard();
         state_ = std::move(other.state_);
         folder_ = std::move(other.folder_);
+        backupSuffix_ = std::move(other.backupSuffix_);
     }
     return *this;
 }

@@ -31,6 +31,8 @@ enum class FileError
     OthersLink,
     // The old file's access list or extended attributes could not be given to the new one.
     AttributesNotKept,
+    // The backup of the old file could not be made: the old file stays in place.
+    BackupNotMade,
     // Anything else: no permission, a read-only file system.
     Refused
 };
@@ -53,6 +55,10 @@ public:
     // Replaces the file expected at the target: the new file goes in place only while the target is still that
     // file (or still no file), else putInPlace fails with ChangedSinceRead.
     void expect(const FileIdentity& identity);
+    // Keeps the file the new one replaces under its own name followed by suffix, made right before the new file
+    // goes in place: a second name for the same file where the file system allows, else a copy with its bytes,
+    // permissions and times. An older file of that name is replaced. Empty: no backup.
+    void keepBackup(const QString& suffix) { backupSuffix_ = suffix; }
     FileError write(const char* data, qint64 size);
     // Starts writing the bytes to the disk and returns at once.
     void startWriteback();
@@ -78,6 +84,7 @@ private:
     };
     std::unique_ptr<State, Drop> state_;
     QString folder_;
+    QString backupSuffix_;
 };
 
 // Flushes a folder to the disk: a rename in it is then durable once this returns None.

@@ -2,6 +2,7 @@
 // under a temporary name renamed over the old file; a named temporary file where unnamed files cannot be made or
 // cannot be given a name.
 #include "platform/FileAttributesPosix.h"
+#include "platform/FileBackupPosix.h"
 #include "platform/FilesAhead.h"
 #include "platform/FlushCalls.h"
 #include "platform/PlacedFiles.h"
@@ -198,12 +199,22 @@ FileError placementError(int error)
     return error == EEXIST ? FileError::ChangedSinceRead : errorFrom(error);
 }
 
-// Puts the complete file in place of expected at target; a new file keeps a name of its own until renamed.
-FileError place(int handle, const QByteArray& target, const FileIdentity& expected, QByteArray& temporary)
+// Puts the complete file in place of expected at target; a new file keeps a name of its own until renamed. Where
+// backup is given, the file replaced is kept under that name first, so it is the very file the new one replaces.
+FileError place(int handle, const QByteArray& target, const FileIdentity& expected, QByteArray& temporary,
+                const QByteArray& backup)
 {
     const FileIdentity current = identityAt(target);
     if (current != expected && !wasPlacedHere(target, current))
         return FileError::ChangedSinceRead;
+    if (current.exists && !backup.isEmpty()) {
+        const int error = keepAsBackup(target, backup, dev_t(current.device), ino_t(current.inode),
+                                       [&backup] { return temporaryName(backup); });
+        if (error == ESTALE)
+            return FileError::ChangedSinceRead;
+        if (error != 0)
+            return FileError::BackupNotMade;
+    }
     if (temporary.isEmpty()) {
         const Naming how = naming;
         // A new name takes the file at once; an old file is replaced by a name of the file's own renamed over it.
@@ -319,7 +330,8 @@ FileError ReplacingFile::flushData()
 FileError ReplacingFile::putInPlace()
 {
     State& state = *state_;
-    const FileError error = place(state.handle, state.target, state.expected, state.temporary);
+    const QByteArray backup = backupSuffix_.isEmpty() ? QByteArray() : state.target + QFile::encodeName(backupSuffix_);
+    const FileError error = place(state.handle, state.target, state.expected, state.temporary, backup);
     struct stat placed
     { };
     if (error == FileError::None && ::fstat(state.handle, &placed) == 0)

@@ -6,9 +6,12 @@
 #include "platform/ReplacingFile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <string>
+#include <windows.h>
 
 namespace quillora {
 
@@ -88,6 +91,27 @@ FileError ReplacingFile::flushData()
     return FileError::None;
 }
 
+namespace {
+// Keeps the file at target under backup: a second link where the file system allows, else a copy, made under a
+// spare name that no walk takes and renamed over any older backup.
+bool keepAsBackup(const QString& target, const QString& backup)
+{
+    const QFileInfo info(backup);
+    const QString spare
+        = info.path() + u'/' + temporaryResultMark.toString() + QStringLiteral("backup-") + info.fileName();
+    const std::wstring from = QDir::toNativeSeparators(target).toStdWString();
+    const std::wstring kept = QDir::toNativeSeparators(backup).toStdWString();
+    const std::wstring made = QDir::toNativeSeparators(spare).toStdWString();
+    ::DeleteFileW(made.c_str());
+    if (!::CreateHardLinkW(made.c_str(), from.c_str(), nullptr) && !::CopyFileW(from.c_str(), made.c_str(), TRUE))
+        return false;
+    if (::MoveFileExW(made.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    ::DeleteFileW(made.c_str());
+    return false;
+}
+} // namespace
+
 FileError ReplacingFile::putInPlace()
 {
     const QString target = state_->file.fileName();
@@ -95,6 +119,10 @@ FileError ReplacingFile::putInPlace()
     if (current != state_->expected && !wasPlacedHere(QFile::encodeName(target), current)) {
         discard();
         return FileError::ChangedSinceRead;
+    }
+    if (current.exists && !backupSuffix_.isEmpty() && !keepAsBackup(target, target + backupSuffix_)) {
+        discard();
+        return FileError::BackupNotMade;
     }
     const bool done = state_->file.commit();
     if (done)

@@ -97,7 +97,7 @@ ResultCommitter::~ResultCommitter()
     changed_.notify_all();
 }
 
-void ResultCommitter::hand(ReplacingFile file, const QString& source)
+void ResultCommitter::queue(ReplacingFile file, const QString& source)
 {
     std::unique_lock lock(mutex_);
     filling_.push_back({std::move(file), source});

@@ -39,7 +39,7 @@ public:
     ResultCommitter& operator=(const ResultCommitter&) = delete;
 
     // Takes a complete file; it goes in place after every file handed before it, with the group it fills.
-    void hand(ReplacingFile file, const QString& source);
+    void queue(ReplacingFile file, const QString& source);
     // Waits at most the given time while more groups wait than the thread has in hand; true when one more file
     // may be written ahead.
     bool waitForRoom(std::chrono::milliseconds most);

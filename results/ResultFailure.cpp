@@ -26,6 +26,8 @@ Failure resultFailure(FileError error, const QString& folder)
         return Failure::othersLink();
     case FileError::AttributesNotKept:
         return Failure::attributesNotKept();
+    case FileError::BackupNotMade:
+        return Failure(QStringLiteral("its backup could not be made, left as it is"));
     case FileError::None:
     case FileError::Refused:
         break;

@@ -25,6 +25,7 @@ void ResultFile::open()
     if (error == FileError::None) {
         if (expected_)
             file_.expect(*expected_);
+        file_.keepBackup(backupSuffix_);
         return;
     }
     // The new file is made beside the old one and renamed over it, so the folder must take new files; a disk
@@ -66,7 +67,7 @@ void ResultFile::close(ResultCommitter& committer, const QString& source)
 {
     if (!file_.isOpen())
         throw Failure::invalidArgument();
-    committer.hand(std::move(file_), source);
+    committer.queue(std::move(file_), source);
 }
 
 void writeResultFile(const QString& path, QByteArrayView bytes)

@@ -24,6 +24,8 @@ public:
     // The file the result may replace, as it was read: the result is not put in place once another stands there.
     // Without it, the file as it stands when the result is opened.
     void expect(const FileIdentity& identity) { expected_ = identity; }
+    // The file the result replaces is kept under its name followed by suffix (see ReplacingFile::keepBackup).
+    void keepBackup(QString suffix) { backupSuffix_ = std::move(suffix); }
 
     // Each throws Failure; after a failure nothing is left behind and an existing file is untouched.
     void open();
@@ -45,6 +47,7 @@ private:
     QString path_;
     QString permissionsFrom_;
     std::optional<FileIdentity> expected_;
+    QString backupSuffix_;
     ReplacingFile file_;
 };
 

@@ -1,6 +1,8 @@
 // Window building helpers with the program's fonts and colours.
 #include "ui/Controls.h"
 
+#include "ui/WindowPlacing.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -70,8 +72,7 @@ void makeFixedWindow(QWidget* window, int clientWidthTwips, int clientHeightTwip
 void centreOnScreen(QWidget* window)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+        window->move(centredInArea(window->size(), screen->availableGeometry()));
     }
 }
 

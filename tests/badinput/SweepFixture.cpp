@@ -51,7 +51,7 @@ TreeSnapshot SweepTest::snapshotOutsideDestination() const
 SweepTest::Loaded SweepTest::loadInSingleWindow(const QString& path)
 {
     TestServices doubles;
-    SingleTextWindow form(doubles.services(), [] {});
+    SingleTextWindow form(doubles.services());
     form.load();
     find<TextBoxControl>(form, "inputText")->setText(QStringLiteral("before"));
     doubles.messages.clear();

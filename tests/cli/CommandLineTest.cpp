@@ -9,7 +9,6 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -55,18 +54,6 @@ private:
     QStringList entries_;
     QString folder_;
 };
-
-// Every file below folder, by its path relative to folder, with its bytes.
-QMap<QString, QByteArray> filesBelow(const QString& folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), testing::readFile(path));
-    }
-    return files;
-}
 
 // What the process has read so far through read calls.
 qint64 bytesRead(qint64 pid)
@@ -132,7 +119,7 @@ protected:
 
 TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
 {
-    // Distinct names: the results of one folder tree share one destination folder.
+    // Distinct names: the batch run puts the results of one folder tree into one folder.
     const QList<std::pair<QString, QByteArray>> sources = {
         {"in/plain.txt", "one two  three\r\nfour"},
         {"in/utf8mark.txt",
@@ -162,11 +149,14 @@ TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
     const BatchRunSummary summary = BatchRun(view).run();
     ASSERT_EQ(summary.converted, 7);
     ASSERT_EQ(summary.skipped, 1);
-    const QMap<QString, QByteArray> expected = filesBelow(path("byRun"));
+    const QMap<QString, QByteArray> expected = testing::filesBelow(path("byRun"));
 
     const testing::ProgramRun files = runProgram({"--to", path("byProgram"), path("in"), binary});
     EXPECT_EQ(files.exitCode, 1) << files.err.constData();
-    EXPECT_EQ(filesBelow(path("byProgram")), expected);
+    // A file found below a folder named keeps its path below it.
+    QMap<QString, QByteArray> expectedTree = expected;
+    expectedTree.insert(QStringLiteral("sub/deeper.txt"), expectedTree.take(QStringLiteral("deeper.txt")));
+    EXPECT_EQ(testing::filesBelow(path("byProgram")), expectedTree);
 
     // In place: each source becomes the result the run wrote for it; the binary file stays as it was.
     const testing::ProgramRun inPlace = runProgram({"--in-place", path("in"), binary});

@@ -3,12 +3,16 @@
 #include "engine/AnsiCodePage.h"
 
 #include "engine/AnsiDecoder.h"
+#include "engine/AnsiWordsToLines.h"
 #include "engine/FileBytes.h"
 #include "engine/FileText.h"
+#include "engine/Windows1252.h"
 #include "support/CodePageSamples.h"
 #include "support/TestSupport.h"
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace quillora {
 namespace {
@@ -29,7 +33,9 @@ TEST(AnsiCodePage, AFileInTheCodePageOfTheLocaleReadsAsItsText)
 
         testing::writeFile(path, padding + c.bytes);
         const FileText inFile = FileText::inFile(path, 0, scanFileBytes(path, 0, true), page);
-        EXPECT_NE(inFile.form(), FileText::Form::Utf8InFile) << c.locale;
+        const auto* bytesInFile = std::get_if<BytesInFile>(&inFile.held());
+        ASSERT_NE(bytesInFile, nullptr) << c.locale;
+        EXPECT_FALSE(bytesInFile->encoding.isUtf8()) << c.locale;
         EXPECT_EQ(inFile.wordsToLinesUtf8(), converted) << c.locale;
         const QString read = inFile.toString();
         ASSERT_GE(read.size(), padding.size()) << c.locale;
@@ -61,8 +67,54 @@ TEST(AnsiCodePage, TextThatIsNotACharacterOfTheCodePageIsKept)
         testing::writeFile(path, c.bytes);
         const FileText inFile = FileText::inFile(path, 0, scanFileBytes(path, 0, true), c.page);
         EXPECT_EQ(inFile.wordsToLinesUtf8(), WordsToLinesUtf8(c.text)) << c.bytes.toHex().constData();
-        EXPECT_FALSE(inFile.convertsToEmpty());
+        EXPECT_FALSE(inFile.readFindsOnlySpaces());
     }
+}
+
+// Every byte value of every code page, as Qt's converter decodes it (Windows-1252 as our own table, which keeps its
+// undefined bytes): decoded, converted whole, and converted from pieces cut at every length from one to nine bytes.
+TEST(AnsiCodePage, EveryByteOfEveryCodePageConvertsAsItDecodes)
+{
+    QByteArray bytes;
+    for (int round = 0; round < 9; ++round) {
+        for (int byte = 0; byte < 256; ++byte) {
+            bytes.append(char(byte));
+            if ((byte + round) % 7 == 0)
+                bytes.append(' ');
+        }
+        // Moves the next round to another place in the decoder's blocks.
+        bytes.append(QByteArray(round, 'a'));
+    }
+    bytes.append(" end");
+    const auto collect = [](const std::function<void(const Utf8Sink&)>& convert) {
+        QByteArray converted;
+        convert([&converted](QByteArrayView piece) { converted.append(piece); });
+        return converted;
+    };
+    int pages = 0;
+    for (int number = 0; number < 2000; ++number) {
+        const std::optional<AnsiCodePage> page = parseAnsiCodePage(QString::number(number));
+        if (!page)
+            continue;
+        SCOPED_TRACE(number);
+        ++pages;
+        const QString text = *page == AnsiCodePage::Western
+            ? decodeWindows1252(bytes)
+            : QString(QStringDecoder(qtConverterName(*page)).decode(bytes));
+        EXPECT_EQ(decodeAnsi(bytes, *page), text);
+        const QByteArray converted = WordsToLinesUtf8(text);
+        EXPECT_EQ(collect([&](const Utf8Sink& sink) { WordsToLinesUtf8FromAnsi(bytes, *page, sink); }), converted);
+        for (qsizetype cut = 1; cut <= 9; ++cut) {
+            const QByteArray streamed = collect([&](const Utf8Sink& sink) {
+                AnsiWordsToLinesStream stream(*page);
+                for (qsizetype at = 0; at < bytes.size(); at += cut)
+                    stream.feed(QByteArrayView(bytes).sliced(at, qMin(cut, bytes.size() - at)), sink);
+                stream.finish(sink);
+            });
+            EXPECT_EQ(streamed, converted) << "pieces of " << cut;
+        }
+    }
+    EXPECT_EQ(pages, 14);
 }
 
 TEST(AnsiCodePage, UTF8WithoutAMarkStaysUTF8WhateverTheCodePage)

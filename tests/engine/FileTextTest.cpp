@@ -42,7 +42,7 @@ TEST(FileText, ConvertingFromTheFileGivesTheBytesOfTheWholeText)
         const OrFailure<RuleReading> inFile = read(path, ReadingMode::InFile);
         ASSERT_TRUE(whole && inFile) << count;
         EXPECT_EQ(inFile->text.wordsToLinesUtf8(), whole->text.wordsToLinesUtf8()) << count;
-        EXPECT_EQ(inFile->text.convertsToEmpty(), whole->text.convertsToEmpty()) << count;
+        EXPECT_EQ(inFile->text.readFindsOnlySpaces(), whole->text.readFindsOnlySpaces()) << count;
         EXPECT_EQ(inFile->text.toString(), whole->text.toString()) << count;
     }
 }
@@ -55,7 +55,7 @@ TEST(FileText, AFileWithANulByteIsFoundWithoutReadingItAll)
     const OrFailure<RuleReading> reading = read(path, ReadingMode::InFile);
     ASSERT_TRUE(reading);
     EXPECT_FALSE(reading->hadMark);
-    EXPECT_TRUE(reading->text.containsNul());
+    EXPECT_TRUE(reading->text.readFindsNul());
     EXPECT_LE(scanFileBytes(path, 0, true).size, qint64(1) << 20);
 }
 
@@ -78,19 +78,19 @@ TEST(FileText, AFileChangedBeforeItIsConvertedIsRefused)
 // what it got before each restart.
 struct OnePass
 {
-    FileText::Settled settled;
+    FileText::Outcome settled;
     QByteArray converted;
     int restarts = 0;
 };
 
 OnePass convertInOnePass(const FileText& text)
 {
-    OnePass pass{FileText::Settled::Converted, {}, 0};
-    pass.settled = text.wordsToLinesUtf8Settling([&pass](QByteArrayView bytes) { pass.converted.append(bytes); },
-                                                 [&pass] {
-                                                     pass.converted.clear();
-                                                     ++pass.restarts;
-                                                 });
+    OnePass pass{FileText::Outcome::Converted, {}, 0};
+    pass.settled = text.wordsToLinesUtf8UnlessNotText([&pass](QByteArrayView bytes) { pass.converted.append(bytes); },
+                                                      [&pass] {
+                                                          pass.converted.clear();
+                                                          ++pass.restarts;
+                                                      });
     return pass;
 }
 
@@ -147,8 +147,8 @@ TEST(FileText, OnePassGivesTheWholeReadingsResultOrFindsTheFileIsNotText)
         ASSERT_TRUE(whole && once) << c.name;
         EXPECT_EQ(once->hadMark, whole->hadMark) << c.name;
         const OnePass pass = convertInOnePass(once->text);
-        const bool binary = !whole->hadMark && whole->text.containsNul();
-        EXPECT_EQ(pass.settled == FileText::Settled::NotText, binary) << c.name;
+        const bool binary = !whole->hadMark && whole->text.readFindsNul();
+        EXPECT_EQ(pass.settled == FileText::Outcome::NotText, binary) << c.name;
         if (!binary) {
             EXPECT_EQ(pass.converted, whole->text.wordsToLinesUtf8()) << c.name;
         }
@@ -182,7 +182,7 @@ TEST(FileText, AFailureOfTheSinkEndsTheOnePassWithThatFailure)
         int calls = 0;
         int callsAtFailure = 0;
         try {
-            reading->text.wordsToLinesUtf8Settling(
+            reading->text.wordsToLinesUtf8UnlessNotText(
                 [&calls](QByteArrayView) {
                     if (++calls == 3)
                         throw Failure::diskFull();

@@ -4,6 +4,7 @@
 #include "engine/UnicodeDecoding.h"
 #include "engine/Utf8Check.h"
 #include "engine/WordsToLines.h"
+#include "engine/WordsToLinesStream.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -25,6 +26,7 @@ struct Answers
     QByteArray fromUtf8;
     QByteArray fromWindows1252;
     QByteArray fromUtf16;
+    QString lines;
     QByteArray streamed;
     // The bytes as UTF-16 in each byte order, fed in the same two pieces.
     QByteArray streamedUtf16[2];
@@ -51,6 +53,7 @@ Answers answersOn(const QByteArray& bytes, qsizetype cut)
     QString units(bytes.size() / 2, Qt::Uninitialized);
     std::memcpy(units.data(), bytes.constData(), size_t(units.size()) * 2);
     answers.fromUtf16 = WordsToLinesUtf8(QStringView(units));
+    answers.lines = WordsToLines(units);
     WordsToLinesStream stream(!whole.valid);
     const Utf8Sink append = [&answers](QByteArrayView piece) { answers.streamed.append(piece); };
     stream.feed(QByteArrayView(bytes).first(cut), append);

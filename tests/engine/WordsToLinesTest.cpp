@@ -6,7 +6,6 @@
 #include "engine/TextReaders.h"
 #include "engine/UnicodeDecoding.h"
 #include "engine/Windows1252.h"
-#include "engine/WordsToLinesText.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -40,10 +39,15 @@ TEST(WordsToLines, CutsOnlyAtSpacesAndDropsEmptyPieces)
         {u"a\u00A0b\u3000c d", u"a\u00A0b\u3000c\r\nd"},
         {u"\U0001F600 \U0001F601", u"\U0001F600\r\n\U0001F601"},
     };
-    for (const Case& c : cases) {
-        const QString input = QString::fromUtf16(c.input);
-        EXPECT_EQ(WordsToLines(input), QString::fromUtf16(c.expected)) << input.toStdString();
-        EXPECT_EQ(WordsToLinesText(input), QString::fromUtf16(c.expected)) << input.toStdString();
+    for (const SimdLevel level : {SimdLevel::Scalar, SimdLevel::Sse2, SimdLevel::Avx2}) {
+        if (level > processorSimdLevel())
+            continue;
+        const SimdLimit limit(level);
+        for (const Case& c : cases) {
+            const QString input = QString::fromUtf16(c.input);
+            EXPECT_EQ(WordsToLines(input), QString::fromUtf16(c.expected))
+                << "level " << int(level) << ": " << input.toStdString();
+        }
     }
 }
 
@@ -89,14 +93,20 @@ TEST(WordsToLines, Utf8FormsGiveTheBytesOfTheTextForm)
     }
 }
 
-TEST(WordsToLines, ShufflingTextFormGivesTheTextOfThePlainRule)
+TEST(WordsToLines, ShufflingPathGivesTheTextOfThePlainRule)
 {
-    // Below AVX2 the text form is the plain rule itself, and there is nothing to compare.
+    // Below AVX2 text held whole takes the plain rule itself, and there is nothing to compare.
     if (processorSimdLevel() < SimdLevel::Avx2)
-        GTEST_SKIP() << "this processor has no AVX2, so the text form takes no shuffling path";
+        GTEST_SKIP() << "this processor has no AVX2, so the rule takes no shuffling path";
     const std::vector<QString> texts = randomTexts();
-    for (size_t round = 0; round < texts.size(); ++round)
-        EXPECT_EQ(WordsToLinesText(texts[round]), WordsToLines(texts[round])) << "round " << round;
+    for (size_t round = 0; round < texts.size(); ++round) {
+        QString plain;
+        {
+            const SimdLimit scalar(SimdLevel::Scalar);
+            plain = WordsToLines(texts[round]);
+        }
+        EXPECT_EQ(WordsToLines(texts[round]), plain) << "round " << round;
+    }
 }
 
 TEST(WordsToLines, Windows1252FormGivesTheBytesOfTheDecodedText)
@@ -139,8 +149,9 @@ TEST(WordsToLines, CharactersCutByAChunkOrPieceBoundaryAndIllFormedUtf32)
             if (!read)
                 return QByteArray("<not read>");
             const FileText& text = *read;
-            whole += text.form() == FileText::Form::Windows1252 ? QByteArray("<taken for ANSI>")
-                                                                : text.wordsToLinesUtf8();
+            const auto* bytes = std::get_if<BytesInMemory>(&text.held());
+            whole += bytes && bytes->encoding.page == AnsiCodePage::Western ? QByteArray("<taken for ANSI>")
+                                                                            : text.wordsToLinesUtf8();
         }
         return whole;
     };

@@ -41,7 +41,7 @@ TEST(ResultCommitter, PutsEveryFileInPlaceAndTellsTheOneThatChangedUnderItsSourc
             // The user makes a file where this one was to go before it is put in place.
             if (i == changed)
                 writeFile(target(i), "user");
-            committer.hand(std::move(file), QStringLiteral("source%1").arg(i));
+            committer.queue(std::move(file), QStringLiteral("source%1").arg(i));
         }
         ASSERT_TRUE(committer.finish());
 

@@ -108,7 +108,7 @@ TEST_F(SingleTextTest, TheStoredInputIsWrittenBackOnlyWhereThatChangesItAndNever
         QDir().mkpath(QFileInfo(stored).absolutePath());
         one.make(stored);
         const auto before = statusOf();
-        SingleTextWindow window(start.services(), [] {});
+        SingleTextWindow window(start.services());
         window.load();
         start.settings.flush();
         auto* input = find<TextBoxControl>(window, "inputText");

@@ -145,7 +145,7 @@ TEST_F(SingleTextTest, WindowFramesAndStripsTakeTheButtonFaceColour)
 
 TEST_F(SingleTextTest, ShownCentredOnceAndStartedUpOnlyOnce)
 {
-    form = std::make_unique<SingleTextWindow>(services.services(), [] {});
+    form = std::make_unique<SingleTextWindow>(services.services());
     services.setSetting(QStringLiteral("Text1"), QStringLiteral("stored"));
     form->show();
     EXPECT_EQ(find<TextBoxControl>(form, "inputText")->text(), QStringLiteral("stored"));

@@ -25,7 +25,8 @@ protected:
     // Creates the window and runs its start-up, as the main menu does before showing it.
     SingleTextWindow& open()
     {
-        form = std::make_unique<SingleTextWindow>(services.services(), [this] { ++menuShown; });
+        form = std::make_unique<SingleTextWindow>(services.services());
+        QObject::connect(form.get(), &SingleTextWindow::mainMenuWanted, [this] { ++menuShown; });
         form->load();
         return *form;
     }

@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -122,7 +124,7 @@ protected:
     TextBoxTest()
     {
         box.resize(400, 100);
-        box.onChange([this] { ++changes; });
+        QObject::connect(box.buffer(), &quillora::TextBuffer::changed, [this] { ++changes; });
     }
 
     void type(Qt::Key key, const QString& text = QString())
@@ -220,6 +222,56 @@ TEST_F(TextBoxTest, ReplacingASelectionAndUndoingPutBackTheExactText)
     EXPECT_EQ(box.text(), QStringLiteral("firZond\rthird"));
     press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(box.text(), QStringLiteral("firabcZond\rthird"));
+}
+
+TEST_F(TextBoxTest, TheMenuHasAPlainTextBoxsEntriesAndItsUndoAndRedoActOnTheHistory)
+{
+    const auto entries = [](const QWidget& menu) {
+        QStringList texts;
+        for (const QAction* action : menu.actions())
+            texts << (action->isSeparator() ? QStringLiteral("-")
+                                            : action->text() + (action->isEnabled() ? "" : " (off)"));
+        return texts;
+    };
+    // Opens the box's menu, notes its entries and triggers the one at index, if any.
+    const auto useMenu = [&](qsizetype index = -1) {
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* menu = QApplication::activePopupWidget();
+            ASSERT_NE(menu, nullptr);
+            seen = entries(*menu);
+            if (index >= 0)
+                menu->actions().at(index)->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), box.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&box, &event);
+        return seen;
+    };
+    // A plain text box with its own history, in the same state: "c" typed after "ab", then "a" selected.
+    QPlainTextEdit plain;
+    plain.setPlainText(QStringLiteral("ab"));
+    plain.moveCursor(QTextCursor::End);
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("c"));
+    QApplication::sendEvent(&plain, &typed);
+    QTextCursor selection = plain.textCursor();
+    selection.setPosition(0);
+    selection.setPosition(1, QTextCursor::KeepAnchor);
+    plain.setTextCursor(selection);
+    box.setText(QStringLiteral("ab"));
+    placeCursor(2);
+    type(Qt::Key_C, QStringLiteral("c"));
+    placeCursor(0, 1);
+    for (const bool readOnly : {true, false}) {
+        plain.setReadOnly(readOnly);
+        box.setReadOnly(readOnly);
+        const std::unique_ptr<QMenu> expected(plain.createStandardContextMenu());
+        EXPECT_EQ(useMenu(), entries(*expected));
+    }
+    useMenu(0);
+    EXPECT_EQ(box.text(), QStringLiteral("ab"));
+    useMenu(1);
+    EXPECT_EQ(box.text(), QStringLiteral("abc"));
 }
 
 TEST_F(TextBoxTest, CopyAndPasteCarryTheExactText)

@@ -1,6 +1,7 @@
-// Test entry point: a QApplication on the offscreen platform, then GoogleTest.
+// Test entry point: a QApplication on the offscreen platform in the program's style, then GoogleTest.
+#include "ui/FocusFrameStyle.h"
+
 #include <QApplication>
-#include <QStyleFactory>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
@@ -9,6 +10,6 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new quillora::FocusFrameStyle);
     return RUN_ALL_TESTS();
 }

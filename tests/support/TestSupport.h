@@ -4,6 +4,7 @@
 #include "platform/testing/FindControl.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -23,6 +24,8 @@ bool runningAsRoot();
 // Writes bytes to path, creating folders; fails the test when it cannot.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+// Every file below folder, hidden ones too, by its path relative to folder, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& folder);
 // Native separators for a path made with "/".
 QString native(const QString& path);
 

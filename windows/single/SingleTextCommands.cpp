@@ -1,7 +1,7 @@
 // The single-text window's commands: load, clear, sample text, back, convert and the two saves.
 #include "engine/ReadingRule.h"
 #include "engine/StringToUTF8.h"
-#include "engine/WordsToLinesText.h"
+#include "engine/WordsToLines.h"
 #include "folders/Paths.h"
 #include "platform/ErrorReport.h"
 #include "results/ResultFile.h"
@@ -78,10 +78,7 @@ void SingleTextWindow::loadSampleText()
 void SingleTextWindow::goBack()
 {
     ErrorReport report = reportFor(services_, singlelabels::goBack);
-    report.step(100, [&] {
-        if (showMainMenu_)
-            showMainMenu_();
-    });
+    report.step(100, [&] { emit mainMenuWanted(); });
     report.step(102, [&] { hide(); });
 }
 
@@ -94,7 +91,7 @@ void SingleTextWindow::startConverting()
     report.step(104, [&] { pointer_->setState(pointer::hourglass); });
     // Every piece is converted, however many there are.
     QString result;
-    report.step(106, [&] { result = WordsToLinesText(inputBox_->text()); });
+    report.step(106, [&] { result = WordsToLines(inputBox_->text()); });
     // An empty result changes nothing of what the output shows and holds.
     if (!report.choice(118, [&] { return result.isEmpty(); })) {
         report.step(122, [&] { resultBox_->setText(result); });

@@ -11,6 +11,7 @@
 #include "ui/WindowPointer.h"
 #include "windows/single/SingleTextLabels.h"
 #include "windows/single/TextBoxControl.h"
+#include "windows/single/TextBuffer.h"
 #include "windows/single/UnicodeStrip.h"
 
 #include <QCloseEvent>
@@ -51,10 +52,9 @@ UnicodeStrip* makeStrip(QWidget* parent, const QRect& geometry)
 }
 } // namespace
 
-SingleTextWindow::SingleTextWindow(Services services, std::function<void()> showMainMenu, QWidget* parent)
+SingleTextWindow::SingleTextWindow(Services services, QWidget* parent)
     : QWidget(parent)
     , services_(std::move(services))
-    , showMainMenu_(std::move(showMainMenu))
 {
     setObjectName(QStringLiteral("singleTextWindow"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -144,7 +144,7 @@ void SingleTextWindow::connectControls()
     connect(sampleButton_, &QPushButton::clicked, this, [this] { loadSampleText(); });
     connect(backButton_, &QPushButton::clicked, this, [this] { goBack(); });
     connect(startButton_, &QPushButton::clicked, this, [this] { startConverting(); });
-    inputBox_->onChange([this] { inputChanged(); });
+    connect(inputBox_->buffer(), &TextBuffer::changed, this, &SingleTextWindow::inputChanged);
     // One file dropped on the input box is loaded; dropped text is inserted by the box itself.
     auto* drops = new FileDrops(inputBox_->viewport(), [](const QStringList& paths) {
         return paths.size() == 1 && fileFacts().opensAsExistingFile(paths.first());

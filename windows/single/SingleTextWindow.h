@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QGroupBox;
 class QPushButton;
@@ -19,9 +18,10 @@ class WindowPointer;
 
 class SingleTextWindow : public QWidget
 {
+    Q_OBJECT
+
 public:
-    // showMainMenu shows the main menu window; "< Back" calls it.
-    SingleTextWindow(Services services, std::function<void()> showMainMenu, QWidget* parent = nullptr);
+    explicit SingleTextWindow(Services services, QWidget* parent = nullptr);
 
     // The window's start-up; runs once, at the latest when the window is first shown.
     void load();
@@ -46,6 +46,10 @@ public:
     bool isConverting() const { return converting_; }
     WindowPointer* pointer() const { return pointer_; }
 
+signals:
+    // "< Back" asks for the main menu window.
+    void mainMenuWanted();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -60,7 +64,6 @@ private:
     void saveTextFile(const char* label, const QString& text);
 
     Services services_;
-    std::function<void()> showMainMenu_;
     bool loaded_ = false;
     bool shown_ = false;
     bool restoring_ = false;

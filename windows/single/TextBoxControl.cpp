@@ -5,7 +5,6 @@
 #include "windows/single/DisplayText.h"
 
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -22,6 +21,7 @@ constexpr qsizetype partMargin = 16 * 1024;
 
 TextBoxControl::TextBoxControl(QWidget* parent)
     : QPlainTextEdit(parent)
+    , buffer_(new TextBuffer(this))
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -37,25 +37,20 @@ TextBoxControl::TextBoxControl(QWidget* parent)
         if (!placing_ && !keptOutsideAnchor())
             outsideAnchor_.reset();
     });
-}
-
-void TextBoxControl::setText(const QString& text)
-{
-    text_ = text;
-    history_.clear();
-    showAround(0, 0);
-    announce();
+    connect(buffer_, &TextBuffer::reset, this, [this] { showAround(0, 0); });
+    // The piece undone or redone is shown selected.
+    connect(buffer_, &TextBuffer::restored, this, [this](qsizetype start, qsizetype end) { showAround(end, start); });
 }
 
 void TextBoxControl::placeCursor(qsizetype index)
 {
-    index = qBound<qsizetype>(0, index, text_.size());
+    index = qBound<qsizetype>(0, index, text().size());
     showAround(index, index);
 }
 
 QStringView TextBoxControl::shownText() const
 {
-    return QStringView(text_).sliced(sliceStart_, sliceEnd_ - sliceStart_);
+    return QStringView(text()).sliced(sliceStart_, sliceEnd_ - sliceStart_);
 }
 
 qsizetype TextBoxControl::cursorIndex() const
@@ -85,12 +80,12 @@ int TextBoxControl::documentLength() const
 
 void TextBoxControl::showAround(qsizetype cursor, qsizetype anchor)
 {
-    if (text_.size() <= wholeText) {
+    if (text().size() <= wholeText) {
         sliceStart_ = 0;
-        sliceEnd_ = text_.size();
+        sliceEnd_ = text().size();
     } else {
-        sliceStart_ = partStartBefore(text_, cursor - partAround);
-        sliceEnd_ = partEndAfter(text_, cursor + partAround);
+        sliceStart_ = partStartBefore(text(), cursor - partAround);
+        sliceEnd_ = partEndAfter(text(), cursor + partAround);
     }
     const QStringView shown = shownText();
     length_ = displayLength(shown);
@@ -124,7 +119,7 @@ void TextBoxControl::followCursor()
         return;
     const qsizetype cursor = cursorIndex();
     if ((sliceStart_ > 0 && cursor - sliceStart_ < partMargin)
-        || (sliceEnd_ < text_.size() && sliceEnd_ - cursor < partMargin))
+        || (sliceEnd_ < text().size() && sliceEnd_ - cursor < partMargin))
         showAround(cursor, selectionAnchorIndex());
 }
 
@@ -136,62 +131,25 @@ void TextBoxControl::keyPressEvent(QKeyEvent* event)
         if (event == QKeySequence::MoveToStartOfDocument)
             return showAround(0, 0);
         if (event == QKeySequence::MoveToEndOfDocument)
-            return showAround(text_.size(), text_.size());
+            return showAround(text().size(), text().size());
         if (event == QKeySequence::SelectStartOfDocument)
             return showAround(0, anchor);
         if (event == QKeySequence::SelectEndOfDocument)
-            return showAround(text_.size(), anchor);
+            return showAround(text().size(), anchor);
         if (event == QKeySequence::SelectAll)
             return selectWholeText();
     }
     if (event == QKeySequence::Undo)
-        return undo();
+        return buffer_->undo();
     if (event == QKeySequence::Redo)
-        return redo();
+        return buffer_->redo();
     QPlainTextEdit::keyPressEvent(event);
     followCursor();
 }
 
-void TextBoxControl::undo()
-{
-    if (const std::optional<TextEdit> edit = history_.undo())
-        restore(edit->start, edit->inserted.size(), edit->removed);
-}
-
-void TextBoxControl::redo()
-{
-    if (const std::optional<TextEdit> edit = history_.redo())
-        restore(edit->start, edit->removed.size(), edit->inserted);
-}
-
-void TextBoxControl::restore(qsizetype start, qsizetype length, const QString& text)
-{
-    text_.replace(start, length, text);
-    showAround(start + text.size(), start);
-    announce();
-}
-
 void TextBoxControl::selectWholeText()
 {
-    showAround(text_.size(), 0);
-}
-
-void TextBoxControl::contextMenuEvent(QContextMenuEvent* event)
-{
-    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
-    // Undo, Redo and Select All of the menu act on the whole text, not only on the part shown.
-    const auto takeOver = [&](const char* name, bool enabled, void (TextBoxControl::*command)()) {
-        if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-            action->setEnabled(enabled);
-        }
-    };
-    takeOver("edit-undo", history_.canUndo() && !isReadOnly(), &TextBoxControl::undo);
-    takeOver("edit-redo", history_.canRedo() && !isReadOnly(), &TextBoxControl::redo);
-    takeOver("select-all", !text_.isEmpty(), &TextBoxControl::selectWholeText);
-    menu->exec(event->globalPos());
-    followCursor();
+    showAround(text().size(), 0);
 }
 
 void TextBoxControl::dropEvent(QDropEvent* event)
@@ -213,7 +171,7 @@ void TextBoxControl::wheelEvent(QWheelEvent* event)
     QPlainTextEdit::wheelEvent(event);
     // Scrolled to an edge of the part shown: the part moves there, and the cursor with it.
     const QScrollBar* bar = verticalScrollBar();
-    if ((bar->value() == bar->maximum() && sliceEnd_ < text_.size())
+    if ((bar->value() == bar->maximum() && sliceEnd_ < text().size())
         || (bar->value() == bar->minimum() && sliceStart_ > 0)) {
         const qsizetype top = indexAt(cursorForPosition(QPoint(1, 1)).position(), anchorIndex_, anchorUnit_);
         showAround(top, top);
@@ -235,7 +193,7 @@ void TextBoxControl::showTextLater()
         [this] {
             showingLater_ = false;
             if (!splitPairs_.empty() || length_ != documentLength()) {
-                const qsizetype cursor = qMin(cursorIndex(), text_.size());
+                const qsizetype cursor = qMin(cursorIndex(), text().size());
                 showAround(cursor, cursor);
             }
         },
@@ -281,7 +239,7 @@ std::vector<qsizetype> TextBoxControl::splitPairsWithin(qsizetype start, qsizety
 void TextBoxControl::followSplitPairs(qsizetype start, qsizetype end, qsizetype insertedLength)
 {
     const auto joined = [this](qsizetype cr) {
-        return cr >= 0 && cr + 1 < text_.size() && text_[cr] == u'\r' && text_[cr + 1] == u'\n';
+        return cr >= 0 && cr + 1 < text().size() && text()[cr] == u'\r' && text()[cr + 1] == u'\n';
     };
     std::vector<qsizetype> pairs;
     // A pair the edit reached into is two lone breaks now, or gone.
@@ -321,13 +279,12 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
         outsideAnchor_.reset();
     }
     const QString shown = added > 0 ? displayedText(position, added) : QString();
-    const QStringView before = QStringView(text_).sliced(start, end - start);
+    const QStringView before = QStringView(text()).sliced(start, end - start);
     // A change of formats only reports the characters as removed and added again.
     if (removed == added && showsText(shown, before, splitPairsWithin(start, end)))
         return;
     const QString inserted = insertedText(shown);
-    history_.record(start, before.toString(), inserted);
-    text_.replace(start, end - start, inserted);
+    buffer_->edit(start, end, inserted);
     sliceEnd_ = qMax(sliceEnd_, end) + inserted.size() - (end - start);
     sliceStart_ = qMin(sliceStart_, start);
     // A lone CR and a lone LF that the change brought together are one line break now, which the document
@@ -338,13 +295,6 @@ void TextBoxControl::documentChanged(int position, int removed, int added)
     anchorIndex_ = start;
     if (!splitPairs_.empty())
         showTextLater();
-    announce();
-}
-
-void TextBoxControl::announce()
-{
-    if (changed_)
-        changed_();
 }
 
 QMimeData* TextBoxControl::createMimeDataFromSelection() const
@@ -354,7 +304,7 @@ QMimeData* TextBoxControl::createMimeDataFromSelection() const
     const qsizetype start = qMin(cursor, anchor);
     const qsizetype end = qMax(cursor, anchor);
     auto* data = new QMimeData;
-    data->setText(text_.mid(start, end - start));
+    data->setText(text().mid(start, end - start));
     return data;
 }
 
@@ -368,11 +318,8 @@ void TextBoxControl::insertFromMimeData(const QMimeData* source)
         // to replace: the text takes the piece, and the part around its end is shown.
         const qsizetype start = qMin(cursorIndex(), selectionAnchorIndex());
         const qsizetype end = qMax(cursorIndex(), selectionAnchorIndex());
-        const QString removed = text_.mid(start, end - start);
-        history_.record(start, removed, pasted);
-        text_.replace(start, end - start, pasted);
+        buffer_->edit(start, end, pasted);
         showAround(start + pasted.size(), start + pasted.size());
-        announce();
         return;
     }
     pasting_ = pasted;

@@ -8,6 +8,8 @@ namespace quillora {
 
 class UnicodeStrip : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit UnicodeStrip(QWidget* parent = nullptr);
 

@@ -1,23 +1,15 @@
-// Where the processor has AVX2 (and so can shuffle bytes), 8 units at a time become up to 16 (each lone space
-// CR LF) with one table look-up; elsewhere the plain conversion does the work.
-#include "engine/WordsToLinesText.h"
+// The rule on UTF-16 text with AVX2: 8 units at a time become up to 16 (each lone space CR LF) with one table
+// look-up; built for AVX2 alone and called only where the processor has it.
+#include "engine/SimdKernels.h"
 
-#include "engine/SimdLevel.h"
-#include "engine/WordsToLines.h"
-
+#if defined(__x86_64__) || defined(_M_X64)
 #include <array>
 #include <bit>
 #include <cstdint>
-
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>
-#define QUILLORA_WORDS_SSSE3 1
-#endif
-
-namespace quillora {
 
 namespace {
-#ifdef QUILLORA_WORDS_SSSE3
+
 // For each pattern of spaces among 8 units without two in a row: where each of the 16 output units takes its
 // bytes from (0x80: none), and the CR LF bytes to put in place of each space.
 struct Expansion
@@ -55,7 +47,11 @@ constexpr std::array<Expansion, 256> makeExpansions()
 
 constexpr std::array<Expansion, 256> expansions = makeExpansions();
 
-__attribute__((target("ssse3"))) qsizetype convertByShuffles(const char16_t* in, qsizetype size, char16_t* out)
+} // namespace
+
+namespace quillora::simd {
+
+qsizetype textToLinesAvx2(const char16_t* in, qsizetype size, char16_t* out)
 {
     char16_t* const start = out;
     // A space after a word that has not yet been written as CR LF, and a CR LF just written for a space.
@@ -103,23 +99,5 @@ __attribute__((target("ssse3"))) qsizetype convertByShuffles(const char16_t* in,
         out -= 2;
     return out - start;
 }
+} // namespace quillora::simd
 #endif
-} // namespace
-
-QString WordsToLinesText(QStringView text)
-{
-#ifdef QUILLORA_WORDS_SSSE3
-    // Every processor with AVX2 can shuffle bytes; a lower level set for a test takes the other path.
-    if (simdLevel() == SimdLevel::Avx2 && !text.isEmpty()) {
-        const qsizetype size = text.size();
-        // n units give at most 1.5 n + 2 (every space becomes at most CR LF and every piece holds a unit), and the
-        // shuffles write up to 16 units past the end.
-        QString result(size + size / 2 + 2 + 16, Qt::Uninitialized);
-        result.truncate(convertByShuffles(text.utf16(), size, reinterpret_cast<char16_t*>(result.data())));
-        return result;
-    }
-#endif
-    return WordsToLines(text);
-}
-
-} // namespace quillora
