@@ -50,7 +50,8 @@ Each file skipped or failed is told on standard error as PATH: reason.
 
 Exit status:
   0      every file was converted
-  1      a file was skipped or failed
+  1      a file was skipped, failed or left out (its result would overwrite
+           another's), or a folder named held no file to take
   2      a usage error: an unknown option, no PATH, neither or both of --to
            and --in-place, a --to folder that does not exist
   128+N  stopped by signal N (130 for Ctrl+C, 143 for SIGTERM); the files
