@@ -282,25 +282,27 @@ TEST_F(CommandLineTest, ReasonsAreInTheWordsOfTheSystem)
     const QString full = path("full");
     QDir(work.path()).mkpath(QStringLiteral("full"));
     testing::SmallMount mount(full, QStringLiteral("size=64k"));
-    QUILLORA_REQUIRE_MOUNTED(mount);
     struct Case
     {
         QString destination;
         QString source;
         QString reason;
     };
-    const Case cases[] = {
+    QList<Case> cases = {
         {out, path("missing.txt"), "No such file or directory"},
         {out, good + "/inside.txt", "Not a directory"},
         {out, loop, "Too many levels of symbolic links"},
         {out, fifo, "not a regular file (a pipe, socket or device), left as it is"},
-        {full, large, "No space left on device"},
     };
+    if (mount.mounted())
+        cases.append({full, large, "No space left on device"});
     for (const Case& c : cases) {
         const testing::ProgramRun run = runProgram({"--quiet", "--to", c.destination, c.source});
         EXPECT_EQ(run.exitCode, 1) << c.source.toStdString();
         EXPECT_EQ(QString::fromUtf8(run.err), c.source + ": " + c.reason + "\n");
     }
+    // The full disk last: where nothing can be mounted, the other reasons are still tried.
+    QUILLORA_REQUIRE_MOUNTED(mount);
 }
 
 TEST_F(CommandLineTest, HelpStartsWithTheUsageAndEndsWithTheExitStatus)
