@@ -5,6 +5,7 @@
 #include "app/TerminalText.h"
 #include "batchrun/ConvertingSteps.h"
 #include "platform/FolderMaking.h"
+#include "platform/PathProblem.h"
 #include "platform/Terminal.h"
 
 #include <QFileInfo>
@@ -100,7 +101,17 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
             return;
         toldPosition_ = position_;
     }
-    tell(source + QStringLiteral(": ") + terminalReason(failure.description, source));
+    tell(source + QStringLiteral(": ") + reasonFor(failure, source));
+}
+
+QString TerminalView::reasonFor(const StepFailure& failure, const QString& source) const
+{
+    // The windows call a folder in the result's place a denied permission; the system names it.
+    if (failure.line == convertingsteps::openResult && position_ > 0 && position_ <= results_.size()) {
+        if (QString inTheWay = folderInTheWay(results_.at(position_ - 1)); !inTheWay.isEmpty())
+            return inTheWay;
+    }
+    return terminalReason(failure.description, source);
 }
 
 void TerminalView::notTextFile(const QString& source)

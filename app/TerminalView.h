@@ -52,6 +52,8 @@ private:
     // "[n/N] path", cut at the front to fit the terminal, over the previous progress line.
     void drawProgress(const QString& source);
     void tell(const QString& line);
+    // The words for why the entry being worked on failed.
+    QString reasonFor(const StepFailure& failure, const QString& source) const;
 
     QStringList paths_;
     QStringList results_;

@@ -42,4 +42,9 @@ QString folderProblem(const QString& path)
     return QString();
 }
 
+QString folderInTheWay(const QString& path)
+{
+    return folderProblem(path).isEmpty() ? words(std::make_error_code(std::errc::is_a_directory)) : QString();
+}
+
 } // namespace quillora

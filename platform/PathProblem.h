@@ -11,5 +11,7 @@ QString lookupProblem(const QString& path);
 // Why path names no folder: lookupProblem's words, or "Not a directory" for another kind of entry; empty for a
 // folder.
 QString folderProblem(const QString& path);
+// "Is a directory" when path is a folder, where a file was to be written; else empty.
+QString folderInTheWay(const QString& path);
 
 } // namespace quillora

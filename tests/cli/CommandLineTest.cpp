@@ -279,6 +279,7 @@ TEST_F(CommandLineTest, ReasonsAreInTheWordsOfTheSystem)
     for (int i = 0; i < 40000; ++i)
         words += "word " + QByteArray::number(i % 10);
     const QString large = write("large.txt", words);
+    QDir(work.path()).mkpath(QStringLiteral("taken/good.txt"));
     const QString full = path("full");
     QDir(work.path()).mkpath(QStringLiteral("full"));
     testing::SmallMount mount(full, QStringLiteral("size=64k"));
@@ -293,6 +294,7 @@ TEST_F(CommandLineTest, ReasonsAreInTheWordsOfTheSystem)
         {out, good + "/inside.txt", "Not a directory"},
         {out, loop, "Too many levels of symbolic links"},
         {out, fifo, "not a regular file (a pipe, socket or device), left as it is"},
+        {path("taken"), good, "Is a directory"},
     };
     if (mount.mounted())
         cases.append({full, large, "No space left on device"});
