@@ -3,9 +3,11 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineFiles.h"
+#include "app/CommandLineWords.h"
 #include "app/StandardInput.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
+#include "app/Usage.h"
 #include "batchrun/BatchResultPath.h"
 #include "batchrun/BatchRun.h"
 #include "batchrun/PlannedEntries.h"
@@ -13,6 +15,7 @@
 #include "platform/FileSettingsStore.h"
 #include "platform/NameBytes.h"
 #include "platform/NativeFileFacts.h"
+#include "platform/PathProblem.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -37,6 +40,7 @@ struct Request
     BatchDestination destination;
     QString extension;
     AnsiCodePage page = AnsiCodePage::Western;
+    LineBreak lineBreak = LineBreak::CrLf;
     bool quiet = false;
     bool standardInput = false;
     // Walks take names that start with ".".
@@ -45,7 +49,7 @@ struct Request
     QString backupSuffix;
 };
 
-// The options the command line takes, besides --help and --version.
+// The options the command line takes, besides --help and --version. Their help is written out in Usage.cpp.
 struct Options
 {
     QCommandLineOption to{
@@ -66,6 +70,7 @@ struct Options
                               QStringLiteral("Keep each file a result replaces as its name followed by <SUFFIX> "
                                              "(--backup alone: ~)."),
                               QStringLiteral("SUFFIX")};
+    QCommandLineOption lf{QStringLiteral("lf"), QStringLiteral("Join the words with LF instead of CR LF.")};
 };
 
 class NoEvents : public EventPump
@@ -94,10 +99,7 @@ QString undecodableLine(const QString& path)
 int usageError(const QString& message)
 {
     printLine(stderr, QStringLiteral("quillora: ") + message);
-    print(stderr,
-          QStringLiteral("Usage: quillora (--to FOLDER | --in-place) [--ext EXT] [--ansi CODEPAGE] [--quiet] PATH...\n"
-                         "       quillora [--ansi CODEPAGE] [--quiet] - < input > output\n"
-                         "Try 'quillora --help' for more.\n"));
+    print(stderr, usageLine() + u'\n' + tryHelpLine() + u'\n');
     return usageStatus;
 }
 
@@ -113,11 +115,12 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
 // The request, or the message of a usage error.
 std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
-    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup] = options;
+    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup, lf] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
     request.hidden = parser.isSet(hidden);
+    request.lineBreak = parser.isSet(lf) ? LineBreak::Lf : LineBreak::CrLf;
     // ".log" as well as "log": the dot is the one the pattern puts before it.
     request.extension = parser.value(ext);
     if (request.extension.startsWith(u'.'))
@@ -150,42 +153,52 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
     }
     if (parser.isSet(to)) {
         request.destination.folder = parser.value(to);
+        const QString quoted = u'\'' + request.destination.folder + u'\'';
         if (isUndecodableName(request.destination.folder))
-            return request.destination.folder + QStringLiteral(": name is not valid UTF-8");
-        NativeFileFacts facts;
-        if (!FolderExists(request.destination.folder, facts))
-            return request.destination.folder + QStringLiteral(": folder does not exist");
+            return quoted + QStringLiteral(": name is not valid UTF-8");
+        if (const QString problem = folderProblem(request.destination.folder); !problem.isEmpty())
+            return quoted + QStringLiteral(": ") + problem;
     }
     return request;
 }
 
+// The exit status, after the line that says a stop signal ended the run, if one did; notStarted counts the files
+// the run never began, when there is a list of them.
+int exitStatus(bool anyLost, std::optional<qsizetype> notStarted)
+{
+    if (const int signal = caughtStopSignal()) {
+        print(stderr, stopLine(signal, notStarted) + u'\n');
+        return 128 + signal;
+    }
+    return anyLost ? 1 : 0;
+}
+
 // unmatched: the folders named in which no file was found.
-int finish(const Request& request, int converted, int skipped, int failed, int unmatched = 0)
+int finish(const Request& request, int converted, int skipped, int failed, std::optional<qsizetype> notStarted,
+           int unmatched = 0)
 {
     if (!request.quiet)
         print(stderr, summaryLine(converted, skipped, failed) + u'\n');
-    if (const int signal = caughtStopSignal())
-        return 128 + signal;
-    return skipped + failed + unmatched > 0 ? 1 : 0;
+    return exitStatus(skipped + failed + unmatched > 0, notStarted);
 }
 
+// Quiet on success, as a filter is: one text needs no summary.
 int convertInput(const Request& request)
 {
     catchStopSignals();
     QString failure;
-    switch (convertStandardInput(request.page, failure)) {
+    switch (convertStandardInput(request.page, request.lineBreak, failure)) {
     case StreamOutcome::Converted:
-        return finish(request, 1, 0, 0);
     case StreamOutcome::Stopped:
-        return finish(request, 0, 0, 0);
+        return exitStatus(false, std::nullopt);
     case StreamOutcome::Skipped:
-        print(stderr, QStringLiteral("-: not a text file, nothing written\n"));
-        return finish(request, 0, 1, 0);
+        print(stderr, QStringLiteral("-: ") + notTextReason() + QStringLiteral(", nothing written\n"));
+        return exitStatus(true, std::nullopt);
     case StreamOutcome::Failed:
         break;
     }
-    printLine(stderr, QStringLiteral("-: ") + failure);
-    return finish(request, 0, 0, 1);
+    printLine(stderr, QStringLiteral("-: ") + terminalReason(failure));
+    return exitStatus(true, std::nullopt);
 }
 
 // The files of the paths in order, each with its result path: a file as given, its result under its own name; a
@@ -198,7 +211,7 @@ std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unli
     NoEvents events;
     NativeFileFacts facts;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
-        printLine(stderr, QStringLiteral("quillora: ") + description);
+        printLine(stderr, QStringLiteral("quillora: ") + terminalReason(description));
     };
     ErrorReport report(tell, QString());
     const auto passOver = [&undecodable](const QString& path) {
@@ -250,7 +263,7 @@ int convertFiles(const Request& request)
     int undecodable = 0;
     const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, unlisted, unmatched, undecodable);
     if (!gathered)
-        return finish(request, 0, undecodable, unlisted, unmatched);
+        return finish(request, 0, undecodable, unlisted, std::nullopt, unmatched);
     // A result that would replace an earlier result of the same run is not written.
     const QList<PlannedEntry> entries
         = withoutSharedResults(*gathered, [&](const PlannedEntry& left, const PlannedEntry& earlier) {
@@ -266,8 +279,9 @@ int convertFiles(const Request& request)
         results.append(entry.result);
     }
     const bool progress = !request.quiet && isTerminal(stderr);
-    TerminalView view(files, request.destination, request.page, progress, stderr,
-                      [] { return caughtStopSignal() != 0; });
+    TerminalView view(
+        files, request.destination, request.page, progress, stderr, [] { return caughtStopSignal() != 0; },
+        request.lineBreak);
     view.useResultPaths(results);
     view.keepBackups(request.backupSuffix);
     NativeFileFacts facts;
@@ -275,8 +289,9 @@ int convertFiles(const Request& request)
     const BatchRunSummary summary = run.run();
     view.clearProgress();
     if (view.destinationMissing())
-        return finish(request, 0, undecodable, unlisted + int(files.size()), unmatched);
-    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed, unmatched);
+        return finish(request, 0, undecodable, unlisted + int(files.size()), files.size(), unmatched);
+    return finish(request, summary.converted, undecodable + summary.skipped, unlisted + summary.failed,
+                  view.notStartedCount(), unmatched);
 }
 } // namespace
 
@@ -287,17 +302,13 @@ int runCommandLine(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLORA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Rewrites text files so that every word stands on a line of its own, as UTF-8 with CR LF."));
     const Options options;
-    const QList<QCommandLineOption> taken
-        = {options.to, options.inPlace, options.ext, options.ansi, options.quiet, options.hidden, options.backup};
+    const QList<QCommandLineOption> taken = {options.to,    options.inPlace, options.ext,    options.ansi,
+                                             options.quiet, options.hidden,  options.backup, options.lf};
     parser.addOptions(taken);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("Files and folders to convert; - alone reads standard input."),
-                                 QStringLiteral("PATH..."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOptions({help, version});
 
     // The arguments as given: Qt would read bytes that are not UTF-8 as replacement characters, and so as the name
     // of another file.
@@ -305,9 +316,9 @@ int runCommandLine(int argc, char* argv[])
     for (int index = 0; index < argc; ++index)
         arguments.append(nameFromBytes(argv[index]));
     if (!parser.parse(withBackupSuffix(arguments, taken)))
-        return usageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        print(stdout, parser.helpText());
+        return usageError(parseErrorWords(parser));
+    if (parser.isSet(help)) {
+        print(stdout, helpText());
         return 0;
     }
     if (parser.isSet(version)) {

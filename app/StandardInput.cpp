@@ -11,7 +11,7 @@
 namespace quillora {
 
 namespace {
-StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
+StreamOutcome convertSpooled(AnsiCodePage page, LineBreak lineBreak, QString& failure)
 {
     std::optional<StandardInputSpool> spooled;
     if (std::optional<StepFailure> failed = tryStep(0, [&] {
@@ -30,10 +30,12 @@ StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
     if (reading->readFindsBinary())
         return StreamOutcome::Skipped;
     if (std::optional<StepFailure> failed = tryStep(0, [&] {
-            reading->text.wordsToLinesUtf8([](QByteArrayView bytes) {
-                stopIfSignalled();
-                writeStandardOutput(bytes);
-            });
+            reading->text.wordsToLinesUtf8(
+                [](QByteArrayView bytes) {
+                    stopIfSignalled();
+                    writeStandardOutput(bytes);
+                },
+                lineBreak);
         })) {
         failure = failed->description;
         return StreamOutcome::Failed;
@@ -42,10 +44,10 @@ StreamOutcome convertSpooled(AnsiCodePage page, QString& failure)
 }
 } // namespace
 
-StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure)
+StreamOutcome convertStandardInput(AnsiCodePage page, LineBreak lineBreak, QString& failure)
 {
     try {
-        return convertSpooled(page, failure);
+        return convertSpooled(page, lineBreak, failure);
     } catch (const StopSignalCaught&) {
         return StreamOutcome::Stopped;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/AnsiCodePage.h"
+#include "engine/LineBreak.h"
 #include "platform/Failure.h"
 
 namespace quillora {
@@ -19,6 +20,6 @@ enum class StreamOutcome
 
 // Reads all of standard input into a spool file (a pipe cannot be read twice), then writes its converted text to
 // standard output. A failure's description goes to failure. Stop signals are polled between pieces.
-StreamOutcome convertStandardInput(AnsiCodePage page, QString& failure);
+StreamOutcome convertStandardInput(AnsiCodePage page, LineBreak lineBreak, QString& failure);
 
 } // namespace quillora

@@ -1,9 +1,11 @@
 // Turns the run's captions and messages into terminal lines; the progress line is redrawn in place.
 #include "app/TerminalView.h"
 
+#include "app/CommandLineWords.h"
 #include "app/TerminalText.h"
 #include "batchrun/ConvertingSteps.h"
 #include "platform/FolderMaking.h"
+#include "platform/PathProblem.h"
 #include "platform/Terminal.h"
 
 #include <QFileInfo>
@@ -11,13 +13,14 @@
 namespace quillora {
 
 TerminalView::TerminalView(QStringList paths, BatchDestination destination, AnsiCodePage page, bool progress,
-                           FILE* errors, std::function<bool()> stopWanted)
+                           FILE* errors, std::function<bool()> stopWanted, LineBreak lineBreak)
     : paths_(std::move(paths))
     , destination_(std::move(destination))
     , page_(page)
     , progress_(progress)
     , errors_(errors)
     , stopWanted_(std::move(stopWanted))
+    , lineBreak_(lineBreak)
 { }
 
 QString TerminalView::entryAt(qsizetype position) const
@@ -39,6 +42,19 @@ void TerminalView::fileStarted(qsizetype position, const QString& path)
     position_ = position;
     if (progress_)
         drawProgress(path);
+}
+
+bool TerminalView::stopWanted()
+{
+    if (!stopWanted_ || !stopWanted_())
+        return false;
+    stoppedBefore_ = position_;
+    return true;
+}
+
+qsizetype TerminalView::notStartedCount() const
+{
+    return paths_.size() - (stoppedBefore_ > 0 ? stoppedBefore_ - 1 : position_);
 }
 
 void TerminalView::drawProgress(const QString& source)
@@ -75,7 +91,7 @@ void TerminalView::tell(const QString& line)
 void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
 {
     if (source.isEmpty()) {
-        tell(QStringLiteral("quillora: ") + failure.description);
+        tell(QStringLiteral("quillora: ") + terminalReason(failure.description));
         return;
     }
     // One line per entry, however many of its steps fail. A result put in place later belongs to an entry that
@@ -85,18 +101,28 @@ void TerminalView::stepFailed(const StepFailure& failure, const QString& source)
             return;
         toldPosition_ = position_;
     }
-    tell(source + QStringLiteral(": ") + failure.description);
+    tell(source + QStringLiteral(": ") + reasonFor(failure, source));
+}
+
+QString TerminalView::reasonFor(const StepFailure& failure, const QString& source) const
+{
+    // The windows call a folder in the result's place a denied permission; the system names it.
+    if (failure.line == convertingsteps::openResult && position_ > 0 && position_ <= results_.size()) {
+        if (QString inTheWay = folderInTheWay(results_.at(position_ - 1)); !inTheWay.isEmpty())
+            return inTheWay;
+    }
+    return terminalReason(failure.description, source);
 }
 
 void TerminalView::notTextFile(const QString& source)
 {
-    tell(source + QStringLiteral(": not a text file, left as it is"));
+    tell(source + QStringLiteral(": ") + notTextReason() + QStringLiteral(", left as it is"));
 }
 
 void TerminalView::folderMissing()
 {
     destinationMissing_ = true;
-    tell(destination_.folder + QStringLiteral(": folder does not exist"));
+    tell(destination_.folder + QStringLiteral(": ") + terminalReason(Failure::pathNotFound().description()));
 }
 
 QString summaryLine(int converted, int skipped, int failed)

@@ -1,8 +1,12 @@
 // Starts Quillora: first holds the standard descriptors open; then with arguments the command line, which needs no
-// display; without, the application object, the real platform services, then the main menu's start-up.
+// display; without (or with Qt's own options only), the application object, the real platform services, then the
+// main menu's start-up.
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/DesktopIdentity.h"
+#include "app/QtOwnOptions.h"
+#include "app/Usage.h"
+#include "platform/DisplayPresence.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/ProgramFolders.h"
@@ -16,12 +20,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     quillora::holdStandardDescriptors();
-    if (argc > 1)
+    if (!quillora::onlyQtOptions(argc, argv))
         return quillora::runCommandLine(argc, argv);
+    // Qt would abort without a word a user could act on.
+    if (!quillora::displayPresent(quillora::namesQtPlatform(argc, argv))) {
+        std::fputs((quillora::noDisplayLine() + u'\n').toLocal8Bit().constData(), stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     quillora::setDesktopIdentity();
     QApplication::setStyle(new quillora::FocusFrameStyle);

@@ -232,7 +232,7 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     FileText::Outcome settled = FileText::Outcome::Converted;
     if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
             settled = reading->text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                                  [&file] { file.restart(); });
+                                                                  [&file] { file.restart(); }, view_.lineBreak());
         }))
         return *failed;
     if (settled == FileText::Outcome::NotText)

@@ -3,6 +3,7 @@
 
 #include "batchrun/BatchResultPath.h"
 #include "engine/AnsiCodePage.h"
+#include "engine/LineBreak.h"
 #include "platform/Failure.h"
 
 #include <QString>
@@ -30,6 +31,8 @@ public:
     virtual BatchDestination destination() const = 0;
     // The code page of files without a mark that are not UTF-8, read once per run.
     virtual AnsiCodePage ansiCodePage() const = 0;
+    // What joins the lines of each result.
+    virtual LineBreak lineBreak() const { return LineBreak::CrLf; }
     // Where not empty, each file a result replaces is kept under its name followed by this.
     virtual QString backupSuffix() const { return {}; }
     // Where the result of the entry at position (source, as entryAt gave it) goes: by default beside the source or

@@ -6,10 +6,10 @@
 
 namespace quillora {
 
-AnsiWordsToLinesStream::AnsiWordsToLinesStream(AnsiCodePage page)
+AnsiWordsToLinesStream::AnsiWordsToLinesStream(AnsiCodePage page, LineBreak lineBreak)
     : western_(page == AnsiCodePage::Western)
     , decoder_(page)
-    , lines_(western_)
+    , lines_(western_, lineBreak)
 { }
 
 void AnsiWordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
@@ -43,10 +43,10 @@ void AnsiWordsToLinesStream::finish(const Utf8Sink& sink)
         lines_.feed(rest, sink);
 }
 
-void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink)
+void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink, LineBreak lineBreak)
 {
     constexpr qsizetype piece = qsizetype(1) << 20;
-    AnsiWordsToLinesStream stream(page);
+    AnsiWordsToLinesStream stream(page, lineBreak);
     for (qsizetype at = 0; at < bytes.size(); at += piece)
         stream.feed(bytes.sliced(at, qMin(piece, bytes.size() - at)), sink);
     stream.finish(sink);

@@ -10,7 +10,7 @@ namespace quillora {
 class AnsiWordsToLinesStream
 {
 public:
-    explicit AnsiWordsToLinesStream(AnsiCodePage page);
+    explicit AnsiWordsToLinesStream(AnsiCodePage page, LineBreak lineBreak = LineBreak::CrLf);
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
     // Converts what the last piece left incomplete.
     void finish(const Utf8Sink& sink);
@@ -24,6 +24,7 @@ private:
     AlternateBuffers decoded_;
 };
 
-void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink);
+void WordsToLinesUtf8FromAnsi(QByteArrayView bytes, AnsiCodePage page, const Utf8Sink& sink,
+                              LineBreak lineBreak = LineBreak::CrLf);
 
 } // namespace quillora

@@ -125,30 +125,30 @@ bool findsOnlySpaces(const Utf16InOpenFile& held)
     return onlySpaces(textOf(held));
 }
 
-void convert(const Utf16InMemory& held, const Utf8Sink& sink)
+void convert(const Utf16InMemory& held, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    WordsToLinesUtf8(QStringView(held.text), sink);
+    WordsToLinesUtf8(QStringView(held.text), sink, lineBreak);
 }
-void convert(const BytesInMemory& held, const Utf8Sink& sink)
+void convert(const BytesInMemory& held, const Utf8Sink& sink, LineBreak lineBreak)
 {
     if (held.encoding.isUtf8())
-        WordsToLinesUtf8(QByteArrayView(held.bytes), sink);
+        WordsToLinesUtf8(QByteArrayView(held.bytes), sink, lineBreak);
     else if (*held.encoding.page == AnsiCodePage::Western)
-        WordsToLinesUtf8FromWindows1252(held.bytes, sink);
+        WordsToLinesUtf8FromWindows1252(held.bytes, sink, lineBreak);
     else
-        WordsToLinesUtf8FromAnsi(held.bytes, *held.encoding.page, sink);
+        WordsToLinesUtf8FromAnsi(held.bytes, *held.encoding.page, sink, lineBreak);
 }
-void convert(const BytesInFile& held, const Utf8Sink& sink)
+void convert(const BytesInFile& held, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertBytesInFile(held, sink);
+    convertBytesInFile(held, sink, lineBreak);
 }
-void convert(const SettledInOpenFile& held, const Utf8Sink& sink)
+void convert(const SettledInOpenFile& held, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    wholeText(held).wordsToLinesUtf8(sink);
+    wholeText(held).wordsToLinesUtf8(sink, lineBreak);
 }
-void convert(const Utf16InOpenFile& held, const Utf8Sink& sink)
+void convert(const Utf16InOpenFile& held, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertUtf16InOpenFile(held, sink);
+    convertUtf16InOpenFile(held, sink, lineBreak);
 }
 } // namespace
 
@@ -193,9 +193,9 @@ bool FileText::readFindsOnlySpaces() const
     return std::visit([](const auto& held) { return findsOnlySpaces(held); }, held_);
 }
 
-void FileText::wordsToLinesUtf8(const Utf8Sink& sink) const
+void FileText::wordsToLinesUtf8(const Utf8Sink& sink, LineBreak lineBreak) const
 {
-    std::visit([&sink](const auto& held) { convert(held, sink); }, held_);
+    std::visit([&sink, lineBreak](const auto& held) { convert(held, sink, lineBreak); }, held_);
 }
 
 QByteArray FileText::wordsToLinesUtf8() const
@@ -205,12 +205,12 @@ QByteArray FileText::wordsToLinesUtf8() const
     return result;
 }
 
-FileText::Outcome FileText::wordsToLinesUtf8UnlessNotText(const Utf8Sink& sink,
-                                                          const std::function<void()>& restart) const
+FileText::Outcome FileText::wordsToLinesUtf8UnlessNotText(const Utf8Sink& sink, const std::function<void()>& restart,
+                                                          LineBreak lineBreak) const
 {
     if (const auto* settled = std::get_if<SettledInOpenFile>(&held_))
-        return Utf8ThenCodePage(*settled).convert(sink, restart);
-    wordsToLinesUtf8(sink);
+        return Utf8ThenCodePage(*settled, lineBreak).convert(sink, restart);
+    wordsToLinesUtf8(sink, lineBreak);
     return Outcome::Converted;
 }
 

@@ -37,12 +37,13 @@ public:
     bool readFindsOnlySpaces() const;
     // The UTF-8 bytes of WordsToLines of the text, handed to sink piece by piece without decoding the text first.
     // Throws Failure when a text kept in its file cannot be read again, or has changed since it was read.
-    void wordsToLinesUtf8(const Utf8Sink& sink) const;
+    void wordsToLinesUtf8(const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf) const;
     QByteArray wordsToLinesUtf8() const;
     // The same, ending early for a text in an open file whose encoding is settled on the way and that turns out
     // not to be text. restart is called before sink gets the result of a second reading, which replaces all it got
     // before. Throws Failure when the file cannot be read or its size changes while it is read.
-    Outcome wordsToLinesUtf8UnlessNotText(const Utf8Sink& sink, const std::function<void()>& restart) const;
+    Outcome wordsToLinesUtf8UnlessNotText(const Utf8Sink& sink, const std::function<void()>& restart,
+                                          LineBreak lineBreak = LineBreak::CrLf) const;
 
 private:
     HeldText held_;

@@ -9,11 +9,11 @@
 
 namespace quillora {
 
-void convertBytesInFile(const BytesInFile& text, const Utf8Sink& sink)
+void convertBytesInFile(const BytesInFile& text, const Utf8Sink& sink, LineBreak lineBreak)
 {
     const bool utf8 = text.encoding.isUtf8();
-    WordsToLinesStream utf8Lines(false);
-    AnsiWordsToLinesStream ansiLines(text.encoding.page.value_or(AnsiCodePage::Western));
+    WordsToLinesStream utf8Lines(false, lineBreak);
+    AnsiWordsToLinesStream ansiLines(text.encoding.page.value_or(AnsiCodePage::Western), lineBreak);
     Utf8Validator validator;
     const CountedReading read = forEachCountedPiece(text.path, text.offset, text.scan.size, [&](QByteArrayView bytes) {
         if (utf8) {
@@ -32,9 +32,9 @@ void convertBytesInFile(const BytesInFile& text, const Utf8Sink& sink)
         throw Failure::deviceIo();
 }
 
-void convertUtf16InOpenFile(const Utf16InOpenFile& text, const Utf8Sink& sink)
+void convertUtf16InOpenFile(const Utf16InOpenFile& text, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    Utf16WordsToLinesStream lines(text.bigEndian);
+    Utf16WordsToLinesStream lines(text.bigEndian, lineBreak);
     WriteBehind behind(sink, text.stretch.size);
     const CountedReading read
         = forEachCountedPiece(*text.stretch.file, text.stretch.offset, text.stretch.size, [&](QByteArrayView bytes) {

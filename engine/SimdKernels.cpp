@@ -19,4 +19,9 @@ const Kernels& kernels()
     }
 }
 
+const Kernels& kernels(LineBreak lineBreak)
+{
+    return lineBreak == LineBreak::Lf ? lfKernels() : kernels();
+}
+
 } // namespace quillora::simd

@@ -2,6 +2,7 @@
 // level, and the one place where the level in use picks its table.
 #pragma once
 
+#include "engine/LineBreak.h"
 #include "engine/WordProgress.h"
 
 #include <QtGlobal>
@@ -37,5 +38,10 @@ qsizetype textToLinesAvx2(const char16_t* in, qsizetype size, char16_t* out);
 
 // The loops of simdLevel().
 const Kernels& kernels();
+
+// The loops that join the lines with LF alone: the scalar ones, so that the vector loops stay as they are for CR LF.
+const Kernels& lfKernels();
+// The loops of simdLevel() for CR LF, lfKernels() for LF.
+const Kernels& kernels(LineBreak lineBreak);
 
 } // namespace quillora::simd

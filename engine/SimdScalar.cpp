@@ -13,22 +13,35 @@ std::size_t noWholeUtf8Prefix(const unsigned char*, std::size_t, bool&)
 
 namespace quillora::simd {
 
-const Kernels& scalarKernels()
+namespace {
+// The rule a unit at a time, with lineBreak between the lines.
+template <LineBreak lineBreak> const Kernels& scalarKernelsJoinedBy()
 {
     static constexpr Kernels table = {
         noWholeUtf8Prefix,
         [](const char* at, const char* end, char* out, WordProgress& progress) {
-            return convertScalar(at, end, out, progress, copyByte);
+            return convertScalar<lineBreak>(at, end, out, progress, copyByte);
         },
         [](const char* at, const char* end, char* out, WordProgress& progress) {
-            return convertScalar(at, end, out, progress, encodeWindows1252);
+            return convertScalar<lineBreak>(at, end, out, progress, encodeWindows1252);
         },
         [](const char16_t* at, const char16_t* end, char* out, WordProgress& progress) {
-            return convertScalar(at, end, out, progress, encodeUtf16);
+            return convertScalar<lineBreak>(at, end, out, progress, encodeUtf16);
         },
-        textToLinesScalar,
+        textToLinesScalar<lineBreak>,
     };
     return table;
+}
+} // namespace
+
+const Kernels& scalarKernels()
+{
+    return scalarKernelsJoinedBy<LineBreak::CrLf>();
+}
+
+const Kernels& lfKernels()
+{
+    return scalarKernelsJoinedBy<LineBreak::Lf>();
 }
 
 } // namespace quillora::simd

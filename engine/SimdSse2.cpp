@@ -40,7 +40,7 @@ const Kernels& sse2Kernels()
 {
     // Text held whole in UTF-16 keeps to the plain rule: shuffling its units
     // needs a later instruction set.
-    static constexpr Kernels table = vectorKernels<wholeUtf8Prefix<Sse2>, splitWords<Sse2>, textToLinesScalar>();
+    static constexpr Kernels table = vectorKernels<wholeUtf8Prefix<Sse2>, splitWords<Sse2>, textToLinesScalar<>>();
     return table;
 }
 

@@ -47,7 +47,7 @@ ConversionOutcome Utf8ThenCodePage::convert(const Utf8Sink& sink, const std::fun
 // Stops at the first ill-formed piece or, without a mark, at a piece with a NUL byte.
 Utf8ThenCodePage::FirstReading Utf8ThenCodePage::convertAsUtf8(const Utf8Sink& sink) const
 {
-    WordsToLinesStream lines(false);
+    WordsToLinesStream lines(false, lineBreak_);
     WriteBehind behind(sink, text_.stretch.size);
     Utf8Validator validator;
     bool notText = false;
@@ -78,12 +78,12 @@ ConversionOutcome Utf8ThenCodePage::convertAgain(const Utf8Sink& sink) const
     if (text_.afterUtf8Mark) {
         const QByteArray bytes = readStretch(text_.stretch);
         if (checkUtf8(bytes).valid)
-            WordsToLinesUtf8(QByteArrayView(bytes), sink);
+            WordsToLinesUtf8(QByteArrayView(bytes), sink, lineBreak_);
         else
-            WordsToLinesUtf8(QStringView(decodeUtf8(bytes)), sink);
+            WordsToLinesUtf8(QStringView(decodeUtf8(bytes)), sink, lineBreak_);
         return ConversionOutcome::Converted;
     }
-    AnsiWordsToLinesStream lines(text_.page);
+    AnsiWordsToLinesStream lines(text_.page, lineBreak_);
     WriteBehind behind(sink, text_.stretch.size);
     const CountedReading read
         = forEachCountedPiece(*text_.stretch.file, text_.stretch.offset, text_.stretch.size, [&](QByteArrayView bytes) {

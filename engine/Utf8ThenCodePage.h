@@ -12,8 +12,9 @@ namespace quillora {
 class Utf8ThenCodePage
 {
 public:
-    explicit Utf8ThenCodePage(const SettledInOpenFile& text)
+    explicit Utf8ThenCodePage(const SettledInOpenFile& text, LineBreak lineBreak = LineBreak::CrLf)
         : text_(text)
+        , lineBreak_(lineBreak)
     { }
 
     // Converts the bytes as UTF-8 while they are valid UTF-8; at the first ill-formed piece, calls restart and
@@ -37,6 +38,7 @@ private:
     ConversionOutcome convertAgain(const Utf8Sink& sink) const;
 
     const SettledInOpenFile& text_;
+    LineBreak lineBreak_;
 };
 
 } // namespace quillora

@@ -55,20 +55,20 @@ QString WordsToLines(QStringView text)
     return result;
 }
 
-void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink)
+void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink, LineBreak lineBreak)
 {
     const char16_t* in = text.utf16();
-    convertInChunks(in, in + text.size(), 3, sink, simd::kernels().fromUtf16);
+    convertInChunks(in, in + text.size(), 3, sink, simd::kernels(lineBreak).fromUtf16);
 }
 
-void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink)
+void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink, simd::kernels().fromUtf8);
+    convertInChunks(validUtf8.data(), validUtf8.data() + validUtf8.size(), 1, sink, simd::kernels(lineBreak).fromUtf8);
 }
 
-void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink)
+void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink, LineBreak lineBreak)
 {
-    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink, simd::kernels().fromWindows1252);
+    convertInChunks(ansi.data(), ansi.data() + ansi.size(), 3, sink, simd::kernels(lineBreak).fromWindows1252);
 }
 
 QByteArray WordsToLinesUtf8(QStringView text)

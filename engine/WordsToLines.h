@@ -2,6 +2,7 @@
 // LF.
 #pragma once
 
+#include "engine/LineBreak.h"
 #include "engine/LinesOutput.h"
 
 #include <QByteArray>
@@ -17,14 +18,15 @@ namespace quillora {
 QString WordsToLines(QStringView text);
 
 // The UTF-8 bytes of WordsToLines(text), handed to sink in pieces of about a
-// megabyte, so the converted text is never held whole.
-void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink);
+// megabyte, so the converted text is never held whole; with LineBreak::Lf the
+// lines are joined by LF instead of CR LF.
+void WordsToLinesUtf8(QStringView text, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 // The same rule on text that is valid UTF-8: the same bytes as converting its
 // decoded text.
-void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink);
+void WordsToLinesUtf8(QByteArrayView validUtf8, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 // The same rule on Windows-1252 bytes, giving the UTF-8 bytes of the converted
 // decoded text.
-void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink);
+void WordsToLinesUtf8FromWindows1252(QByteArrayView ansi, const Utf8Sink& sink, LineBreak lineBreak = LineBreak::CrLf);
 
 // The same, collected into one array.
 QByteArray WordsToLinesUtf8(QStringView text);

@@ -2,6 +2,7 @@
 // Everything here has internal linkage, so no copy built for one instruction set can stand in for another's.
 #pragma once
 
+#include "engine/LineBreak.h"
 #include "engine/Windows1252.h"
 #include "engine/WordProgress.h"
 
@@ -9,6 +10,7 @@
 
 namespace {
 
+using quillora::LineBreak;
 using quillora::WordProgress;
 
 // Writes one code point as UTF-8.
@@ -34,7 +36,7 @@ char* putCodePoint(char* out, char32_t code)
 
 // Converts a run of units to UTF-8 at out; Encode(out, at, end) writes the unit at 'at' (or the pair starting
 // there) and returns how many units it used. Returns the end of the output.
-template <typename Unit, typename Encode>
+template <LineBreak lineBreak = LineBreak::CrLf, typename Unit, typename Encode>
 char* convertScalar(const Unit* at, const Unit* end, char* out, WordProgress& progress, Encode&& encode)
 {
     while (at < end) {
@@ -44,7 +46,8 @@ char* convertScalar(const Unit* at, const Unit* end, char* out, WordProgress& pr
             continue;
         }
         if (progress.breakPending) {
-            *out++ = '\r';
+            if constexpr (lineBreak == LineBreak::CrLf)
+                *out++ = '\r';
             *out++ = '\n';
             progress.breakPending = false;
         }
@@ -84,7 +87,8 @@ qsizetype encodeWindows1252(char*& out, const char* at, const char*)
 
 // The rule on UTF-16 text held whole, a unit at a time: writes at out, which holds 1.5 size + 2 units, and returns
 // how many units it wrote.
-[[maybe_unused]] qsizetype textToLinesScalar(const char16_t* in, qsizetype size, char16_t* const start)
+template <LineBreak lineBreak = LineBreak::CrLf>
+qsizetype textToLinesScalar(const char16_t* in, qsizetype size, char16_t* const start)
 {
     char16_t* out = start;
     bool breakPending = false;
@@ -95,7 +99,8 @@ qsizetype encodeWindows1252(char*& out, const char* at, const char*)
             continue;
         }
         if (breakPending) {
-            *out++ = u'\r';
+            if constexpr (lineBreak == LineBreak::CrLf)
+                *out++ = u'\r';
             *out++ = u'\n';
             breakPending = false;
         }

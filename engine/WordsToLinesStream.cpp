@@ -8,21 +8,23 @@
 
 namespace quillora {
 
-WordsToLinesStream::WordsToLinesStream(bool windows1252)
+WordsToLinesStream::WordsToLinesStream(bool windows1252, LineBreak lineBreak)
     : windows1252_(windows1252)
+    , lineBreak_(lineBreak)
 { }
 
 WordsToLinesStream::~WordsToLinesStream() = default;
 
 void WordsToLinesStream::feed(QByteArrayView bytes, const Utf8Sink& sink)
 {
-    const simd::Kernels& kernels = simd::kernels();
+    const simd::Kernels& kernels = simd::kernels(lineBreak_);
     output_.convert(windows1252_ ? kernels.fromWindows1252 : kernels.fromUtf8, bytes.data(),
                     bytes.data() + bytes.size(), bytes.size() * (windows1252_ ? 3 : 2) + 64, sink);
 }
 
-Utf16WordsToLinesStream::Utf16WordsToLinesStream(bool bigEndian)
+Utf16WordsToLinesStream::Utf16WordsToLinesStream(bool bigEndian, LineBreak lineBreak)
     : bigEndian_(bigEndian)
+    , lineBreak_(lineBreak)
 { }
 
 Utf16WordsToLinesStream::~Utf16WordsToLinesStream() = default;
@@ -79,7 +81,7 @@ void Utf16WordsToLinesStream::finish(const Utf8Sink& sink)
 void Utf16WordsToLinesStream::convert(const char16_t* units, qsizetype count, const Utf8Sink& sink)
 {
     if (count > 0)
-        output_.convert(simd::kernels().fromUtf16, units, units + count, count * 3 + 64, sink);
+        output_.convert(simd::kernels(lineBreak_).fromUtf16, units, units + count, count * 3 + 64, sink);
 }
 
 } // namespace quillora

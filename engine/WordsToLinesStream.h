@@ -1,6 +1,7 @@
 // The word-per-line rule on text fed piece by piece, handing the UTF-8 result of each piece to a sink.
 #pragma once
 
+#include "engine/LineBreak.h"
 #include "engine/LinesOutput.h"
 
 #include <memory>
@@ -12,12 +13,13 @@ namespace quillora {
 class WordsToLinesStream
 {
 public:
-    explicit WordsToLinesStream(bool windows1252);
+    explicit WordsToLinesStream(bool windows1252, LineBreak lineBreak = LineBreak::CrLf);
     ~WordsToLinesStream();
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
 
 private:
     bool windows1252_;
+    LineBreak lineBreak_;
     LinesOutput output_;
 };
 
@@ -26,7 +28,7 @@ private:
 class Utf16WordsToLinesStream
 {
 public:
-    explicit Utf16WordsToLinesStream(bool bigEndian);
+    explicit Utf16WordsToLinesStream(bool bigEndian, LineBreak lineBreak = LineBreak::CrLf);
     ~Utf16WordsToLinesStream();
     void feed(QByteArrayView bytes, const Utf8Sink& sink);
     // Converts what the last piece left incomplete.
@@ -36,6 +38,7 @@ private:
     void convert(const char16_t* units, qsizetype count, const Utf8Sink& sink);
 
     bool bigEndian_;
+    LineBreak lineBreak_;
     // The first byte of a unit the last piece cut, and a high surrogate whose partner may start the next piece.
     std::optional<char> oddByte_;
     std::optional<char16_t> highSurrogate_;
