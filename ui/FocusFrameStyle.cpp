@@ -24,8 +24,9 @@ qreal luminance(const QColor& colour)
 
 qreal contrast(const QColor& a, const QColor& b)
 {
-    const auto [darker, lighter] = std::minmax(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const qreal first = luminance(a);
+    const qreal second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 QColor frameColour(const QColor& highlight, const QColor& face)
