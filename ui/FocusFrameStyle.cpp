@@ -29,10 +29,10 @@ qreal contrast(const QColor& a, const QColor& b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
-QColor frameColour(const QColor& highlight, const QColor& face)
+// Black or white, whichever stands out more: a palette colour such as the highlight may reach 3:1 against the face
+// and still not against the control's darker outline, which the frame covers too.
+QColor frameColour(const QColor& face)
 {
-    if (contrast(highlight, face) >= 3)
-        return highlight;
     return contrast(Qt::black, face) >= contrast(Qt::white, face) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
@@ -57,8 +57,7 @@ bool focused(const QStyleOption* option)
 void drawFocusFrame(QPainter* painter, const QStyleOption* option, QPalette::ColorRole face, qreal inset = 0)
 {
     const QPalette& palette = option->palette;
-    drawFrame(painter, QRectF(option->rect).adjusted(inset, inset, -inset, -inset),
-              frameColour(palette.color(QPalette::Highlight), palette.color(face)));
+    drawFrame(painter, QRectF(option->rect).adjusted(inset, inset, -inset, -inset), frameColour(palette.color(face)));
 }
 
 } // namespace

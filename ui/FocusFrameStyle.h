@@ -5,8 +5,8 @@
 
 namespace quillora {
 
-// Draws a solid frame two pixels wide on the focused push button, radio button, text box and list, in the palette's
-// highlight colour where that stands out at least 3:1 against the control's face, and in black or white where not.
+// Draws a solid frame two pixels wide on the focused push button, radio button, text box and list, in black or white,
+// whichever stands out more against the control's face.
 class FocusFrameStyle : public QProxyStyle
 {
     Q_OBJECT
