@@ -206,10 +206,10 @@ int convertInput(const Request& request)
 // each result at the file's path below that folder. A folder that cannot be listed is told and counted in unlisted,
 // one with no matching file in unmatched, a name that is not valid UTF-8 (given or found) in undecodable. Nothing
 // when a stop signal came during a walk.
-std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unlisted, int& unmatched, int& undecodable)
+std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, FileFacts& facts, int& unlisted, int& unmatched,
+                                               int& undecodable)
 {
     NoEvents events;
-    NativeFileFacts facts;
     const ErrorReport::Teller tell = [](const QString&, int, const QString& description) {
         printLine(stderr, QStringLiteral("quillora: ") + terminalReason(description));
     };
@@ -258,10 +258,11 @@ std::optional<QList<PlannedEntry>> gatherFiles(const Request& request, int& unli
 int convertFiles(const Request& request)
 {
     catchStopSignals();
+    NativeFileFacts facts;
     int unlisted = 0;
     int unmatched = 0;
     int undecodable = 0;
-    const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, unlisted, unmatched, undecodable);
+    const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, facts, unlisted, unmatched, undecodable);
     if (!gathered)
         return finish(request, 0, undecodable, unlisted, std::nullopt, unmatched);
     // A result that would replace an earlier result of the same run is not written.
@@ -284,7 +285,6 @@ int convertFiles(const Request& request)
         request.lineBreak);
     view.useResultPaths(results);
     view.keepBackups(request.backupSuffix);
-    NativeFileFacts facts;
     BatchRun run(view, facts);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
