@@ -22,12 +22,28 @@ public:
 
 private:
     void count(QByteArrayView word);
+    // Counts the words gathered so far.
+    void countBatch();
+
+    // Words are gathered and counted a batch at a time, their table slots asked for ahead.
+    static constexpr int batchSize = 32;
 
     WordCounts& counts_;
     bool foldCase_;
     // The start of a word cut by the end of a piece.
     QByteArray carried_;
     QByteArray folded_;
+    // The words of the batch: in the piece being fed, or in batchBytes_ when folded or carried over.
+    struct Gathered
+    {
+        const char* start;
+        qsizetype offset;
+        qsizetype length;
+        std::uint32_t hash;
+    };
+    Gathered batch_[batchSize];
+    int gathered_ = 0;
+    QByteArray batchBytes_;
 };
 
 } // namespace quillora

@@ -8,12 +8,11 @@
 #include <QString>
 #include <algorithm>
 #include <charconv>
-#include <numeric>
 
 namespace quillora {
 
 namespace {
-using Entry = WordCounts::Entry;
+using Counted = WordCounts::Counted;
 
 constexpr qsizetype bufferBytes = qsizetype(1) << 20;
 
@@ -61,76 +60,54 @@ private:
     QByteArray buffer_;
 };
 
-std::vector<const Entry*> entriesOf(const WordCounts& counts)
+// UTF-8 bytes compared as unsigned numbers sort as their code points do.
+bool byCodePoint(const Counted& left, const Counted& right)
 {
-    std::vector<const Entry*> entries;
-    entries.reserve(counts.size());
-    for (const Entry& entry : counts.entries())
-        entries.push_back(&entry);
-    return entries;
+    return left.word < right.word;
 }
 
-// The entries by code point: UTF-8 bytes compared as unsigned numbers sort as their code points do.
-std::vector<const Entry*> byCodePoint(const WordCounts& counts)
+bool byCount(const Counted& left, const Counted& right)
 {
-    std::vector<const Entry*> entries = entriesOf(counts);
-    std::sort(entries.begin(), entries.end(),
-              [&](const Entry* left, const Entry* right) { return counts.word(*left) < counts.word(*right); });
-    return entries;
+    if (left.count != right.count)
+        return left.count > right.count;
+    return left.word < right.word;
 }
 
-std::vector<const Entry*> byCount(const WordCounts& counts)
-{
-    std::vector<const Entry*> entries = entriesOf(counts);
-    std::sort(entries.begin(), entries.end(), [&](const Entry* left, const Entry* right) {
-        if (left->count != right->count)
-            return left->count > right->count;
-        return counts.word(*left) < counts.word(*right);
-    });
-    return entries;
-}
-
-std::vector<const Entry*> byLocale(const WordCounts& counts)
+void sortByLocale(std::vector<Counted>& words)
 {
     const QCollator collator(QLocale::system().collation());
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(counts.size());
-    for (const Entry& entry : counts.entries())
-        keys.push_back(collator.sortKey(QString::fromUtf8(counts.word(entry))));
-    std::vector<std::size_t> order(counts.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    const std::vector<Entry>& all = counts.entries();
-    std::sort(order.begin(), order.end(), [&](std::size_t left, std::size_t right) {
-        if (const int compared = keys[left].compare(keys[right]); compared != 0)
+    std::vector<std::pair<QCollatorSortKey, Counted>> keyed;
+    keyed.reserve(words.size());
+    for (const Counted& counted : words)
+        keyed.emplace_back(collator.sortKey(QString::fromUtf8(counted.word)), counted);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& left, const auto& right) {
+        if (const int compared = left.first.compare(right.first); compared != 0)
             return compared < 0;
-        return counts.word(all[left]) < counts.word(all[right]);
+        return byCodePoint(left.second, right.second);
     });
-    std::vector<const Entry*> entries;
-    entries.reserve(order.size());
-    for (const std::size_t index : order)
-        entries.push_back(&all[index]);
-    return entries;
+    for (std::size_t index = 0; index < words.size(); ++index)
+        words[index] = keyed[index].second;
 }
 } // namespace
 
-void writeWordList(const WordCounts& counts, const WordListOptions& shape, const Utf8Sink& sink)
+void writeWordList(const WordCounts& counts, const WordListOptions& options, const Utf8Sink& sink)
 {
-    ListOutput output(shape.lineBreak, sink);
-    switch (shape.order) {
-    case WordListOrder::FirstAppearance:
-        for (const Entry& entry : counts.entries())
-            output.line(counts.word(entry));
-        break;
-    case WordListOrder::Count:
-        for (const Entry* entry : byCount(counts))
-            output.countedLine(entry->count, counts.word(*entry));
-        break;
-    case WordListOrder::CodePoint:
-    case WordListOrder::Locale:
-        for (const Entry* entry : shape.order == WordListOrder::Locale ? byLocale(counts) : byCodePoint(counts))
-            for (std::uint64_t left = shape.eachOnce ? 1 : entry->count; left > 0; --left)
-                output.line(counts.word(*entry));
-        break;
+    std::vector<Counted> words = counts.inFirstAppearanceOrder();
+    if (options.order == WordListOrder::Count)
+        std::sort(words.begin(), words.end(), byCount);
+    else if (options.order == WordListOrder::CodePoint)
+        std::sort(words.begin(), words.end(), byCodePoint);
+    else if (options.order == WordListOrder::Locale)
+        sortByLocale(words);
+    ListOutput output(options.lineBreak, sink);
+    for (const Counted& counted : words) {
+        if (options.order == WordListOrder::Count)
+            output.countedLine(counted.count, counted.word);
+        else
+            for (std::uint64_t left
+                 = options.eachOnce || options.order == WordListOrder::FirstAppearance ? 1 : counted.count;
+                 left > 0; --left)
+                output.line(counted.word);
     }
     output.flush();
 }
@@ -140,7 +117,7 @@ ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& co
     counts.clear();
     ConvertedWords words(counts, foldCase);
     const ConversionOutcome outcome = text.wordsToLinesUtf8UnlessNotText(
-        [&words](QByteArrayView piece) { words.feed(piece); }, [&words] { words.restart(); }, LineBreak::Lf);
+        [&words](QByteArrayView piece) { words.feed(piece); }, [&words] { words.restart(); }, LineBreak::CrLf);
     words.finish();
     return outcome;
 }
