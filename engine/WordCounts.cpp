@@ -56,10 +56,14 @@ std::uint32_t WordCounts::hashOf(QByteArrayView word)
 
 namespace {
 
-// Whether two words of the same length, at most eight bytes, are equal.
-bool sameShortWord(const char* left, const char* right, std::size_t length)
+// Whether two words of the same length are equal; short ones by overlapping loads instead of a call.
+bool sameWord(const char* left, const char* right, std::size_t length)
 {
-    return tailOf(left, length) == tailOf(right, length) && (length <= 8 || load64(left) == load64(right));
+    if (length <= 8)
+        return tailOf(left, length) == tailOf(right, length);
+    if (length <= 16)
+        return load64(left) == load64(right) && load64(left + length - 8) == load64(right + length - 8);
+    return std::memcmp(left, right, length) == 0;
 }
 } // namespace
 
@@ -114,9 +118,7 @@ WordCounts::Slot& WordCounts::find(QByteArrayView word, std::uint32_t hash)
             break;
         if (slot.hash != hash || slot.length != length)
             continue;
-        if (length <= inlineBytes ? (length <= 8 ? sameShortWord(slot.bytes, word.data(), length)
-                                                 : std::memcmp(slot.bytes, word.data(), length) == 0)
-                                  : std::memcmp(arena_.data() + load64(slot.bytes), word.data(), length) == 0)
+        if (sameWord(length <= inlineBytes ? slot.bytes : arena_.data() + load64(slot.bytes), word.data(), length))
             return slot;
     }
     if (length > std::numeric_limits<std::uint32_t>::max() || size_ >= std::numeric_limits<std::uint32_t>::max() - 1)
