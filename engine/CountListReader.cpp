@@ -66,6 +66,36 @@ LineScan scanLine(const char* at, const char* const end)
     return scan;
 }
 
+constexpr bool isDigit(char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
+
+// How far a piece is well-formed UTF-8, checked on from a line's start only when a line with bytes beyond ASCII
+// runs past what is known: a piece of well-formed lines is checked in one pass. A stretch of whole sequences that
+// starts and ends at a line break holds whole sequences only, as sequences never hold an ASCII byte.
+class WellFormedReach
+{
+public:
+    WellFormedReach(const char* begin, const char* end)
+        : reach_(begin)
+        , end_(end)
+    { }
+
+    bool holds(const char* lineStart, const char* lineEnd)
+    {
+        if (lineEnd > reach_) {
+            Utf8Check check;
+            reach_ = lineStart + checkUtf8Prefix(QByteArrayView(lineStart, end_), check);
+        }
+        return lineEnd <= reach_;
+    }
+
+private:
+    const char* reach_;
+    const char* const end_;
+};
+
 constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
 constexpr qsizetype byteOrderMarkSize = 3;
 
@@ -81,6 +111,7 @@ void CountListReader::feed(QByteArrayView bytes)
     const char* const end = at + bytes.size();
     if (at < end && std::exchange(afterCr_, false) && *at == '\n')
         ++at;
+    WellFormedReach wellFormed(at, end);
     while (at < end) {
         const LineScan scan = scanLine(at, end);
         if (scan.lineBreak == end) {
@@ -88,7 +119,7 @@ void CountListReader::feed(QByteArrayView bytes)
             return;
         }
         if (carry_.empty()) {
-            takeLine(at, scan.lineBreak, scan.hasHigh, scan.hasSpace);
+            takeLine(at, scan.lineBreak, !scan.hasHigh || wellFormed.holds(at, scan.lineBreak), scan.hasSpace);
         } else {
             carry_.append(at, scan.lineBreak);
             takeCarriedLine();
@@ -111,7 +142,7 @@ void CountListReader::takeCarriedLine()
     const char* const begin = carry_.data();
     const char* const end = begin + carry_.size();
     const LineScan scan = scanLine(begin, end);
-    takeLine(begin, end, scan.hasHigh, scan.hasSpace);
+    takeLine(begin, end, !scan.hasHigh || checkUtf8(QByteArrayView(begin, end)).valid, scan.hasSpace);
     carry_.clear();
 }
 
@@ -129,7 +160,7 @@ const char* CountListReader::passBreak(const char* lineBreak, const char* end)
     return lineBreak + 1;
 }
 
-void CountListReader::takeLine(const char* at, const char* const end, bool hasHigh, bool hasSpace)
+void CountListReader::takeLine(const char* at, const char* const end, bool wellFormed, bool hasSpace)
 {
     if (line_ == 1 && end - at >= byteOrderMarkSize && std::memcmp(at, byteOrderMark, byteOrderMarkSize) == 0)
         at += byteOrderMarkSize;
@@ -137,12 +168,15 @@ void CountListReader::takeLine(const char* at, const char* const end, bool hasHi
         return tellBadLine("empty line");
 
     const char* const countBegin = at;
-    constexpr quint64 largest = std::numeric_limits<quint64>::max();
     quint64 count = 0;
+    // Nineteen digits always fit in 64 bits; only the digits after them may carry the count past the largest.
+    const char* const safeEnd = at + qMin<qsizetype>(end - at, 19);
+    for (; at < safeEnd && isDigit(*at); ++at)
+        count = count * 10 + unsigned(*at - '0');
     bool tooLarge = false;
-    for (; at < end && *at >= '0' && *at <= '9'; ++at) {
+    for (; at < end && isDigit(*at); ++at) {
         const unsigned digit = unsigned(*at - '0');
-        if (count > (largest - digit) / 10)
+        if (count > (std::numeric_limits<quint64>::max() - digit) / 10)
             tooLarge = true;
         else
             count = count * 10 + digit;
@@ -157,12 +191,12 @@ void CountListReader::takeLine(const char* at, const char* const end, bool hasHi
         return tellBadLine("no tab after the count");
     ++at;
 
-    // The count and its tab are plain ASCII: a space or a high byte seen on the line is in the word.
+    // The count and its tab are plain ASCII: a space or ill-formed UTF-8 on the line is in the word.
     if (at == end)
         return tellBadLine("empty word");
     if (hasSpace)
         return tellBadLine("space in the word");
-    if (hasHigh && !checkUtf8(QByteArrayView(at, end)).valid)
+    if (!wellFormed)
         return tellBadLine("not UTF-8");
     counted_(QByteArrayView(at, end), count);
 }

@@ -33,7 +33,7 @@ public:
     qint64 badLineCount() const { return badLineCount_; }
 
 private:
-    void takeLine(const char* at, const char* end, bool hasHigh, bool hasSpace);
+    void takeLine(const char* at, const char* end, bool wellFormed, bool hasSpace);
     void takeCarriedLine();
     const char* passBreak(const char* lineBreak, const char* end);
     void tellBadLine(const char* reason);
