@@ -79,9 +79,9 @@ TEST(CountListReader, HandsOnGoodLinesAndTellsBadOnesWhereverThePiecesAreCut)
         {"\xEF\xBB\xBF"sv, ""sv, ""sv},
         {"\xEF\xBB\xBF\n"sv, ""sv, "1: empty line\n"sv},
         {"\xEF\xBB\xBF"
-         "5\tx\n1\t\xEF\xBB\xBF\n\xEF\xBB\xBF"
-         "1\tb\n"sv,
-         "5\tx\n1\t\xEF\xBB\xBF\n"sv, "3: no count\n"sv},
+         "5\tx\n\xEF\xBB\xBF"
+         "1\tb\n1\t\xEF\xBB\xBF\n"sv,
+         "5\tx\n1\t\xEF\xBB\xBF\n"sv, "2: no count\n"sv},
         // A word keeps its tabs, no-break spaces, control characters and characters of any length.
         {"7\ta\tb\t\n1\t\t\n2\t\xC2\xA0\x01\0\n3\t\xF0\x9F\x98\x80\xE2\x82\xAC\n"sv,
          "7\ta\tb\t\n1\t\t\n2\t\xC2\xA0\x01\0\n3\t\xF0\x9F\x98\x80\xE2\x82\xAC\n"sv, ""sv},
