@@ -72,8 +72,8 @@ constexpr bool isDigit(char byte)
 }
 
 // How far a piece is well-formed UTF-8, checked on from a line's start only when a line with bytes beyond ASCII
-// runs past what is known: a piece of well-formed lines is checked in one pass. A stretch of whole sequences that
-// starts and ends at a line break holds whole sequences only, as sequences never hold an ASCII byte.
+// runs past what is known: a piece of well-formed lines is checked in one pass. A line inside a well-formed stretch
+// is well-formed itself, since it starts and ends beside an ASCII byte, which no sequence holds.
 class WellFormedReach
 {
 public:

@@ -25,7 +25,7 @@ public:
 
     // A piece may end anywhere: inside a line, a count, a CR LF pair or a UTF-8 sequence.
     void feed(QByteArrayView bytes);
-    // Takes the last line, which may lack its line break.
+    // Takes the last line, which may lack its line break; called once, after the last piece.
     void finish();
 
     // The first keptBadLines bad lines, in order.
