@@ -184,6 +184,8 @@ TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
 TEST_F(CommandLineTest, ExitStatusesAndMessages)
 {
     const QString good = write("good.txt", "a b");
+    const QString counts = write("counts.txt", "3\tb\n");
+    const QString badCounts = write("bad-counts.txt", "2\ta\r\nx y\r\n");
     const QString binary = write("binary.txt", QByteArray("\0\1", 2));
     const QString missing = path("missing.txt");
     const QString unreadable = write("unreadable.txt", "locked");
@@ -280,6 +282,12 @@ TEST_F(CommandLineTest, ExitStatusesAndMessages)
          1,
          {missing + ": No such file or directory", binary + ": not a text file (it holds a NUL byte), left out"},
          "1\ta\r\n1\tb\r\n"},
+        // A count list with a bad line adds nothing.
+        {{"--merge", "--to", "-", badCounts, counts},
+         {},
+         1,
+         {badCounts + ":2: not a count line (COUNT<TAB>WORD): no count", badCounts + ": not a count list, left out"},
+         "3\tb\r\n"},
         // A bare --sort takes no value: the next word is a path.
         {{"--sort", "-", "--to", "-"}, "b a", 0, {}, "a\r\nb\r\n"},
         {{"--to", "-", good, good}, {}, 0, {}, "a\r\nb\r\na\r\nb"},
