@@ -140,12 +140,17 @@ void writeWordList(const WordCounts& counts, const WordListOptions& options, con
     output.flush();
 }
 
-ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts)
+ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts,
+                             const std::function<void()>& eachPiece)
 {
     counts.clear();
     ConvertedWords words(counts, foldCase);
     const ConversionOutcome outcome = text.wordsToLinesUtf8UnlessNotText(
-        [&words](QByteArrayView piece) { words.feed(piece); }, [&words] { words.restart(); }, LineBreak::CrLf);
+        [&](QByteArrayView piece) {
+            eachPiece();
+            words.feed(piece);
+        },
+        [&words] { words.restart(); }, LineBreak::CrLf);
     words.finish();
     return outcome;
 }
