@@ -1,7 +1,11 @@
-// An open-addressing table over the words' bytes, kept in one arena, with linear probing.
+// An open-addressing table with linear probing; a short word is compared within its slot, never through a pointer.
 #include "engine/WordCounts.h"
 
+#include "platform/Failure.h"
+
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace quillora {
 
@@ -22,56 +26,72 @@ std::uint64_t load32(const char* at)
     return value;
 }
 
-std::uint64_t mixed(std::uint64_t value)
+// The last one to eight bytes of a word, read by overlapping loads that never pass its end.
+std::uint64_t tailOf(const char* at, std::size_t left)
 {
-    value ^= value >> 33;
-    value *= 0xff51afd7ed558ccdULL;
-    value ^= value >> 33;
-    value *= 0xc4ceb9fe1a85ec53ULL;
-    value ^= value >> 33;
-    return value;
+    if (left >= 4)
+        return (load32(at) << 32) | load32(at + left - 4);
+    if (left > 0)
+        return (std::uint64_t(std::uint8_t(at[0])) << 16) | (std::uint64_t(std::uint8_t(at[left / 2])) << 8)
+            | std::uint8_t(at[left - 1]);
+    return 0;
 }
+
 } // namespace
 
-WordCounts::WordCounts()
-    : slots_(firstSlotCount, 0)
-    , mask_(firstSlotCount - 1)
-{ }
-
-// Eight bytes at a time; the last one to eight bytes are read by overlapping loads, never past the word.
-std::uint64_t WordCounts::hashOf(QByteArrayView word)
+std::uint32_t WordCounts::hashOf(QByteArrayView word)
 {
     const char* at = word.data();
     std::size_t left = std::size_t(word.size());
     std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ left;
     for (; left > 8; at += 8, left -= 8)
         hash = (hash ^ load64(at)) * 0x9fb21c651e98df25ULL;
-    std::uint64_t last = 0;
-    if (left >= 4)
-        last = (load32(at) << 32) | load32(at + left - 4);
-    else if (left > 0)
-        last = (std::uint64_t(std::uint8_t(at[0])) << 16) | (std::uint64_t(std::uint8_t(at[left / 2])) << 8)
-            | std::uint8_t(at[left - 1]);
-    return mixed(hash ^ last);
+    hash ^= tailOf(at, left);
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    return std::uint32_t(hash >> 32);
 }
 
-bool WordCounts::add(QByteArrayView word, std::uint64_t count)
+namespace {
+
+// Whether two words of the same length are equal; short ones by overlapping loads instead of a call.
+bool sameWord(const char* left, const char* right, std::size_t length)
 {
-    Entry& entry = find(word, std::uint32_t(hashOf(word) >> 32));
-    if (entry.count + count < entry.count)
+    if (length <= 8)
+        return tailOf(left, length) == tailOf(right, length);
+    if (length <= 16)
+        return load64(left) == load64(right) && load64(left + length - 8) == load64(right + length - 8);
+    return std::memcmp(left, right, length) == 0;
+}
+} // namespace
+
+WordCounts::WordCounts()
+    : slots_(firstSlotCount, Slot{})
+    , mask_(firstSlotCount - 1)
+{ }
+
+QByteArrayView WordCounts::word(const Slot& slot) const
+{
+    const char* bytes = slot.length <= inlineBytes ? slot.bytes : arena_.data() + load64(slot.bytes);
+    return QByteArrayView(bytes, qsizetype(slot.length));
+}
+
+bool WordCounts::add(QByteArrayView word, std::uint32_t hash, std::uint64_t count)
+{
+    Slot& slot = find(word, hash);
+    if (slot.count + count < slot.count)
         return false;
-    entry.count += count;
+    slot.count += count;
     return true;
 }
 
 bool WordCounts::addAll(const WordCounts& other)
 {
-    for (const Entry& theirs : other.entries_) {
-        Entry& entry = find(other.word(theirs), theirs.hash);
-        if (entry.count + theirs.count < entry.count)
+    for (const Counted& counted : other.inFirstAppearanceOrder())
+        if (!add(counted.word, counted.count))
             return false;
-        entry.count += theirs.count;
-    }
     return true;
 }
 
@@ -80,40 +100,62 @@ void WordCounts::clear()
     *this = WordCounts();
 }
 
-WordCounts::Entry& WordCounts::find(QByteArrayView word, std::uint32_t hash)
+std::vector<WordCounts::Counted> WordCounts::inFirstAppearanceOrder() const
 {
-    for (std::uint64_t slot = hash & mask_;; slot = (slot + 1) & mask_) {
-        const std::uint64_t held = slots_[slot];
-        if (held == 0)
+    std::vector<Counted> counted(size_);
+    for (const Slot& slot : slots_)
+        if (slot.order != 0)
+            counted[slot.order - 1] = {word(slot), slot.count};
+    return counted;
+}
+
+WordCounts::Slot& WordCounts::find(QByteArrayView word, std::uint32_t hash)
+{
+    const std::size_t length = std::size_t(word.size());
+    for (std::size_t index = hash & mask_;; index = (index + 1) & mask_) {
+        Slot& slot = slots_[index];
+        if (slot.order == 0)
             break;
-        if (std::uint32_t(held >> 32) != hash)
+        if (slot.hash != hash || slot.length != length)
             continue;
-        Entry& entry = entries_[std::uint32_t(held) - 1];
-        if (entry.length == std::uint64_t(word.size())
-            && std::memcmp(bytes_.data() + entry.offset, word.data(), std::size_t(word.size())) == 0)
-            return entry;
+        if (sameWord(length <= inlineBytes ? slot.bytes : arena_.data() + load64(slot.bytes), word.data(), length))
+            return slot;
     }
-    // New: the table is kept at most half full.
-    if ((entries_.size() + 1) * 2 > slots_.size())
+    if (length > std::numeric_limits<std::uint32_t>::max() || size_ >= std::numeric_limits<std::uint32_t>::max() - 1)
+        throw Failure(QStringLiteral("a word of 4 GiB or more, or more than 4 billion words, left out"));
+    // A new word: the table is kept at most 70% full.
+    if ((size_ + 1) * 10 > slots_.size() * 7)
         grow();
-    entries_.push_back({0, bytes_.size(), std::uint64_t(word.size()), hash});
-    bytes_.insert(bytes_.end(), word.begin(), word.end());
-    std::uint64_t slot = hash & mask_;
-    while (slots_[slot] != 0)
-        slot = (slot + 1) & mask_;
-    slots_[slot] = (std::uint64_t(hash) << 32) | entries_.size();
-    return entries_.back();
+    std::size_t index = hash & mask_;
+    while (slots_[index].order != 0)
+        index = (index + 1) & mask_;
+    Slot& slot = slots_[index];
+    slot.count = 0;
+    slot.order = std::uint32_t(++size_);
+    slot.hash = hash;
+    slot.length = std::uint32_t(length);
+    if (length <= inlineBytes) {
+        std::memcpy(slot.bytes, word.data(), length);
+    } else {
+        const std::uint64_t offset = arena_.size();
+        std::memcpy(slot.bytes, &offset, sizeof offset);
+        arena_.insert(arena_.end(), word.begin(), word.end());
+    }
+    return slot;
 }
 
 void WordCounts::grow()
 {
-    slots_.assign(slots_.size() * 2, 0);
+    std::vector<Slot> old(slots_.size() * 2, Slot{});
+    old.swap(slots_);
     mask_ = slots_.size() - 1;
-    for (std::size_t index = 0; index < entries_.size(); ++index) {
-        std::uint64_t slot = entries_[index].hash & mask_;
-        while (slots_[slot] != 0)
-            slot = (slot + 1) & mask_;
-        slots_[slot] = (std::uint64_t(entries_[index].hash) << 32) | (index + 1);
+    for (const Slot& slot : old) {
+        if (slot.order == 0)
+            continue;
+        std::size_t index = slot.hash & mask_;
+        while (slots_[index].order != 0)
+            index = (index + 1) & mask_;
+        slots_[index] = slot;
     }
 }
 

@@ -11,43 +11,70 @@ namespace quillora {
 class WordCounts
 {
 public:
-    // One distinct word; its bytes are in the table's arena.
-    struct Entry
+    struct Counted
     {
+        QByteArrayView word;
         std::uint64_t count;
-        std::uint64_t offset;
-        std::uint64_t length;
-        std::uint32_t hash;
     };
 
     WordCounts();
-    // Adds count occurrences of word; false when its total would pass 2^64 - 1, which leaves it as it was.
-    bool add(QByteArrayView word, std::uint64_t count = 1);
+    // Adds count occurrences of word; false when its total would pass 2^64 - 1, which leaves it as it was. Throws
+    // Failure for a word of 4 GiB or more.
+    bool add(QByteArrayView word, std::uint64_t count = 1) { return add(word, hashOf(word), count); }
+    // The same with the word's hash, for a caller that looked ahead with prefetch.
+    bool add(QByteArrayView word, std::uint32_t hash, std::uint64_t count);
+    static std::uint32_t hashOf(QByteArrayView word);
+    // Asks for the memory where the word with this hash is looked for first; a batch of words read that way waits
+    // on memory once rather than once per word.
+    void prefetch(std::uint32_t hash) const
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(&slots_[hash & mask_]);
+#else
+        (void)hash;
+#endif
+    }
     // Adds every word of other, those new here in their order there; false when a total would overflow (the words
     // before it are added).
     bool addAll(const WordCounts& other);
     void clear();
 
-    std::size_t size() const { return entries_.size(); }
-    bool isEmpty() const { return entries_.empty(); }
-    // In the order of first appearance.
-    const std::vector<Entry>& entries() const { return entries_; }
-    QByteArrayView word(const Entry& entry) const
+    std::size_t size() const
     {
-        return QByteArrayView(bytes_.data() + entry.offset, qsizetype(entry.length));
+        return size_;
     }
+    bool isEmpty() const
+    {
+        return size_ == 0;
+    }
+    // Every word with its count, in the order of first appearance; the words stay valid until the table changes.
+    std::vector<Counted> inFirstAppearanceOrder() const;
 
 private:
-    static std::uint64_t hashOf(QByteArrayView word);
-    // The entry holding word, added with a zero count when it is new.
-    Entry& find(QByteArrayView word, std::uint32_t hash);
+    // A word of up to this many bytes is kept in its slot, a longer one in the arena.
+    static constexpr std::uint32_t inlineBytes = 12;
+    // One word per slot, so that finding a short word reads one cache line; 32 bytes.
+    struct Slot
+    {
+        std::uint64_t count;
+        // The word's place in the order of first appearance, counted from 1; 0 for an empty slot.
+        std::uint32_t order;
+        std::uint32_t hash;
+        std::uint32_t length;
+        // The word itself, or for a longer word where it starts in the arena.
+        char bytes[inlineBytes];
+    };
+    static_assert(sizeof(Slot) == 32);
+
+    QByteArrayView word(const Slot& slot) const;
+    // The slot holding word, made with a zero count when the word is new.
+    Slot& find(QByteArrayView word, std::uint32_t hash);
     void grow();
 
-    // Per slot: 0 when empty, else the entry's index + 1 in the low half and its hash's low half above.
-    std::vector<std::uint64_t> slots_;
-    std::uint64_t mask_ = 0;
-    std::vector<Entry> entries_;
-    std::vector<char> bytes_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+    std::size_t size_ = 0;
+    std::vector<char> arena_;
 };
 
 } // namespace quillora

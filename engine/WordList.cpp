@@ -8,12 +8,11 @@
 #include <QString>
 #include <algorithm>
 #include <charconv>
-#include <numeric>
 
 namespace quillora {
 
 namespace {
-using Entry = WordCounts::Entry;
+using Counted = WordCounts::Counted;
 
 constexpr qsizetype bufferBytes = qsizetype(1) << 20;
 
@@ -61,86 +60,97 @@ private:
     QByteArray buffer_;
 };
 
-std::vector<const Entry*> entriesOf(const WordCounts& counts)
+// UTF-8 bytes compared as unsigned numbers sort as their code points do.
+bool byCodePoint(const Counted& left, const Counted& right)
 {
-    std::vector<const Entry*> entries;
-    entries.reserve(counts.size());
-    for (const Entry& entry : counts.entries())
-        entries.push_back(&entry);
-    return entries;
+    return left.word < right.word;
 }
 
-// The entries by code point: UTF-8 bytes compared as unsigned numbers sort as their code points do.
-std::vector<const Entry*> byCodePoint(const WordCounts& counts)
+// The first eight bytes of a word as a number that sorts as they do, shorter words padded with zeros.
+std::uint64_t leadingBytes(QByteArrayView word)
 {
-    std::vector<const Entry*> entries = entriesOf(counts);
-    std::sort(entries.begin(), entries.end(),
-              [&](const Entry* left, const Entry* right) { return counts.word(*left) < counts.word(*right); });
-    return entries;
+    std::uint64_t lead = 0;
+    const qsizetype size = std::min<qsizetype>(word.size(), 8);
+    for (qsizetype index = 0; index < size; ++index)
+        lead |= std::uint64_t(std::uint8_t(word[index])) << (56 - 8 * index);
+    return lead;
 }
 
-std::vector<const Entry*> byCount(const WordCounts& counts)
+// Sorts words by primary, then by code point; a word's leading bytes settle most comparisons without reading it.
+template <typename Primary> void sortBy(std::vector<Counted>& words, Primary&& primary)
 {
-    std::vector<const Entry*> entries = entriesOf(counts);
-    std::sort(entries.begin(), entries.end(), [&](const Entry* left, const Entry* right) {
-        if (left->count != right->count)
-            return left->count > right->count;
-        return counts.word(*left) < counts.word(*right);
+    struct Keyed
+    {
+        std::uint64_t primary;
+        std::uint64_t lead;
+        Counted counted;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(words.size());
+    for (const Counted& counted : words)
+        keyed.push_back({primary(counted), leadingBytes(counted.word), counted});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& left, const Keyed& right) {
+        if (left.primary != right.primary)
+            return left.primary < right.primary;
+        if (left.lead != right.lead)
+            return left.lead < right.lead;
+        return byCodePoint(left.counted, right.counted);
     });
-    return entries;
+    for (std::size_t index = 0; index < words.size(); ++index)
+        words[index] = keyed[index].counted;
 }
 
-std::vector<const Entry*> byLocale(const WordCounts& counts)
+void sortByLocale(std::vector<Counted>& words)
 {
     const QCollator collator(QLocale::system().collation());
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(counts.size());
-    for (const Entry& entry : counts.entries())
-        keys.push_back(collator.sortKey(QString::fromUtf8(counts.word(entry))));
-    std::vector<std::size_t> order(counts.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    const std::vector<Entry>& all = counts.entries();
-    std::sort(order.begin(), order.end(), [&](std::size_t left, std::size_t right) {
-        if (const int compared = keys[left].compare(keys[right]); compared != 0)
+    std::vector<std::pair<QCollatorSortKey, Counted>> keyed;
+    keyed.reserve(words.size());
+    for (const Counted& counted : words)
+        keyed.emplace_back(collator.sortKey(QString::fromUtf8(counted.word)), counted);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& left, const auto& right) {
+        if (const int compared = left.first.compare(right.first); compared != 0)
             return compared < 0;
-        return counts.word(all[left]) < counts.word(all[right]);
+        return byCodePoint(left.second, right.second);
     });
-    std::vector<const Entry*> entries;
-    entries.reserve(order.size());
-    for (const std::size_t index : order)
-        entries.push_back(&all[index]);
-    return entries;
+    for (std::size_t index = 0; index < words.size(); ++index)
+        words[index] = keyed[index].second;
 }
 } // namespace
 
-void writeWordList(const WordCounts& counts, const WordListOptions& shape, const Utf8Sink& sink)
+void writeWordList(const WordCounts& counts, const WordListOptions& options, const Utf8Sink& sink)
 {
-    ListOutput output(shape.lineBreak, sink);
-    switch (shape.order) {
-    case WordListOrder::FirstAppearance:
-        for (const Entry& entry : counts.entries())
-            output.line(counts.word(entry));
-        break;
-    case WordListOrder::Count:
-        for (const Entry* entry : byCount(counts))
-            output.countedLine(entry->count, counts.word(*entry));
-        break;
-    case WordListOrder::CodePoint:
-    case WordListOrder::Locale:
-        for (const Entry* entry : shape.order == WordListOrder::Locale ? byLocale(counts) : byCodePoint(counts))
-            for (std::uint64_t left = shape.eachOnce ? 1 : entry->count; left > 0; --left)
-                output.line(counts.word(*entry));
-        break;
+    std::vector<Counted> words = counts.inFirstAppearanceOrder();
+    // Most frequent first.
+    if (options.order == WordListOrder::Count)
+        sortBy(words, [](const Counted& counted) { return ~counted.count; });
+    else if (options.order == WordListOrder::CodePoint)
+        sortBy(words, [](const Counted&) { return std::uint64_t(0); });
+    else if (options.order == WordListOrder::Locale)
+        sortByLocale(words);
+    ListOutput output(options.lineBreak, sink);
+    for (const Counted& counted : words) {
+        if (options.order == WordListOrder::Count)
+            output.countedLine(counted.count, counted.word);
+        else
+            for (std::uint64_t left
+                 = options.eachOnce || options.order == WordListOrder::FirstAppearance ? 1 : counted.count;
+                 left > 0; --left)
+                output.line(counted.word);
     }
     output.flush();
 }
 
-ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts)
+ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts,
+                             const std::function<void()>& eachPiece)
 {
     counts.clear();
     ConvertedWords words(counts, foldCase);
     const ConversionOutcome outcome = text.wordsToLinesUtf8UnlessNotText(
-        [&words](QByteArrayView piece) { words.feed(piece); }, [&words] { words.restart(); }, LineBreak::Lf);
+        [&](QByteArrayView piece) {
+            eachPiece();
+            words.feed(piece);
+        },
+        [&words] { words.restart(); }, LineBreak::CrLf);
     words.finish();
     return outcome;
 }
