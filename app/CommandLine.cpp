@@ -5,6 +5,7 @@
 #include "app/CommandLineFiles.h"
 #include "app/CommandLineWords.h"
 #include "app/StandardInput.h"
+#include "app/StandardOutputRun.h"
 #include "app/TerminalText.h"
 #include "app/TerminalView.h"
 #include "app/Usage.h"
@@ -16,6 +17,7 @@
 #include "platform/NameBytes.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/PathProblem.h"
+#include "platform/StandardStreams.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -47,7 +49,16 @@ struct Request
     bool hidden = false;
     // Each file a result replaces is kept under its name followed by this, where not empty.
     QString backupSuffix;
+    // Where given, each result, or the one on standard output, is a list of words.
+    std::optional<WordListOptions> wordList;
+    // The inputs are count lists to add up.
+    bool countLists = false;
+    // --to -: everything goes to standard output.
+    bool toStandardOutput = false;
 };
+
+// What a bare --sort stands for.
+const QString codePointSort = QStringLiteral("code-point");
 
 // The options the command line takes, besides --help and --version. Their help is written out in Usage.cpp.
 struct Options
@@ -71,6 +82,17 @@ struct Options
                                              "(--backup alone: ~)."),
                               QStringLiteral("SUFFIX")};
     QCommandLineOption lf{QStringLiteral("lf"), QStringLiteral("Join the words with LF instead of CR LF.")};
+    QCommandLineOption unique{QStringLiteral("unique"), QStringLiteral("List each word once.")};
+    QCommandLineOption sort{QStringLiteral("sort"), QStringLiteral("List the words in code-point or locale order."),
+                            QStringLiteral("ORDER")};
+    QCommandLineOption count{QStringLiteral("count"), QStringLiteral("List each word once with its count.")};
+    QCommandLineOption foldCase{QStringLiteral("fold-case"), QStringLiteral("Compare words by case folding.")};
+    QCommandLineOption merge{QStringLiteral("merge"), QStringLiteral("Add up count lists.")};
+
+    QList<QCommandLineOption> all() const
+    {
+        return {to, inPlace, ext, ansi, quiet, hidden, backup, lf, unique, sort, count, foldCase, merge};
+    }
 };
 
 class NoEvents : public EventPump
@@ -112,10 +134,41 @@ std::optional<AnsiCodePage> chosenCodePage(const QString& option)
     return storedAnsiCodePage(settings);
 }
 
+// Reads the word-list options into request; the message of a usage error, else an empty text.
+QString readWordList(const QCommandLineParser& parser, const Options& options, Request& request)
+{
+    const bool unique = parser.isSet(options.unique);
+    const bool sort = parser.isSet(options.sort);
+    const bool count = parser.isSet(options.count);
+    request.countLists = parser.isSet(options.merge);
+    const QString order = parser.value(options.sort);
+    if (sort && order != codePointSort && order != QStringLiteral("locale"))
+        return QStringLiteral("--sort=%1: give --sort alone for code-point order, or --sort=locale").arg(order);
+    if (count && sort)
+        return QStringLiteral("--count lists the most frequent words first; --sort does not apply");
+    if (request.countLists && (unique || sort))
+        return QStringLiteral("--merge writes a count list; --unique and --sort do not apply");
+    if (!(unique || sort || count || request.countLists)) {
+        if (parser.isSet(options.foldCase))
+            return QStringLiteral("--fold-case applies to word lists: give --unique, --sort, --count or --merge");
+        return {};
+    }
+    WordListOptions list;
+    list.order = count || request.countLists ? WordListOrder::Count
+        : !sort                              ? WordListOrder::FirstAppearance
+        : order == codePointSort             ? WordListOrder::CodePoint
+                                             : WordListOrder::Locale;
+    list.eachOnce = unique;
+    list.foldCase = parser.isSet(options.foldCase);
+    list.lineBreak = request.lineBreak;
+    request.wordList = list;
+    return {};
+}
+
 // The request, or the message of a usage error.
 std::variant<Request, QString> readRequest(const QCommandLineParser& parser, const Options& options)
 {
-    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup, lf] = options;
+    const auto& [to, inPlace, ext, ansi, quiet, hidden, backup, lf, unique, sort, count, foldCase, merge] = options;
     Request request;
     request.paths = parser.positionalArguments();
     request.quiet = parser.isSet(quiet);
@@ -134,16 +187,23 @@ std::variant<Request, QString> readRequest(const QCommandLineParser& parser, con
         return QStringLiteral("--ansi %1: not a code page (874, 932, 936, 949, 950 or 1250 to 1258)")
             .arg(parser.value(ansi));
     request.page = *page;
+    if (const QString problem = readWordList(parser, options, request); !problem.isEmpty())
+        return problem;
+    request.toStandardOutput = parser.isSet(to) && parser.value(to) == QStringLiteral("-");
     if (request.paths.contains(QStringLiteral("-"))) {
         if (request.paths.size() > 1)
             return QStringLiteral("- (standard input) must be the only PATH");
-        if (parser.isSet(to) || parser.isSet(inPlace))
-            return QStringLiteral("- writes to standard output; --to and --in-place do not apply");
+        if ((parser.isSet(to) && !request.toStandardOutput) || parser.isSet(inPlace))
+            return QStringLiteral("- writes to standard output; --to FOLDER and --in-place do not apply");
         request.standardInput = true;
         return request;
     }
     if (parser.isSet(to) == parser.isSet(inPlace))
         return QStringLiteral("give either --to FOLDER or --in-place");
+    if (request.countLists && !request.toStandardOutput)
+        return QStringLiteral("--merge adds count lists into one list: give --to - or - as the PATH");
+    if (request.toStandardOutput)
+        return request;
     request.destination.besideSource = parser.isSet(inPlace);
     if (parser.isSet(backup)) {
         request.backupSuffix = parser.value(backup);
@@ -182,10 +242,51 @@ int finish(const Request& request, int converted, int skipped, int failed, std::
     return exitStatus(skipped + failed + unmatched > 0, notStarted);
 }
 
+OutputRequest outputRequest(const Request& request)
+{
+    return {request.page, request.lineBreak, request.wordList, request.countLists};
+}
+
+// Everything to standard output, quiet on success as a filter is; each input left out has said why.
+int writeOutput(const Request& request, const QList<OutputInput>& inputs, int alreadyLost)
+{
+    int lost = alreadyLost;
+    try {
+        lost += writeToStandardOutput(outputRequest(request), inputs, stderr);
+    } catch (const StopSignalCaught&) {
+    } catch (const Failure& failure) {
+        printLine(stderr, QStringLiteral("quillora: standard output: ") + terminalReason(failure.description()));
+        ++lost;
+    }
+    return exitStatus(lost > 0, std::nullopt);
+}
+
+// Standard input's words as one list.
+int listInput(const Request& request)
+{
+    std::optional<StandardInputSpool> spooled;
+    std::optional<StepFailure> failed;
+    try {
+        failed = tryStep(0, [&] {
+            spooled.emplace();
+            spooled->fill();
+        });
+    } catch (const StopSignalCaught&) {
+        return exitStatus(false, std::nullopt);
+    }
+    if (failed) {
+        printLine(stderr, QStringLiteral("-: ") + terminalReason(failed->description));
+        return exitStatus(true, std::nullopt);
+    }
+    return writeOutput(request, {{spooled->path(), QStringLiteral("-")}}, 0);
+}
+
 // Quiet on success, as a filter is: one text needs no summary.
 int convertInput(const Request& request)
 {
     catchStopSignals();
+    if (request.wordList)
+        return listInput(request);
     QString failure;
     switch (convertStandardInput(request.page, request.lineBreak, failure)) {
     case StreamOutcome::Converted:
@@ -265,6 +366,12 @@ int convertFiles(const Request& request)
     const std::optional<QList<PlannedEntry>> gathered = gatherFiles(request, facts, unlisted, unmatched, undecodable);
     if (!gathered)
         return finish(request, 0, undecodable, unlisted, std::nullopt, unmatched);
+    if (request.toStandardOutput) {
+        QList<OutputInput> inputs;
+        for (const PlannedEntry& entry : *gathered)
+            inputs.append({entry.source, entry.source});
+        return writeOutput(request, inputs, undecodable + unlisted + unmatched);
+    }
     // A result that would replace an earlier result of the same run is not written.
     const QList<PlannedEntry> entries
         = withoutSharedResults(*gathered, [&](const PlannedEntry& left, const PlannedEntry& earlier) {
@@ -285,6 +392,7 @@ int convertFiles(const Request& request)
         request.lineBreak);
     view.useResultPaths(results);
     view.keepBackups(request.backupSuffix);
+    view.makeWordLists(request.wordList);
     BatchRun run(view, facts);
     const BatchRunSummary summary = run.run();
     view.clearProgress();
@@ -303,8 +411,7 @@ int runCommandLine(int argc, char* argv[])
 
     QCommandLineParser parser;
     const Options options;
-    const QList<QCommandLineOption> taken = {options.to,    options.inPlace, options.ext,    options.ansi,
-                                             options.quiet, options.hidden,  options.backup, options.lf};
+    const QList<QCommandLineOption> taken = options.all();
     parser.addOptions(taken);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
@@ -315,7 +422,9 @@ int runCommandLine(int argc, char* argv[])
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments.append(nameFromBytes(argv[index]));
-    if (!parser.parse(withBackupSuffix(arguments, taken)))
+    if (!parser.parse(withBareValues(
+            arguments, taken,
+            {{QStringLiteral("--backup"), QStringLiteral("~")}, {QStringLiteral("--sort"), codePointSort}})))
         return usageError(parseErrorWords(parser));
     if (parser.isSet(help)) {
         print(stdout, helpText());

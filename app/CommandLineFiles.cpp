@@ -3,9 +3,12 @@
 
 #include "platform/FileIdentity.h"
 
+#include <algorithm>
+
 namespace quillora {
 
-QStringList withBackupSuffix(QStringList arguments, const QList<QCommandLineOption>& options)
+QStringList withBareValues(QStringList arguments, const QList<QCommandLineOption>& options,
+                           const QList<std::pair<QString, QString>>& bareValues)
 {
     QStringList valued;
     for (const QCommandLineOption& option : options) {
@@ -16,8 +19,10 @@ QStringList withBackupSuffix(QStringList arguments, const QList<QCommandLineOpti
         const QString& argument = arguments.at(index);
         if (argument == QStringLiteral("--"))
             break;
-        if (argument == QStringLiteral("--backup"))
-            arguments[index] = QStringLiteral("--backup=~");
+        const auto bare = std::find_if(bareValues.begin(), bareValues.end(),
+                                       [&](const auto& option) { return option.first == argument; });
+        if (bare != bareValues.end())
+            arguments[index] = argument + u'=' + bare->second;
         else if (valued.contains(argument))
             ++index;
     }

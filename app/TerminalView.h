@@ -23,6 +23,7 @@ public:
     void useResultPaths(QStringList results) { results_ = std::move(results); }
     // Each file a result replaces is kept under its name followed by suffix.
     void keepBackups(QString suffix) { backupSuffix_ = std::move(suffix); }
+    void makeWordLists(std::optional<WordListOptions> wordList) { wordList_ = wordList; }
     // Takes the progress line away.
     void clearProgress();
     // The destination folder was gone when the run began: nothing was converted.
@@ -36,6 +37,7 @@ public:
     AnsiCodePage ansiCodePage() const override { return page_; }
     LineBreak lineBreak() const override { return lineBreak_; }
     QString backupSuffix() const override { return backupSuffix_; }
+    std::optional<WordListOptions> wordList() const override { return wordList_; }
     QString resultPath(qsizetype position, const QString& source, const BatchDestination& destination) override;
     void fileStarted(qsizetype position, const QString& path) override;
     void showPercent(double) override { }
@@ -58,6 +60,7 @@ private:
     QStringList paths_;
     QStringList results_;
     QString backupSuffix_;
+    std::optional<WordListOptions> wordList_;
     BatchDestination destination_;
     AnsiCodePage page_;
     bool progress_;

@@ -230,14 +230,26 @@ BatchRun::Attempt BatchRun::convertFile(Flight& flight, const FileIdentity& read
     // The converted text is written as it is made, never held whole; a file found not to be text on the way
     // leaves no result, and one found not to be UTF-8 is converted again in the code page.
     FileText::Outcome settled = FileText::Outcome::Converted;
-    if (std::optional<Attempt> failed = failedStep(*reading, convertingsteps::writeResult, [&] {
-            settled = reading->text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
-                                                                  [&file] { file.restart(); }, view_.lineBreak());
-        }))
+    if (std::optional<Attempt> failed
+        = failedStep(*reading, convertingsteps::writeResult, [&] { settled = writeResult(reading->text, file); }))
         return *failed;
     if (settled == FileText::Outcome::NotText)
         return notText();
     return putInPlace(flight, file, destination.besideSource ? std::optional<FileIdentity>(read) : std::nullopt);
+}
+
+FileText::Outcome BatchRun::writeResult(const FileText& text, ResultFile& file)
+{
+    const std::optional<WordListOptions> wordList = view_.wordList();
+    if (!wordList)
+        return text.wordsToLinesUtf8UnlessNotText([&file](QByteArrayView bytes) { file.write(bytes); },
+                                                  [&file] { file.restart(); }, view_.lineBreak());
+    // The list is made once the whole text is read.
+    WordCounts counts;
+    if (countWords(text, wordList->foldCase, counts) == FileText::Outcome::NotText)
+        return FileText::Outcome::NotText;
+    writeWordList(counts, *wordList, [&file](QByteArrayView bytes) { file.write(bytes); });
+    return FileText::Outcome::Converted;
 }
 
 std::optional<BatchRun::Attempt> BatchRun::failedStep(const RuleReading& reading, int line,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "batchrun/BatchRunView.h"
+#include "engine/FileText.h"
 #include "platform/FileFacts.h"
 
 #include <atomic>
@@ -59,6 +60,8 @@ private:
     FileOutcome convertEntry(ErrorReport& report, qsizetype position, Flight& flight);
     // Reads, converts and writes the file whose identity before reading was read.
     Attempt convertFile(Flight& flight, const FileIdentity& read);
+    // Writes the file's converted text, or its word list, into file.
+    FileText::Outcome writeResult(const FileText& text, ResultFile& file);
     // Runs a step of the result; when it fails the file is skipped if it is not text, else it failed.
     std::optional<Attempt> failedStep(const RuleReading& reading, int line, const std::function<void()>& step);
     // The file is not text and is left as it was.

@@ -4,9 +4,11 @@
 #include "batchrun/BatchResultPath.h"
 #include "engine/AnsiCodePage.h"
 #include "engine/LineBreak.h"
+#include "engine/WordList.h"
 #include "platform/Failure.h"
 
 #include <QString>
+#include <optional>
 
 namespace quillora {
 
@@ -33,6 +35,8 @@ public:
     virtual AnsiCodePage ansiCodePage() const = 0;
     // What joins the lines of each result.
     virtual LineBreak lineBreak() const { return LineBreak::CrLf; }
+    // Where given, each result is the list of its source's words rather than the converted text.
+    virtual std::optional<WordListOptions> wordList() const { return std::nullopt; }
     // Where not empty, each file a result replaces is kept under its name followed by this.
     virtual QString backupSuffix() const { return {}; }
     // Where the result of the entry at position (source, as entryAt gave it) goes: by default beside the source or

@@ -244,7 +244,7 @@ TEST_F(CommandLineTest, ExitStatusesAndMessages)
          refused("--ext needs an extension, such as txt, or * for every file"),
          ""},
         {{"-", good}, {}, 2, refused("- (standard input) must be the only PATH"), ""},
-        {{"--to", out, "-"}, {}, 2, refused("- writes to standard output; --to and --in-place do not apply"), ""},
+        {{"--to", out, "-"}, {}, 2, refused("- writes to standard output; --to FOLDER and --in-place do not apply"), ""},
     };
     const bool permissionsHold = !testing::runningAsRoot();
     for (const Case& c : cases) {
