@@ -84,7 +84,7 @@ TEST(WordListRecipe, CountListsOfPartsMergedAreTheCountListOfTheWhole)
     EXPECT_EQ(recipe.err, "");
     // The parts' lists name most words many times, so the merge has counts to add.
     EXPECT_GT(testing::readFile(partLists).count('\n'), 2 * whole.out.count('\n'));
-    EXPECT_EQ(firstDifference(recipe.out, whole.out), "");
+    EXPECT_EQ(firstDifference(recipe.out, whole.out), QByteArray());
 }
 
 } // namespace
