@@ -112,8 +112,8 @@ bool OutputRun::countWordsOf(const OutputInput& input, WordCounts& counts)
     if (!reading)
         return false;
     ConversionOutcome outcome = ConversionOutcome::Converted;
-    if (std::optional<StepFailure> failure
-        = tryStep(0, [&] { outcome = countWords(reading->text, request_.wordList->foldCase, counts); }))
+    if (std::optional<StepFailure> failure = tryStep(
+            0, [&] { outcome = countWords(reading->text, request_.wordList->foldCase, counts, stopIfSignalled); }))
         return leftOut(input, terminalReason(failure->description, input.path));
     if (outcome == ConversionOutcome::NotText)
         return leftOut(input, notTextReason() + QStringLiteral(", left out"));

@@ -3,7 +3,8 @@
 
 #include "engine/CaseFolding.h"
 
-#include <span>
+#include <bit>
+#include <cstring>
 
 namespace quillora {
 
@@ -12,89 +13,93 @@ bool isBreak(char byte)
 {
     return byte == '\n' || byte == '\r';
 }
+
+// 0x80 in each byte of value that is zero, 0 in the others.
+std::uint64_t zeroBytes(std::uint64_t value)
+{
+    constexpr std::uint64_t low7 = 0x7f7f7f7f7f7f7f7fULL;
+    return ~(((value & low7) + low7) | value | low7);
+}
+
+// Calls found(position) for each CR and LF in [0, size) of bytes, in order; eight bytes at a time where the bytes of
+// a number are stored lowest first.
+template <typename Found> void forEachBreak(const char* bytes, qsizetype size, Found&& found)
+{
+    qsizetype at = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t lineFeeds = 0x0a0a0a0a0a0a0a0aULL;
+        constexpr std::uint64_t returns = 0x0d0d0d0d0d0d0d0dULL;
+        for (; at + 8 <= size; at += 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, bytes + at, sizeof eight);
+            for (std::uint64_t breaks = zeroBytes(eight ^ lineFeeds) | zeroBytes(eight ^ returns); breaks != 0;
+                 breaks &= breaks - 1)
+                found(at + std::countr_zero(breaks) / 8);
+        }
+    }
+    for (; at < size; ++at)
+        if (isBreak(bytes[at]))
+            found(at);
+}
 } // namespace
 
 ConvertedWords::ConvertedWords(WordCounts& counts, bool foldCase)
     : counts_(counts)
     , foldCase_(foldCase)
+    , behind_(counts)
 { }
 
 void ConvertedWords::feed(QByteArrayView piece)
 {
-    const char* at = piece.data();
-    const char* const end = at + piece.size();
-    if (!carried_.isEmpty()) {
-        const char* wordEnd = at;
-        while (wordEnd < end && !isBreak(*wordEnd))
-            ++wordEnd;
-        carried_.append(at, wordEnd - at);
-        if (wordEnd == end)
-            return;
-        count(carried_);
-        countBatch();
-        carried_.clear();
-        at = wordEnd;
-    }
-    while (at < end) {
-        while (at < end && isBreak(*at))
-            ++at;
-        const char* const wordStart = at;
-        while (at < end && !isBreak(*at))
-            ++at;
-        if (at == end) {
-            carried_.append(wordStart, end - wordStart);
-            break;
-        }
-        count(QByteArrayView(wordStart, at - wordStart));
-    }
-    // The words in the piece are counted before it is gone.
-    countBatch();
+    WordBatch& batch = batches_[filling_];
+    batch.words.clear();
+    batch.bytes.clear();
+    batch.bytes.append(carried_).append(piece);
+    carried_.clear();
+    qsizetype start = 0;
+    forEachBreak(batch.bytes.constData(), batch.bytes.size(), [&](qsizetype at) {
+        if (at > start)
+            batch.words.push_back({start, at - start, 0});
+        start = at + 1;
+    });
+    carried_ = batch.bytes.sliced(start);
+    hand(batch);
 }
 
 void ConvertedWords::finish()
 {
-    if (!carried_.isEmpty())
-        count(carried_);
-    countBatch();
+    WordBatch& batch = batches_[filling_];
+    batch.words.clear();
+    batch.bytes = carried_;
     carried_.clear();
+    if (!batch.bytes.isEmpty())
+        batch.words.push_back({0, batch.bytes.size(), 0});
+    hand(batch);
+    behind_.finish();
 }
 
 void ConvertedWords::restart()
 {
+    behind_.finish();
     carried_.clear();
-    gathered_ = 0;
-    batchBytes_.clear();
     counts_.clear();
 }
 
-void ConvertedWords::count(QByteArrayView word)
+void ConvertedWords::hand(WordBatch& batch)
 {
-    Gathered& gathered = batch_[gathered_++];
-    // A word that does not stay where it is until the batch is counted is copied.
-    const bool copied = foldCase_ || word.data() == carried_.constData();
+    batch.inFolded = foldCase_;
     if (foldCase_) {
-        caseFoldUtf8(word, folded_);
-        word = folded_;
+        batch.folded.clear();
+        for (WordBatch::Word& word : batch.words) {
+            caseFoldUtf8(QByteArrayView(batch.bytes).sliced(word.offset, word.length), folded_);
+            word = {batch.folded.size(), folded_.size(), 0};
+            batch.folded.append(folded_);
+        }
     }
-    gathered.start = copied ? nullptr : word.data();
-    gathered.offset = batchBytes_.size();
-    gathered.length = word.size();
-    gathered.hash = WordCounts::hashOf(word);
-    if (copied)
-        batchBytes_.append(word);
-    counts_.prefetch(gathered.hash);
-    if (gathered_ == batchSize)
-        countBatch();
-}
-
-void ConvertedWords::countBatch()
-{
-    for (const Gathered& gathered : std::span(batch_, gathered_)) {
-        const char* start = gathered.start ? gathered.start : batchBytes_.constData() + gathered.offset;
-        counts_.add(QByteArrayView(start, gathered.length), gathered.hash, 1);
-    }
-    gathered_ = 0;
-    batchBytes_.clear();
+    for (WordBatch::Word& word : batch.words)
+        word.hash = WordCounts::hashOf(batch.word(word));
+    behind_.count(batch);
+    filling_ = 1 - filling_;
 }
 
 } // namespace quillora

@@ -2,12 +2,14 @@
 // dropped.
 #pragma once
 
-#include "engine/WordCounts.h"
+#include "engine/CountBehind.h"
+#include "engine/WordBatch.h"
 
 #include <QByteArray>
 
 namespace quillora {
 
+// A piece is copied, and its words split and hashed, here while those of the piece before are counted behind.
 class ConvertedWords
 {
 public:
@@ -15,35 +17,24 @@ public:
     explicit ConvertedWords(WordCounts& counts, bool foldCase = false);
     // Takes the next piece of the UTF-8 text; a word may run on into the next piece.
     void feed(QByteArrayView piece);
-    // Counts a word the last piece left open.
+    // Counts a word the last piece left open, and waits until every word is counted. Throws what counting threw.
     void finish();
     // Forgets the words counted so far, for a text converted again from its start.
     void restart();
 
 private:
-    void count(QByteArrayView word);
-    // Counts the words gathered so far.
-    void countBatch();
-
-    // Words are gathered and counted a batch at a time, their table slots asked for ahead.
-    static constexpr int batchSize = 32;
+    // Folds and hashes the words of batch, and hands it to be counted.
+    void hand(WordBatch& batch);
 
     WordCounts& counts_;
     bool foldCase_;
     // The start of a word cut by the end of a piece.
     QByteArray carried_;
     QByteArray folded_;
-    // The words of the batch: in the piece being fed, or in batchBytes_ when folded or carried over.
-    struct Gathered
-    {
-        const char* start;
-        qsizetype offset;
-        qsizetype length;
-        std::uint32_t hash;
-    };
-    Gathered batch_[batchSize];
-    int gathered_ = 0;
-    QByteArray batchBytes_;
+    // One batch is filled while the other is counted.
+    WordBatch batches_[2];
+    int filling_ = 0;
+    CountBehind behind_;
 };
 
 } // namespace quillora

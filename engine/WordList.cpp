@@ -66,11 +66,38 @@ bool byCodePoint(const Counted& left, const Counted& right)
     return left.word < right.word;
 }
 
-bool byCount(const Counted& left, const Counted& right)
+// The first eight bytes of a word as a number that sorts as they do, shorter words padded with zeros.
+std::uint64_t leadingBytes(QByteArrayView word)
 {
-    if (left.count != right.count)
-        return left.count > right.count;
-    return left.word < right.word;
+    std::uint64_t lead = 0;
+    const qsizetype size = std::min<qsizetype>(word.size(), 8);
+    for (qsizetype index = 0; index < size; ++index)
+        lead |= std::uint64_t(std::uint8_t(word[index])) << (56 - 8 * index);
+    return lead;
+}
+
+// Sorts words by primary, then by code point; a word's leading bytes settle most comparisons without reading it.
+template <typename Primary> void sortBy(std::vector<Counted>& words, Primary&& primary)
+{
+    struct Keyed
+    {
+        std::uint64_t primary;
+        std::uint64_t lead;
+        Counted counted;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(words.size());
+    for (const Counted& counted : words)
+        keyed.push_back({primary(counted), leadingBytes(counted.word), counted});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& left, const Keyed& right) {
+        if (left.primary != right.primary)
+            return left.primary < right.primary;
+        if (left.lead != right.lead)
+            return left.lead < right.lead;
+        return byCodePoint(left.counted, right.counted);
+    });
+    for (std::size_t index = 0; index < words.size(); ++index)
+        words[index] = keyed[index].counted;
 }
 
 void sortByLocale(std::vector<Counted>& words)
@@ -93,10 +120,11 @@ void sortByLocale(std::vector<Counted>& words)
 void writeWordList(const WordCounts& counts, const WordListOptions& options, const Utf8Sink& sink)
 {
     std::vector<Counted> words = counts.inFirstAppearanceOrder();
+    // Most frequent first.
     if (options.order == WordListOrder::Count)
-        std::sort(words.begin(), words.end(), byCount);
+        sortBy(words, [](const Counted& counted) { return ~counted.count; });
     else if (options.order == WordListOrder::CodePoint)
-        std::sort(words.begin(), words.end(), byCodePoint);
+        sortBy(words, [](const Counted&) { return std::uint64_t(0); });
     else if (options.order == WordListOrder::Locale)
         sortByLocale(words);
     ListOutput output(options.lineBreak, sink);
@@ -112,12 +140,17 @@ void writeWordList(const WordCounts& counts, const WordListOptions& options, con
     output.flush();
 }
 
-ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts)
+ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts,
+                             const std::function<void()>& eachPiece)
 {
     counts.clear();
     ConvertedWords words(counts, foldCase);
     const ConversionOutcome outcome = text.wordsToLinesUtf8UnlessNotText(
-        [&words](QByteArrayView piece) { words.feed(piece); }, [&words] { words.restart(); }, LineBreak::CrLf);
+        [&](QByteArrayView piece) {
+            eachPiece();
+            words.feed(piece);
+        },
+        [&words] { words.restart(); }, LineBreak::CrLf);
     words.finish();
     return outcome;
 }

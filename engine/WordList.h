@@ -34,7 +34,9 @@ struct WordListOptions
 void writeWordList(const WordCounts& counts, const WordListOptions& options, const Utf8Sink& sink);
 
 // Counts the words of text, converted as its result would be, into counts, which it empties first. NotText when the
-// text turns out not to be text on the way. Throws Failure as FileText::wordsToLinesUtf8UnlessNotText does.
-ConversionOutcome countWords(const FileText& text, bool foldCase, WordCounts& counts);
+// text turns out not to be text on the way. Throws Failure as FileText::wordsToLinesUtf8UnlessNotText does, and what
+// eachPiece, called before each piece of the text is counted, throws.
+ConversionOutcome countWords(
+    const FileText& text, bool foldCase, WordCounts& counts, const std::function<void()>& eachPiece = [] {});
 
 } // namespace quillora

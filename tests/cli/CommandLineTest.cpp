@@ -184,6 +184,8 @@ TEST_F(CommandLineTest, WritesTheBytesTheBatchRunWrites)
 TEST_F(CommandLineTest, ExitStatusesAndMessages)
 {
     const QString good = write("good.txt", "a b");
+    const QString counts = write("counts.txt", "3\tb\n");
+    const QString badCounts = write("bad-counts.txt", "2\ta\r\nx y\r\n");
     const QString binary = write("binary.txt", QByteArray("\0\1", 2));
     const QString missing = path("missing.txt");
     const QString unreadable = write("unreadable.txt", "locked");
@@ -244,7 +246,51 @@ TEST_F(CommandLineTest, ExitStatusesAndMessages)
          refused("--ext needs an extension, such as txt, or * for every file"),
          ""},
         {{"-", good}, {}, 2, refused("- (standard input) must be the only PATH"), ""},
-        {{"--to", out, "-"}, {}, 2, refused("- writes to standard output; --to FOLDER and --in-place do not apply"), ""},
+        {{"--to", out, "-"},
+         {},
+         2,
+         refused("- writes to standard output; --to FOLDER and --in-place do not apply"),
+         ""},
+        {{"--count", "--sort", "-"},
+         {},
+         2,
+         refused("--count lists the most frequent words first; --sort does not apply"),
+         ""},
+        {{"--merge", "--unique", "-"},
+         {},
+         2,
+         refused("--merge writes a count list; --unique and --sort do not apply"),
+         ""},
+        {{"--sort=size", "-"},
+         {},
+         2,
+         refused("--sort=size: give --sort alone for code-point order, or --sort=locale"),
+         ""},
+        {{"--fold-case", "-"},
+         {},
+         2,
+         refused("--fold-case applies to word lists: give --unique, --sort, --count or --merge"),
+         ""},
+        {{"--merge", "--to", out, good},
+         {},
+         2,
+         refused("--merge adds count lists into one list: give --to - or - as the PATH"),
+         ""},
+        // With --to -, every input's words go into one list; an input left out adds nothing.
+        {{"--count", "--to", "-", good, missing, binary},
+         {},
+         1,
+         {missing + ": No such file or directory", binary + ": not a text file (it holds a NUL byte), left out"},
+         "1\ta\r\n1\tb\r\n"},
+        // A count list with a bad line adds nothing.
+        {{"--merge", "--to", "-", badCounts, counts},
+         {},
+         1,
+         {badCounts + ":2: not a count line (COUNT<TAB>WORD): no count", badCounts + ": not a count list, left out"},
+         "3\tb\r\n"},
+        // A bare --sort takes no value: the next word is a path.
+        {{"--sort", "-", "--to", "-"}, "b a", 0, {}, "a\r\nb\r\n"},
+        {{"--to", "-", good, good}, {}, 0, {}, "a\r\nb\r\na\r\nb"},
     };
     const bool permissionsHold = !testing::runningAsRoot();
     for (const Case& c : cases) {
