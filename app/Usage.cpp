@@ -33,6 +33,8 @@ standard input is converted to standard output. With no arguments at all,
 Quillora opens its windows.
 
   --to FOLDER        write every result into FOLDER, which must exist
+  --to -             write the results to standard output; with a word list
+                       option, one list of the words of every PATH
   --in-place         replace each file by its result
   --ext EXT          in folders, take files ending in .EXT (default txt;
                        * takes every file)
@@ -46,14 +48,28 @@ Quillora opens its windows.
   -h, --help         display this help and exit
   -v, --version      output version information and exit
 
-Each file skipped or failed is told on standard error as PATH: reason.
+Word lists: the words are the text cut at every space and every line break
+(CR LF, CR, LF). Each line of a list ends with a line break, the last one too.
+With --to FOLDER or --in-place, each file's list is its result.
+  --unique           each word once, in the order it first appears
+  --sort[=locale]    words in code-point order, or in the locale's collation
+  --count            each word once as COUNT<TAB>WORD, most frequent first
+  --fold-case        compare words by full Unicode case folding; print folded
+  --merge            add up count lists (as --count writes them) into one;
+                       with --to - or - only
+
+Each file skipped or failed is told on standard error as PATH: reason, a bad
+line of a count list as PATH:LINE: not a count line (COUNT<TAB>WORD): reason.
 
 Exit status:
   0      every file was converted
   1      a file was skipped, failed or left out (its result would overwrite
-           another's), or a folder named held no file to take
+           another's), a folder named held no file to take, or a count list
+           held a bad line
   2      a usage error: an unknown option, no PATH, neither or both of --to
-           and --in-place, a --to folder that does not exist
+           and --in-place, a --to folder that does not exist, --count with
+           --sort, --merge with --unique or --sort or without --to - or -,
+           --fold-case without --unique, --sort, --count or --merge
   128+N  stopped by signal N (130 for Ctrl+C, 143 for SIGTERM); the files
            after the one being written are left untouched
 

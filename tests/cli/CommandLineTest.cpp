@@ -363,12 +363,16 @@ TEST_F(CommandLineTest, HelpStartsWithTheUsageAndEndsWithTheExitStatus)
     const QStringList lines = QString::fromUtf8(run.out).split(u'\n');
     ASSERT_GT(lines.size(), 2);
     EXPECT_EQ(lines.first(), usageLine);
+    // A terminal of 80 columns shows every line unbroken.
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), 79) << line.toStdString();
     const QString text = QString::fromUtf8(run.out).simplified();
     EXPECT_TRUE(text.contains("One of --to and --in-place is required")) << run.out.constData();
     EXPECT_TRUE(text.contains("With no arguments at all, Quillora opens its windows")) << run.out.constData();
     // Every option it takes has a line of its own.
-    for (const char* option : {"--to FOLDER", "--in-place", "--ext EXT", "--hidden", "--backup[=SUFFIX]",
-                               "--ansi CODEPAGE", "--lf", "--quiet", "-h, --help", "-v, --version"})
+    for (const char* option : {"--to FOLDER", "--to -", "--in-place", "--ext EXT", "--hidden", "--backup[=SUFFIX]",
+                               "--ansi CODEPAGE", "--lf", "--quiet", "-h, --help", "-v, --version", "--unique",
+                               "--sort[=locale]", "--count", "--fold-case", "--merge"})
         EXPECT_GE(
             lines.indexOf(QRegularExpression(QStringLiteral("  %1  +\\S.*").arg(QRegularExpression::escape(option)))),
             0)
