@@ -10,12 +10,7 @@ namespace quillora {
 
 struct WordBatch
 {
-    struct Word
-    {
-        qsizetype offset;
-        qsizetype length;
-        std::uint32_t hash;
-    };
+    using Word = WordCounts::PlacedWord;
 
     std::vector<Word> words;
     // A copy of the piece, after the end of a word the piece before cut: the piece may be refilled before its words
@@ -29,15 +24,10 @@ struct WordBatch
     {
         return QByteArrayView((inFolded ? folded : bytes).constData() + word.offset, word.length);
     }
-    // Adds one occurrence of each word to counts, asking for the slots of the words ahead while it does.
+    // Adds one occurrence of each word to counts.
     void countInto(WordCounts& counts) const
     {
-        constexpr std::size_t ahead = 16;
-        for (std::size_t index = 0; index < words.size(); ++index) {
-            if (index + ahead < words.size())
-                counts.prefetch(words[index + ahead].hash);
-            counts.add(word(words[index]), words[index].hash, 1);
-        }
+        counts.addEach((inFolded ? folded : bytes).constData(), words.data(), words.size());
     }
 };
 

@@ -1,6 +1,7 @@
 // An open-addressing table with linear probing; a short word is compared within its slot, never through a pointer.
 #include "engine/WordCounts.h"
 
+#include "engine/WordBytes.h"
 #include "platform/Failure.h"
 
 #include <algorithm>
@@ -12,59 +13,8 @@ namespace quillora {
 namespace {
 constexpr std::size_t firstSlotCount = 1024;
 
-std::uint64_t load64(const char* at)
-{
-    std::uint64_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
-
-std::uint64_t load32(const char* at)
-{
-    std::uint32_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
-
-// The last one to eight bytes of a word, read by overlapping loads that never pass its end.
-std::uint64_t tailOf(const char* at, std::size_t left)
-{
-    if (left >= 4)
-        return (load32(at) << 32) | load32(at + left - 4);
-    if (left > 0)
-        return (std::uint64_t(std::uint8_t(at[0])) << 16) | (std::uint64_t(std::uint8_t(at[left / 2])) << 8)
-            | std::uint8_t(at[left - 1]);
-    return 0;
-}
-
-} // namespace
-
-std::uint32_t WordCounts::hashOf(QByteArrayView word)
-{
-    const char* at = word.data();
-    std::size_t left = std::size_t(word.size());
-    std::uint64_t hash = 0x9e3779b97f4a7c15ULL ^ left;
-    for (; left > 8; at += 8, left -= 8)
-        hash = (hash ^ load64(at)) * 0x9fb21c651e98df25ULL;
-    hash ^= tailOf(at, left);
-    hash ^= hash >> 33;
-    hash *= 0xff51afd7ed558ccdULL;
-    hash ^= hash >> 33;
-    hash *= 0xc4ceb9fe1a85ec53ULL;
-    return std::uint32_t(hash >> 32);
-}
-
-namespace {
-
-// Whether two words of the same length are equal; short ones by overlapping loads instead of a call.
-bool sameWord(const char* left, const char* right, std::size_t length)
-{
-    if (length <= 8)
-        return tailOf(left, length) == tailOf(right, length);
-    if (length <= 16)
-        return load64(left) == load64(right) && load64(left + length - 8) == load64(right + length - 8);
-    return std::memcmp(left, right, length) == 0;
-}
+using wordbytes::load64;
+using wordbytes::sameWord;
 } // namespace
 
 WordCounts::WordCounts()
@@ -85,6 +35,17 @@ bool WordCounts::add(QByteArrayView word, std::uint32_t hash, std::uint64_t coun
         return false;
     slot.count += count;
     return true;
+}
+
+void WordCounts::addEach(const char* bytes, const PlacedWord* words, std::size_t count)
+{
+    constexpr std::size_t ahead = 16;
+    for (std::size_t index = 0; index < count; ++index) {
+        if (index + ahead < count)
+            prefetch(words[index + ahead].hash);
+        const PlacedWord& word = words[index];
+        ++find(QByteArrayView(bytes + word.offset, word.length), word.hash).count;
+    }
 }
 
 bool WordCounts::addAll(const WordCounts& other)

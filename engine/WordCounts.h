@@ -1,6 +1,8 @@
 // The distinct words of a text with how often each occurs, in the order each first appeared.
 #pragma once
 
+#include "engine/WordBytes.h"
+
 #include <QByteArrayView>
 #include <cstdint>
 #include <vector>
@@ -17,13 +19,24 @@ public:
         std::uint64_t count;
     };
 
+    // A word among others in one block of bytes, with its hash.
+    struct PlacedWord
+    {
+        qsizetype offset;
+        qsizetype length;
+        std::uint32_t hash;
+    };
+
     WordCounts();
     // Adds count occurrences of word; false when its total would pass 2^64 - 1, which leaves it as it was. Throws
     // Failure for a word of 4 GiB or more.
     bool add(QByteArrayView word, std::uint64_t count = 1) { return add(word, hashOf(word), count); }
     // The same with the word's hash, for a caller that looked ahead with prefetch.
     bool add(QByteArrayView word, std::uint32_t hash, std::uint64_t count);
-    static std::uint32_t hashOf(QByteArrayView word);
+    // Adds one occurrence of each of count words placed in bytes, asking for the slots of the words ahead while it
+    // does.
+    void addEach(const char* bytes, const PlacedWord* words, std::size_t count);
+    static std::uint32_t hashOf(QByteArrayView word) { return wordbytes::hashOf(word); }
     // Asks for the memory where the word with this hash is looked for first; a batch of words read that way waits
     // on memory once rather than once per word.
     void prefetch(std::uint32_t hash) const
