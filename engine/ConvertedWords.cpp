@@ -2,6 +2,7 @@
 #include "engine/ConvertedWords.h"
 
 #include "engine/CaseFolding.h"
+#include "platform/Failure.h"
 
 #include <bit>
 #include <cstring>
@@ -53,16 +54,15 @@ void ConvertedWords::feed(QByteArrayView piece)
 {
     WordBatch& batch = batches_[filling_];
     batch.words.clear();
-    batch.bytes.clear();
-    batch.bytes.append(carried_).append(piece);
-    carried_.clear();
+    batch.bytes.assign(carried_.begin(), carried_.end());
+    batch.bytes.insert(batch.bytes.end(), piece.begin(), piece.end());
     qsizetype start = 0;
-    forEachBreak(batch.bytes.constData(), batch.bytes.size(), [&](qsizetype at) {
+    forEachBreak(batch.bytes.data(), qsizetype(batch.bytes.size()), [&](qsizetype at) {
         if (at > start)
-            batch.words.push_back({start, at - start, 0});
+            place(batch, start, at);
         start = at + 1;
     });
-    carried_ = batch.bytes.sliced(start);
+    carried_.assign(batch.bytes.begin() + start, batch.bytes.end());
     hand(batch);
 }
 
@@ -70,10 +70,10 @@ void ConvertedWords::finish()
 {
     WordBatch& batch = batches_[filling_];
     batch.words.clear();
-    batch.bytes = carried_;
+    batch.bytes.swap(carried_);
     carried_.clear();
-    if (!batch.bytes.isEmpty())
-        batch.words.push_back({0, batch.bytes.size(), 0});
+    if (!batch.bytes.empty())
+        place(batch, 0, qsizetype(batch.bytes.size()));
     hand(batch);
     behind_.finish();
 }
@@ -85,19 +85,28 @@ void ConvertedWords::restart()
     counts_.clear();
 }
 
+void ConvertedWords::place(WordBatch& batch, qsizetype start, qsizetype end)
+{
+    const QByteArrayView word(batch.bytes.data() + start, end - start);
+    if (word.size() > WordCounts::longestWord)
+        throw WordCounts::tooLarge();
+    // A word counted folded is hashed once folded.
+    batch.words.push_back({start, std::uint32_t(word.size()), foldCase_ ? 0 : WordCounts::hashOf(word)});
+}
+
 void ConvertedWords::hand(WordBatch& batch)
 {
     batch.inFolded = foldCase_;
     if (foldCase_) {
         batch.folded.clear();
         for (WordBatch::Word& word : batch.words) {
-            caseFoldUtf8(QByteArrayView(batch.bytes).sliced(word.offset, word.length), folded_);
-            word = {batch.folded.size(), folded_.size(), 0};
-            batch.folded.append(folded_);
+            caseFoldUtf8(QByteArrayView(batch.bytes.data() + word.offset, qsizetype(word.length)), folded_);
+            if (folded_.size() > WordCounts::longestWord)
+                throw WordCounts::tooLarge();
+            word = {qsizetype(batch.folded.size()), std::uint32_t(folded_.size()), WordCounts::hashOf(folded_)};
+            batch.folded.insert(batch.folded.end(), folded_.begin(), folded_.end());
         }
     }
-    for (WordBatch::Word& word : batch.words)
-        word.hash = WordCounts::hashOf(batch.word(word));
     behind_.count(batch);
     filling_ = 1 - filling_;
 }

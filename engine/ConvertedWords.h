@@ -23,13 +23,15 @@ public:
     void restart();
 
 private:
-    // Folds and hashes the words of batch, and hands it to be counted.
+    // Notes the word [start, end) of batch's bytes, hashed unless it is to be folded first.
+    void place(WordBatch& batch, qsizetype start, qsizetype end);
+    // Folds and hashes the words of batch where they are counted folded, and hands it to be counted.
     void hand(WordBatch& batch);
 
     WordCounts& counts_;
     bool foldCase_;
     // The start of a word cut by the end of a piece.
-    QByteArray carried_;
+    std::vector<char> carried_;
     QByteArray folded_;
     // One batch is filled while the other is counted.
     WordBatch batches_[2];

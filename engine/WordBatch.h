@@ -3,7 +3,6 @@
 
 #include "engine/WordCounts.h"
 
-#include <QByteArray>
 #include <vector>
 
 namespace quillora {
@@ -15,19 +14,19 @@ struct WordBatch
     std::vector<Word> words;
     // A copy of the piece, after the end of a word the piece before cut: the piece may be refilled before its words
     // are counted.
-    QByteArray bytes;
+    std::vector<char> bytes;
     // The words folded, where they are counted folded; the words' offsets are then in this.
-    QByteArray folded;
+    std::vector<char> folded;
     bool inFolded = false;
 
     QByteArrayView word(const Word& word) const
     {
-        return QByteArrayView((inFolded ? folded : bytes).constData() + word.offset, word.length);
+        return QByteArrayView((inFolded ? folded : bytes).data() + word.offset, qsizetype(word.length));
     }
     // Adds one occurrence of each word to counts.
     void countInto(WordCounts& counts) const
     {
-        counts.addEach((inFolded ? folded : bytes).constData(), words.data(), words.size());
+        counts.addEach((inFolded ? folded : bytes).data(), words.data(), words.size());
     }
 };
 

@@ -83,7 +83,7 @@ WordCounts::Slot& WordCounts::find(QByteArrayView word, std::uint32_t hash)
             return slot;
     }
     if (length > std::numeric_limits<std::uint32_t>::max() || size_ >= std::numeric_limits<std::uint32_t>::max() - 1)
-        throw Failure(QStringLiteral("a word of 4 GiB or more, or more than 4 billion words, left out"));
+        throw tooLarge();
     // A new word: the table is kept at most 70% full.
     if ((size_ + 1) * 10 > slots_.size() * 7)
         grow();

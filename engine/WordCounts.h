@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/WordBytes.h"
+#include "platform/Failure.h"
 
 #include <QByteArrayView>
 #include <cstdint>
@@ -23,9 +24,16 @@ public:
     struct PlacedWord
     {
         qsizetype offset;
-        qsizetype length;
+        std::uint32_t length;
         std::uint32_t hash;
     };
+
+    // Words longer than this are refused with tooLarge().
+    static constexpr qsizetype longestWord = 0xffffffff;
+    static Failure tooLarge()
+    {
+        return Failure(QStringLiteral("a word of 4 GiB or more, or more than 4 billion words, left out"));
+    }
 
     WordCounts();
     // Adds count occurrences of word; false when its total would pass 2^64 - 1, which leaves it as it was. Throws
