@@ -17,7 +17,6 @@
 #include "platform/NameBytes.h"
 #include "platform/NativeFileFacts.h"
 #include "platform/PathProblem.h"
-#include "platform/StandardStreams.h"
 #include "platform/StopSignals.h"
 #include "platform/Terminal.h"
 #include "ui/Settings.h"
@@ -264,18 +263,15 @@ int writeOutput(const Request& request, const QList<OutputInput>& inputs, int al
 // Standard input's words as one list.
 int listInput(const Request& request)
 {
-    std::optional<StandardInputSpool> spooled;
-    std::optional<StepFailure> failed;
+    QString failure;
+    std::unique_ptr<StandardInputSpool> spooled;
     try {
-        failed = tryStep(0, [&] {
-            spooled.emplace();
-            spooled->fill();
-        });
+        spooled = spooledStandardInput(failure);
     } catch (const StopSignalCaught&) {
         return exitStatus(false, std::nullopt);
     }
-    if (failed) {
-        printLine(stderr, QStringLiteral("-: ") + terminalReason(failed->description));
+    if (!spooled) {
+        printLine(stderr, QStringLiteral("-: ") + terminalReason(failure));
         return exitStatus(true, std::nullopt);
     }
     return writeOutput(request, {{spooled->path(), QStringLiteral("-")}}, 0);

@@ -13,14 +13,9 @@ namespace quillora {
 namespace {
 StreamOutcome convertSpooled(AnsiCodePage page, LineBreak lineBreak, QString& failure)
 {
-    std::optional<StandardInputSpool> spooled;
-    if (std::optional<StepFailure> failed = tryStep(0, [&] {
-            spooled.emplace();
-            spooled->fill();
-        })) {
-        failure = failed->description;
+    const std::unique_ptr<StandardInputSpool> spooled = spooledStandardInput(failure);
+    if (!spooled)
         return StreamOutcome::Failed;
-    }
     NativeFileFacts facts;
     OrFailure<RuleReading> reading = readByRule(spooled->path(), {0, 0, 0, 0, 0}, ReadingMode::InFile, page, facts);
     if (!reading) {
@@ -43,6 +38,19 @@ StreamOutcome convertSpooled(AnsiCodePage page, LineBreak lineBreak, QString& fa
     return StreamOutcome::Converted;
 }
 } // namespace
+
+std::unique_ptr<StandardInputSpool> spooledStandardInput(QString& failure)
+{
+    std::unique_ptr<StandardInputSpool> spooled;
+    if (std::optional<StepFailure> failed = tryStep(0, [&] {
+            spooled = std::make_unique<StandardInputSpool>();
+            spooled->fill();
+        })) {
+        failure = failed->description;
+        return nullptr;
+    }
+    return spooled;
+}
 
 StreamOutcome convertStandardInput(AnsiCodePage page, LineBreak lineBreak, QString& failure)
 {

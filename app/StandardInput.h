@@ -4,6 +4,9 @@
 #include "engine/AnsiCodePage.h"
 #include "engine/LineBreak.h"
 #include "platform/Failure.h"
+#include "platform/StandardStreams.h"
+
+#include <memory>
 
 namespace quillora {
 
@@ -17,6 +20,10 @@ enum class StreamOutcome
     // A stop signal came: what was written stays written, the rest is not.
     Stopped
 };
+
+// All of standard input in a spool file, or nothing with the failure's description in failure. Throws
+// StopSignalCaught when a stop signal comes while it is read.
+std::unique_ptr<StandardInputSpool> spooledStandardInput(QString& failure);
 
 // Reads all of standard input into a spool file (a pipe cannot be read twice), then writes its converted text to
 // standard output. A failure's description goes to failure. Stop signals are polled between pieces.

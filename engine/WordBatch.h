@@ -19,10 +19,6 @@ struct WordBatch
     std::vector<char> folded;
     bool inFolded = false;
 
-    QByteArrayView word(const Word& word) const
-    {
-        return QByteArrayView((inFolded ? folded : bytes).data() + word.offset, qsizetype(word.length));
-    }
     // Adds one occurrence of each word to counts.
     void countInto(WordCounts& counts) const
     {
