@@ -2,11 +2,7 @@
 #pragma once
 
 #include "engine/WordsToLines.h"
-#include "platform/BackgroundWork.h"
-
-#include <condition_variable>
-#include <exception>
-#include <mutex>
+#include "engine/WorkBehind.h"
 
 namespace quillora {
 
@@ -20,31 +16,17 @@ public:
     // Writes behind only a text of size bytes large enough for the overlap to pay for the thread; a smaller one
     // goes straight to sink.
     WriteBehind(const Utf8Sink& sink, qint64 size);
-    // Waits for the piece being written; a failure it met is dropped, since the caller is already failing.
-    ~WriteBehind();
-    WriteBehind(const WriteBehind&) = delete;
-    WriteBehind& operator=(const WriteBehind&) = delete;
 
     // The sink to convert into.
     const Utf8Sink& sink() const { return writer_.started() ? behind_ : sink_; }
     // Waits until every piece is written and throws what writing the last one threw.
-    void finish();
+    void finish() { writer_.finish(); }
 
 private:
-    // Waits until the last piece is written, throws what writing it threw, then hands bytes to the writer.
-    void write(QByteArrayView bytes);
-    void waitIdle(std::unique_lock<std::mutex>& lock);
-    void run();
-
     const Utf8Sink& sink_;
     Utf8Sink behind_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    QByteArrayView pending_;
-    bool hasPending_ = false;
-    bool stopping_ = false;
-    std::exception_ptr failure_;
-    BackgroundWork writer_;
+    // Declared last, so that it waits for the piece being written before the rest is gone.
+    WorkBehind writer_;
 };
 
 } // namespace quillora
